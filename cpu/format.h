@@ -1,0 +1,32 @@
+// Small conversions from numbers to display text, shared by every unit.
+// All texts are single-byte Windows-1252; the micro sign is byte 0xB5.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kest {
+
+inline constexpr char kMicro = '\xB5';
+
+// a/b with two truncated decimals: DivText(2000, 3000) == "0.66".
+std::string DivText(int32_t a, int32_t b);
+// Hexadecimal digits (either case) to a number; 0 when s is not hexadecimal.
+int32_t HexToInt(std::string_view s);
+// Eight upper-case digits, or with strip the leading zero bytes removed.
+std::string HexText(uint32_t v, bool strip);
+// Byte-wise hex of the string read from its last character to its first.
+std::string StrToHexText(std::string_view s);
+std::array<uint8_t, 32> BitsOf(uint32_t v);
+std::string AssocText(uint16_t ways);
+// "512Kb", or "12K\xB5Ops" for a trace cache.
+std::string KbText(uint32_t v, bool uops);
+// "64 bytes", or "6 \xB5Ops" for a trace cache.
+std::string BytesText(uint16_t v, bool uops);
+
+// Windows-1252 bytes to UTF-8 for display and JSON.
+std::string Cp1252ToUtf8(std::string_view s);
+
+}  // namespace kest

@@ -1,0 +1,30 @@
+// Names the processor from vendor string, family, model, stepping and caches.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cpu/cache_info.h"
+#include "cpu/cpuid_data.h"
+
+namespace kest {
+
+// Texts are Windows-1252 bytes (the micro sign is 0xB5).
+struct ProcessorNames {
+    std::string corecode;
+    std::string procname;
+    std::string modelrating;
+    uint16_t intprocn = 0;  // product-line code; hundreds give the maker; 0 = none
+    std::string familynote;
+    std::string modelnote;
+    std::string platform;
+    std::string techpar1;  // process technology
+    std::string techpar2;  // transistor count
+    std::string techpar3;  // die size
+};
+
+// Runs once at start-up after the cache decoding. May complete `caches` for
+// processors whose caches CPUID does not describe.
+ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches);
+
+}  // namespace kest
