@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kestrune builds and tests with; does
+# nothing when they are all present already.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
+  xvfb xauth x11-utils xdotool binutils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
