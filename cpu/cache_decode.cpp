@@ -1,0 +1,381 @@
+// Cache and TLB decoding: leaf-2 descriptors or the extended leaves
+// 0x80000005/6, then the levels still unknown from the later cache leaves.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "cpu/cache_info.h"
+
+namespace kest {
+namespace {
+
+constexpr uint32_t kExtLeaf6 = 0x80000006u;
+constexpr uint32_t kExtLeaf1D = 0x8000001Du;
+
+bool VendorIs(const CpuidData& cpu, std::string_view vendor) { return cpu.vendorst == vendor; }
+
+// Associativity code of extended leaf 0x80000006 to ways. Codes not listed
+// give nothing: the field they would set is left as it was.
+std::optional<uint16_t> WaysOfCode(uint16_t code) {
+    switch (code) {
+        case 0: return 0;
+        case 1: return 1;
+        case 2: return 2;
+        case 4: return 4;
+        case 6: return 8;
+        case 8: return 16;
+        case 15: return 255;
+        default: return std::nullopt;
+    }
+}
+
+void SetFromCode(uint16_t& field, uint16_t code) {
+    if (auto ways = WaysOfCode(code)) field = *ways;
+}
+
+// ---------------------------------------------------------------- extended leaves
+
+void DecodeExtendedLeaves(const CpuidData& cpu, CacheInfo& ci) {
+    const Ext5& e5 = cpu.ext5;
+    const Ext6& e6 = cpu.ext6;
+    CacheL1& l1 = ci.l1;
+    CacheL2& l2 = ci.l2;
+
+    l1.l1itlba4 = e5.itlba4;
+    l1.l1itlba2 = e5.itlba2;
+    l1.l1itlbe4 = e5.itlbe4;
+    l1.l1itlbe2 = e5.itlbe2;
+    l1.l1dtlba4 = e5.dtlba4;
+    l1.l1dtlba2 = e5.dtlba2;
+    l1.l1dtlbe4 = e5.dtlbe4;
+    l1.l1dtlbe2 = e5.dtlbe2;
+    l1.level1ic = e5.isizekb;
+    l1.l1iassoc = e5.iassoc;
+    l1.l1ilinsz = e5.ilinsz;
+    l1.l1ilines = e5.ilines;
+    l1.level1dc = e5.dsizekb;
+    l1.l1dassoc = e5.dassoc;
+    l1.l1dlinsz = e5.dlinsz;
+    l1.l1dlines = e5.dlines;
+
+    l2.l2itlbe4 = e6.itlbe4;
+    l2.l2itlbe2 = e6.itlbe2;
+    l2.l2dtlbe4 = e6.dtlbe4;
+    l2.l2dtlbe2 = e6.dtlbe2;
+    l2.l2clinsz = e6.linsz;
+    SetFromCode(l2.l2dtlba2, e6.dtlba2);
+    SetFromCode(l2.l2itlba2, e6.itlba2);
+    SetFromCode(l2.l2dtlba4, e6.dtlba4);
+    SetFromCode(l2.l2itlba4, e6.itlba4);
+
+    // VIA C3 (Samuel 2, Ezra) put the L2 size in the top byte of ECX and the
+    // ways as a plain number.
+    if (VendorIs(cpu, "CentaurHauls") && cpu.stfamily == 6 && (cpu.st_model == 7 || cpu.st_model == 8)) {
+        l2.level2cs = e6.alt_sizekb;
+        l2.l2cassoc = e6.alt_assoc;
+        l2.l2clines = e6.alt_lines;
+        return;
+    }
+
+    // AMD Duron model 3 stepping 0 reports its 64 KB L2 as 1 KB.
+    if (VendorIs(cpu, "AuthenticAMD") && cpu.stfamily == 6 && cpu.st_model == 3 && cpu.stepping == 0 &&
+        e6.sizekb == 1)
+        l2.level2cs = 64;
+    else
+        l2.level2cs = e6.sizekb;
+
+    SetFromCode(l2.l2cassoc, e6.assoc);
+    // VIA C3 Nehemiah stepping 1 reports code 0 for its 16-way L2.
+    if (VendorIs(cpu, "CentaurHauls") && cpu.stfamily == 6 && cpu.st_model == 9 && cpu.stepping == 1 &&
+        e6.assoc == 0)
+        l2.l2cassoc = 16;
+    l2.l2clines = e6.lines;
+}
+
+// ---------------------------------------------------------------- leaf-2 descriptors
+
+enum class Target : uint8_t { L1I, Trace, L1D, L2, L3Sectored, L3 };
+
+struct CacheDescriptor {
+    uint8_t code;
+    Target target;
+    uint16_t kb, ways, line;  // line 0: not set (descriptor 0x72)
+};
+
+constexpr CacheDescriptor kCacheDescriptors[] = {
+    {0x06, Target::L1I, 8, 4, 32},      {0x08, Target::L1I, 16, 4, 32},
+    {0x15, Target::L1I, 16, 4, 32},     {0x30, Target::L1I, 32, 8, 64},
+    {0x77, Target::L1I, 16, 4, 64},
+
+    {0x70, Target::Trace, 12, 8, 6},    {0x71, Target::Trace, 16, 8, 8},
+    {0x72, Target::Trace, 32, 8, 0},
+
+    {0x0A, Target::L1D, 8, 2, 32},      {0x0C, Target::L1D, 16, 4, 32},
+    {0x10, Target::L1D, 16, 4, 32},     {0x2C, Target::L1D, 32, 8, 64},
+    {0x66, Target::L1D, 8, 4, 64},      {0x67, Target::L1D, 16, 4, 64},
+    {0x68, Target::L1D, 32, 4, 64},
+
+    {0x1A, Target::L2, 96, 6, 64},      {0x39, Target::L2, 128, 4, 64},
+    {0x3B, Target::L2, 128, 2, 64},     {0x3C, Target::L2, 256, 4, 64},
+    {0x41, Target::L2, 128, 4, 32},     {0x42, Target::L2, 256, 4, 32},
+    {0x43, Target::L2, 512, 4, 32},     {0x44, Target::L2, 1024, 4, 32},
+    {0x45, Target::L2, 2048, 4, 32},    {0x79, Target::L2, 128, 8, 64},
+    {0x7A, Target::L2, 256, 8, 64},     {0x7B, Target::L2, 512, 8, 64},
+    {0x7C, Target::L2, 1024, 8, 64},    {0x7E, Target::L2, 256, 8, 128},
+    {0x81, Target::L2, 128, 8, 32},     {0x82, Target::L2, 256, 8, 32},
+    {0x83, Target::L2, 512, 8, 32},     {0x84, Target::L2, 1024, 8, 32},
+    {0x85, Target::L2, 2048, 8, 32},    {0x86, Target::L2, 512, 4, 64},
+    {0x87, Target::L2, 1024, 8, 64},
+
+    {0x22, Target::L3Sectored, 512, 4, 64},   {0x23, Target::L3Sectored, 1024, 8, 64},
+    {0x25, Target::L3Sectored, 2048, 8, 64},  {0x29, Target::L3Sectored, 4096, 8, 64},
+
+    {0x88, Target::L3, 2048, 4, 64},    {0x89, Target::L3, 4096, 4, 64},
+    {0x8A, Target::L3, 8192, 4, 64},    {0x8D, Target::L3, 3072, 12, 128},
+};
+
+void ApplyCacheDescriptor(const CacheDescriptor& d, CacheInfo& ci) {
+    switch (d.target) {
+        case Target::Trace:
+            ci.l1.l1ctrace = true;
+            [[fallthrough]];
+        case Target::L1I:
+            ci.l1.level1ic = d.kb;
+            ci.l1.l1iassoc = d.ways;
+            if (d.line != 0) ci.l1.l1ilinsz = d.line;
+            break;
+        case Target::L1D:
+            ci.l1.level1dc = d.kb;
+            ci.l1.l1dassoc = d.ways;
+            ci.l1.l1dlinsz = d.line;
+            break;
+        case Target::L2:
+            ci.l2.level2cs = d.kb;
+            ci.l2.l2cassoc = d.ways;
+            ci.l2.l2clinsz = d.line;
+            break;
+        case Target::L3Sectored:
+            ci.l3.l3sector = 2;
+            [[fallthrough]];
+        case Target::L3:
+            ci.l3.islevel3 = true;
+            ci.l3.level3cs = d.kb;
+            ci.l3.l3cassoc = d.ways;
+            ci.l3.l3clinsz = d.line;
+            break;
+    }
+}
+
+// Returns true when a TLB descriptor was recognised.
+bool ApplyTlbDescriptor(uint16_t code, CacheL1& l1) {
+    switch (code) {
+        case 0x01: l1.l1itlba4 = 4; l1.l1itlbe4 = 32; return true;
+        case 0x02: l1.l1itlba2 = 255; l1.l1itlbe2 = 2; return true;
+        case 0x03: l1.l1dtlba4 = 4; l1.l1dtlbe4 = 64; return true;
+        case 0x04: l1.l1dtlba2 = 4; l1.l1dtlbe2 = 8; return true;
+        case 0x50: case 0x51: case 0x52: {
+            const uint16_t entries = uint16_t(64u << (code - 0x50));
+            l1.l1itlba4 = 255; l1.l1itlba2 = 255;
+            l1.l1itlbe4 = entries; l1.l1itlbe2 = entries;
+            return true;
+        }
+        case 0x5B: case 0x5C: case 0x5D: {
+            const uint16_t entries = uint16_t(64u << (code - 0x5B));
+            l1.l1dtlba4 = 255; l1.l1dtlba2 = 255;
+            l1.l1dtlbe4 = entries; l1.l1dtlbe2 = entries;
+            return true;
+        }
+        case 0xB0: l1.l1itlba4 = 4; l1.l1itlbe4 = 128; return true;
+        case 0xB3: l1.l1dtlba4 = 4; l1.l1dtlbe4 = 128; return true;
+        default: return false;
+    }
+}
+
+// What descriptor 0x40 ("no cache at the next level") decided. The
+// completion from the later leaves only fills levels nobody has described;
+// a level the descriptors declared absent was described, so it stays absent
+// (no size under a cleared islevel2, no L3 re-enabled on a family-15 part).
+struct AbsenceMarks {
+    bool no_l2 = false;
+    bool no_l3 = false;
+};
+
+AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
+    AbsenceMarks marks;
+    // Element 0 is the repeat count of leaf 2; it is not obeyed.
+    for (size_t i = 1; i < cpu.descriptors.size(); ++i) {
+        const uint16_t code = cpu.descriptors[i];
+        if (code == 0x40) {
+            if (cpu.stfamily == 6) {
+                ci.l2.islevel2 = false;
+                marks.no_l2 = true;
+            } else if (cpu.stfamily == 15) {
+                ci.l3.islevel3 = false;
+                marks.no_l3 = true;
+            }
+            continue;
+        }
+        if (ApplyTlbDescriptor(code, ci.l1)) continue;
+        for (const CacheDescriptor& d : kCacheDescriptors) {
+            if (d.code == code) {
+                ApplyCacheDescriptor(d, ci);
+                break;
+            }
+        }
+    }
+    // A later L3 descriptor overrides an earlier "no L3".
+    if (ci.l3.islevel3) marks.no_l3 = false;
+    return marks;
+}
+
+// ---------------------------------------------------------------- later cache leaves
+
+// One cache as leaf 4 / leaf 0x8000001D describe it.
+struct LeafCache {
+    unsigned type = 0;   // 1 data, 2 instruction, 3 unified
+    unsigned level = 0;
+    uint32_t kb = 0;
+    uint16_t ways = 0;   // 255: fully associative
+    uint16_t line = 0;
+};
+
+LeafCache ParseCacheLeaf(const CpuidRegs& r) {
+    LeafCache c;
+    c.type = r.eax & 0x1Fu;
+    c.level = (r.eax >> 5) & 0x7u;
+    const uint64_t ways = ((r.ebx >> 22) & 0x3FFu) + 1;
+    const uint64_t partitions = ((r.ebx >> 12) & 0x3FFu) + 1;
+    const uint64_t line = (r.ebx & 0xFFFu) + 1;
+    const uint64_t sets = uint64_t(r.ecx) + 1;
+    // ways x partitions x line <= 2^32 and sets <= 2^32: the product can
+    // just exceed 64 bits for nonsense register values, so saturate.
+    uint64_t bytes = 0;
+    if (__builtin_mul_overflow(ways * partitions * line, sets, &bytes)) bytes = std::numeric_limits<uint64_t>::max();
+    c.kb = uint32_t(std::min<uint64_t>(bytes / 1024, std::numeric_limits<uint32_t>::max()));
+    const bool fully = (r.eax >> 9) & 1u;
+    c.ways = fully ? 255 : uint16_t(ways);
+    c.line = uint16_t(line);
+    return c;
+}
+
+enum class Slot : uint8_t { L1D, L1I, L1Unified, L2, L3 };
+
+std::optional<Slot> SlotOf(const LeafCache& c) {
+    switch (c.level) {
+        case 1:
+            if (c.type == 1) return Slot::L1D;
+            if (c.type == 2) return Slot::L1I;
+            if (c.type == 3) return Slot::L1Unified;
+            return std::nullopt;
+        // The record has one second- and one third-level cache; a split
+        // cache at these levels cannot be described, so only unified ones count.
+        case 2: return c.type == 3 ? std::optional(Slot::L2) : std::nullopt;
+        case 3: return c.type == 3 ? std::optional(Slot::L3) : std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
+class Completion {
+public:
+    Completion(CacheInfo& ci, AbsenceMarks marks) : ci_(ci), marks_(marks) {}
+
+    // Fills the level this cache belongs to when that level is still unknown.
+    void Offer(const LeafCache& c) {
+        auto slot = SlotOf(c);
+        if (!slot || c.kb == 0) return;
+        CacheL1& l1 = ci_.l1;
+        switch (*slot) {
+            case Slot::L1D:
+                if (l1.level1dc != 0) return;
+                l1.level1dc = c.kb; l1.l1dassoc = c.ways; l1.l1dlinsz = c.line;
+                return;
+            case Slot::L1I:
+                if (l1.level1ic != 0) return;
+                l1.level1ic = c.kb; l1.l1iassoc = c.ways; l1.l1ilinsz = c.line;
+                return;
+            case Slot::L1Unified:
+                // One unified L1 is recorded as the identification does it for
+                // the 486: not divided, its size in the instruction fields.
+                // Only when nothing about level 1 is known yet.
+                if (l1.level1ic != 0 || l1.level1dc != 0) return;
+                l1.isl1divd = false;
+                l1.level1ic = c.kb; l1.l1iassoc = c.ways; l1.l1ilinsz = c.line;
+                return;
+            case Slot::L2:
+                if (ci_.l2.level2cs != 0 || marks_.no_l2) return;
+                ci_.l2.level2cs = c.kb; ci_.l2.l2cassoc = c.ways; ci_.l2.l2clinsz = c.line;
+                return;
+            case Slot::L3:
+                FillL3(c.kb, c.ways, c.line);
+                return;
+        }
+    }
+
+    void FillL3(uint32_t kb, uint16_t ways, uint16_t line) {
+        if (ci_.l3.level3cs != 0 || marks_.no_l3 || kb == 0) return;
+        ci_.l3.level3cs = kb;
+        ci_.l3.l3cassoc = ways;
+        ci_.l3.l3clinsz = line;
+        ci_.l3.islevel3 = true;
+    }
+
+private:
+    CacheInfo& ci_;
+    AbsenceMarks marks_;
+};
+
+void CompleteFromLaterLeaves(const CpuidData& cpu, CacheInfo& ci, AbsenceMarks marks) {
+    Completion fill(ci, marks);
+
+    const bool leaf4_vendor =
+        VendorIs(cpu, "GenuineIntel") || VendorIs(cpu, "CentaurHauls") || VendorIs(cpu, "  Shanghai  ");
+    if (leaf4_vendor && cpu.maxcpuid >= 4)
+        for (const CpuidRegs& r : cpu.leaf4) fill.Offer(ParseCacheLeaf(r));
+
+    const bool leaf1d_vendor = VendorIs(cpu, "AuthenticAMD") || VendorIs(cpu, "HygonGenuine");
+    if (leaf1d_vendor && cpu.mxecpuid >= kExtLeaf1D)
+        for (const CpuidRegs& r : cpu.leaf8000001d) fill.Offer(ParseCacheLeaf(r));
+
+    // AMD's L3 in EDX of 0x80000006: 512 KB units in bits 18-31.
+    if (cpu.mxecpuid >= kExtLeaf6) {
+        const uint32_t edx = cpu.ext6_edx;
+        const uint32_t kb = (edx >> 18) * 512u;
+        uint16_t ways = 0;
+        SetFromCode(ways, uint16_t((edx >> 12) & 0xFu));
+        fill.FillL3(kb, ways, uint16_t(edx & 0xFFu));
+    }
+}
+
+}  // namespace
+
+CacheInfo DecodeCaches(const CpuidData& cpu) {
+    CacheInfo ci;
+    ci.l1.isl1divd = true;
+    ci.l1.l1ctrace = false;
+    ci.l2.islevel2 = true;
+
+    const bool has_leaf2 = cpu.maxcpuid >= 2;
+    const bool has_ext6 = cpu.mxecpuid >= kExtLeaf6;
+
+    AbsenceMarks marks;
+    if (has_ext6 && !has_leaf2) {
+        DecodeExtendedLeaves(cpu, ci);
+    } else if (has_leaf2 && !has_ext6) {
+        marks = DecodeDescriptors(cpu, ci);
+    } else if (has_leaf2 && has_ext6) {
+        // Both descriptions exist on every processor since the later
+        // Pentium 4s. Intel's leaf 2 is the meaningful one; other vendors
+        // return zeros there and describe their caches in the extended leaves.
+        if (VendorIs(cpu, "GenuineIntel"))
+            marks = DecodeDescriptors(cpu, ci);
+        else
+            DecodeExtendedLeaves(cpu, ci);
+    }
+
+    CompleteFromLaterLeaves(cpu, ci, marks);
+    return ci;
+}
+
+}  // namespace kest
