@@ -1,8 +1,13 @@
 // The processor (type 4) and cache (type 7) records of the firmware's
 // SMBIOS structure table.
+//
+// Decoding works over FirmwareMemory, a reader of runs of bytes at physical
+// addresses. Every read is bounds-checked against what was actually read: a
+// malformed table never makes the decoding read outside it, and whatever
+// cannot be decoded counts as unreadable.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,6 +23,10 @@ public:
     // The bytes at [address, address + length), or nothing when any of them
     // cannot be read.
     virtual std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) = 0;
+    // Where the source already knows the address of its entry point (a dump
+    // file, the kernel's copy of the tables), that address; otherwise the
+    // firmware segment 0xF0000-0xFFFFF is scanned for it.
+    virtual std::optional<uint64_t> KnownEntryPoint() const { return std::nullopt; }
 };
 
 struct DmiCacheRecord {
@@ -34,18 +43,76 @@ struct DmiProcessorInfo {
     bool dmiread = false;
     uint16_t extclock = 0, maxspeed = 0, curspeed = 0;
     std::string cpustatus;
+    // 0xFFFF: the processor record names no such cache.
     uint16_t l1handle = 0, l2handle = 0, l3handle = 0;
-    std::array<DmiCacheRecord, 8> caches{};
+    // Every type 7 record of the table, in table order.
+    std::vector<DmiCacheRecord> caches;
 };
 
-// Finds the table, decodes the last processor record and the cache records.
+// The structure table as read, with the start of every structure that lies
+// wholly inside it.
+struct DmiTable {
+    // The entry point was found, the table read and at least one structure
+    // indexed.
+    bool read = false;
+    uint64_t entry = 0;    // address of the entry point
+    bool smbios3 = false;  // "_SM3_" entry point: no structure count
+    uint64_t address = 0;  // table address
+    uint32_t length = 0;   // table length (SMBIOS 3: its maximum size)
+    uint32_t count = 0;    // structure count of the entry point (SMBIOS 3: 0)
+    std::vector<uint8_t> bytes;
+    std::vector<uint32_t> offsets;
+};
+
+// Tables larger than this count as unreadable.
+inline constexpr uint32_t kMaxDmiTableLength = 16u << 20;
+
+// The address of the entry point: the source's own when it knows it,
+// otherwise the highest "_SM_" anchor in 0xF0000-0xFFFFF (every byte is
+// tried), or when there is none the highest "_SM3_" anchor. Nothing when the
+// segment cannot be read or holds no anchor.
+std::optional<uint64_t> FindSmbiosEntry(FirmwareMemory& memory);
+// Finds the entry point, reads the whole table and indexes its structures.
+DmiTable ReadDmiTable(FirmwareMemory& memory);
+
+// The last processor record of the table: dmiread, the clocks, the status
+// and the three cache handles. Fields that lie outside the record's
+// formatted area (older, shorter records) read as 0, an empty status, and
+// handle 0xFFFF.
+void DecodeDmiProcessor(const DmiTable& table, DmiProcessorInfo& info);
+// Every cache record of the table, in table order. Fields outside a record's
+// formatted area read as 0.
+std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table);
+
+// Each reads the table afresh: ReadDmiProcessor sets dmiread and the
+// processor fields, ReadDmiCaches the caches.
+void ReadDmiProcessor(FirmwareMemory& memory, DmiProcessorInfo& info);
+void ReadDmiCaches(FirmwareMemory& memory, DmiProcessorInfo& info);
+// Reads the table once and decodes both.
 DmiProcessorInfo ReadDmi(FirmwareMemory& memory);
 
-// This machine's firmware tables: /dev/mem, else the kernel's copies in
-// /sys/firmware/dmi/tables.
-std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory();
-// A file written by `dmidecode --dump-bin`. Throws std::runtime_error when it
-// cannot be opened.
+// The cache record with this handle (the last one when several have it), or
+// nullptr; 0xFFFF never names a record.
+const DmiCacheRecord* FindDmiCache(const DmiProcessorInfo& info, uint16_t handle);
+
+// Texts of the processor status (bits 0-2), the error correction type, the
+// system cache type and the SRAM type word (one name per set bit 0-6).
+std::string CpuStatusText(uint8_t status);
+std::string EccTypeText(uint8_t value);
+std::string SystemCacheTypeText(uint8_t value);
+std::string SramTypeText(uint16_t word);
+
+// This machine's firmware tables: /dev/mem when a table can be read through
+// it (an anchor in the firmware segment, the table it names); otherwise the kernel's copies
+// (smbios_entry_point and DMI in sysfs_dir), presented with the entry point at
+// address 0 and the table at the address it names; otherwise a reader that
+// fails every read.
+std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(
+    const std::string& devmem = "/dev/mem",
+    const std::string& sysfs_dir = "/sys/firmware/dmi/tables");
+// A file written by `dmidecode --dump-bin`: the entry point at offset 0, file
+// offsets serve as addresses. Throws std::runtime_error when it cannot be
+// opened.
 std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path);
 
 }  // namespace kest
