@@ -1,0 +1,103 @@
+// Whole processors: register values as the processor returns them, through
+// the CPUID pass, the cache decoding and the identification.
+#include <map>
+
+#include "ident/startup.h"
+#include "ident_fixtures.h"
+
+namespace kest::test {
+namespace {
+
+// Leaves the processor does not implement read as zeros.
+class FakeCpu : public CpuidSource {
+public:
+    explicit FakeCpu(std::map<uint32_t, CpuidRegs> leaves) : leaves_(std::move(leaves)) {}
+    bool HasCpuid() override { return true; }
+    bool Is486() override { return true; }
+    CpuidRegs Query(uint32_t leaf, uint32_t subleaf) override {
+        if (subleaf != 0) return {};
+        auto it = leaves_.find(leaf);
+        return it == leaves_.end() ? CpuidRegs{} : it->second;
+    }
+
+private:
+    std::map<uint32_t, CpuidRegs> leaves_;
+};
+
+constexpr CpuidRegs Vendor(uint32_t max, uint32_t ebx, uint32_t edx, uint32_t ecx) { return {max, ebx, ecx, edx}; }
+constexpr uint32_t kGenu = 0x756E6547, kineI = 0x49656E69, kntel = 0x6C65746E;
+constexpr uint32_t kAuth = 0x68747541, kenti = 0x69746E65, kcAMD = 0x444D4163;
+
+TEST(WholeProcessor, PentiumIIICoppermine) {
+    FakeCpu cpu({
+        {0x0, Vendor(2, kGenu, kineI, kntel)},
+        {0x1, {0x0000068A, 0x00000002, 0x00000000, 0x0383FBFF}},
+        {0x2, {0x03020101, 0x00000000, 0x00000000, 0x0C040882}},  // 0x82: 256 KB L2
+    });
+    const StartupRecords r = RunStartup(cpu);
+    ExpectNames({"6: P6 Processors Family", "Intel Pentium-III Processor", "Coppermine", 307, "", "", "", "CMOS Al 0,18µm",
+                 "28.1M", "90 sqr. mm"},
+                r.names);
+    EXPECT_TRUE(r.caches.l2.islevel2);
+}
+
+TEST(WholeProcessor, PentiumMmxGetsItsCachesFromTheTable) {
+    FakeCpu cpu({
+        {0x0, Vendor(1, kGenu, kineI, kntel)},
+        {0x1, {0x00000543, 0x00000000, 0x00000000, 0x008001BF}},
+    });
+    const StartupRecords r = RunStartup(cpu);
+    ExpectNames({"5: Pentium Procesors Family", "Intel Pentium MMX Processor", "P55C", 303, "", "", "Socket 7", "CMOS 0,28µm",
+                 "4.5M", "128 sqr. mm"},
+                r.names);
+    EXPECT_EQ(16u, r.caches.l1.level1ic);
+    EXPECT_EQ(16u, r.caches.l1.level1dc);
+    EXPECT_EQ(64u, r.caches.l1.l1dtlbe4);
+    EXPECT_FALSE(r.caches.l2.islevel2);
+}
+
+TEST(WholeProcessor, AthlonXpThoroughbredB) {
+    FakeCpu cpu({
+        {0x0, Vendor(1, kAuth, kenti, kcAMD)},
+        {0x1, {0x00000681, 0x00000000, 0x00000000, 0x0383FBFF}},
+        {0x80000000, {0x80000008, kAuth, kcAMD, kenti}},
+        {0x80000001, {0x00000781, 0x00000000, 0x00000000, 0xC1C3FBFF}},
+        {0x80000005, {0x0408FF08, 0xFF20FF10, 0x40020140, 0x40020140}},
+        {0x80000006, {0x00000000, 0x41004100, 0x01008120, 0x00000000}},  // 256 KB, 16-way
+    });
+    const StartupRecords r = RunStartup(cpu);
+    ASSERT_EQ(256u, r.caches.l2.level2cs);
+    ExpectNames({"6: AMD K7 (Athlon, Duron, Athlon XP) Family", "AMD Athlon(tm) XP Processor", "Thoroughbred B", 109, "",
+                 "8: AthlonXP (Thoroughbred), Duron (Applebred)", "Socket A", "CMOS Cu 0,13µm", "37.6M", "84.7 sqr. mm"},
+                r.names);
+}
+
+TEST(WholeProcessor, Athlon64ClawHammer3400) {
+    FakeCpu cpu({
+        {0x0, Vendor(1, kAuth, kenti, kcAMD)},
+        {0x1, {0x00000FC0, 0x00000800, 0x00000000, 0x078BFBFF}},
+        {0x80000000, {0x80000018, kAuth, kcAMD, kenti}},
+        {0x80000001, {0x00000FC0, 0x0000010C, 0x00000000, 0xE1D3FBFF}},
+        {0x80000006, {0x00000000, 0x42004200, 0x02004140, 0x00000000}},  // 512 KB
+    });
+    const StartupRecords r = RunStartup(cpu);
+    ExpectNames({"F: AMD 64-bit Processor Family", "AMD Athlon64(tm) Processor", "ClawHammer (rev. CG)", 111, "3400+",
+                 "C: Athlon 64", "Socket 754", "CMOS Cu 0,13µm SOI", "105.9M", "193 sqr. mm"},
+                r.names);
+}
+
+// A current processor keeps its family header and nothing else.
+TEST(WholeProcessor, ZenStaysUnnamed) {
+    FakeCpu cpu({
+        {0x0, Vendor(0x10, kAuth, kenti, kcAMD)},
+        {0x1, {0x00A20F10, 0x00180800, 0x7ED8320B, 0x178BFBFF}},
+        {0x80000000, {0x80000023, kAuth, kcAMD, kenti}},
+        {0x80000001, {0x00A20F10, 0x20000000, 0x75C237FF, 0x2FD3FBFF}},
+        {0x80000006, {0x48002200, 0x68004200, 0x02006140, 0x08009140}},
+    });
+    const StartupRecords r = RunStartup(cpu);
+    ExpectNames({.familynote = "F: AMD 64-bit Processor Family"}, r.names);
+}
+
+}  // namespace
+}  // namespace kest::test
