@@ -77,7 +77,18 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Options o;
     app.add_option("--cpuid-dump", o.cpuid_dump, "identify the processor of a saved CPUID dump");
     app.add_option("--dmi-dump", o.dmi_dump, "read the SMBIOS table from a dmidecode --dump-bin file");
-    app.add_option("--mhz", o.mhz, "core clock in MHz instead of measuring it")->check(CLI::NonNegativeNumber);
+    app.add_option("--mhz", o.mhz, "core clock in MHz instead of measuring it")
+        ->check(CLI::Validator(
+            [](std::string& s) -> std::string {
+                try {
+                    size_t used = 0;
+                    double v = std::stod(s, &used);
+                    if (used == s.size() && v >= 0 && v < 1e6) return {};
+                } catch (const std::exception&) {
+                }
+                return "expected a clock in MHz (a number from 0 to 999999), got '" + s + "'";
+            },
+            "MHZ"));
     app.add_option("--format", o.format, "output format")->check(CLI::IsMember({"json"}));
 
     try {

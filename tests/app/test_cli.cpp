@@ -20,7 +20,7 @@ struct Result {
     std::string out, err;
 };
 
-Result Run(std::vector<std::string> args) {
+Result Invoke(std::vector<std::string> args) {
     args.insert(args.begin(), "kestrune-cli");
     std::vector<const char*> argv;
     for (auto& a : args) argv.push_back(a.c_str());
@@ -62,7 +62,7 @@ const char* kAthlonXp =
     "CPUID 80000008: 00002022-00000000-00000000-00000000\n";
 
 TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
-    auto r = Run({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--mhz", "1800"});
+    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--mhz", "1800"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     auto j = nlohmann::json::parse(r.out);
@@ -82,7 +82,7 @@ TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
 }
 
 TEST_F(CliTest, DumpWithoutMhzHasZeroClock) {
-    auto r = Run({"--cpuid-dump", Write("xp.txt", kAthlonXp)});
+    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp)});
     ASSERT_EQ(r.code, 0) << r.err;
     auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["ClockInfo"]["coremhz"], 0.0);
@@ -105,7 +105,7 @@ TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {
         {"clock not a number", {"--mhz", "fast"}},
     };
     for (const auto& c : cases) {
-        auto r = Run(c.args);
+        auto r = Invoke(c.args);
         EXPECT_EQ(r.code, 2) << c.what;
         EXPECT_EQ(r.out, "") << c.what;
         ASSERT_FALSE(r.err.empty()) << c.what;
@@ -115,7 +115,7 @@ TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {
 
 TEST_F(CliTest, MalformedDumpErrorNamesFileAndLine) {
     std::string path = Write("bad.txt", "CPUID 00000000: 00000001-68747541-444D4163-69746E65\nCPUID zz\n");
-    auto r = Run({"--cpuid-dump", path});
+    auto r = Invoke({"--cpuid-dump", path});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find(path + ":2"), std::string::npos) << r.err;
 }
