@@ -1,0 +1,48 @@
+// The processor database: the pointer file "database.ini" in the start-up
+// folder and the database file it names, to which records are appended.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kest {
+
+inline constexpr std::string_view kDatabasePointerFile = "database.ini";
+// The database browser, started by its bare name from the current directory.
+#ifdef _WIN32
+inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr.exe";
+#else
+inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr";
+#endif
+
+// The search records that the window's database tests share with the
+// pointer reading; each keeps the name of the last file its search found.
+struct DatabaseRecords {
+    std::string& ini_record;       // last "database.ini" found
+    std::string& db_record;        // last database file found
+    std::string& remembered_name;  // first line of database.ini
+};
+
+// Looks for a file of exactly `name` (letter case included) in `dir`; on
+// success `record` takes the name, otherwise it keeps what it had.
+bool SearchInto(std::string& record, const std::string& dir, std::string_view name);
+
+// Why a database file name read from database.ini cannot be used, or nothing
+// when it is a plain file name in the same folder (not empty, no path
+// separator, not "." or "..").
+std::optional<std::string> CheckDatabaseName(std::string_view name);
+
+// The pointer reading of every population whose database test passed:
+// searches `startup_dir` for database.ini, reads its first line as the
+// database file name and searches for that file. Returns the I/O error
+// message when database.ini cannot be read (the records keep their values).
+std::optional<std::string> ReadDatabasePointer(const std::string& startup_dir, DatabaseRecords records);
+
+// Appends one whole record to `startup_dir`/`name`, which must exist. On
+// failure the file keeps its previous length and the result is the message
+// to show, naming the file and the reason; nothing on success.
+std::optional<std::string> AddDatabaseRecord(const std::string& startup_dir, const std::string& name,
+                                             std::string_view record);
+
+}  // namespace kest

@@ -1,0 +1,456 @@
+#include "report/report.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "cpu/format.h"
+
+namespace kest {
+
+namespace {
+
+constexpr std::string_view kSeparator = "--------------------------------------------------";
+
+// Collects lines, each closed by CR LF.
+class Lines {
+public:
+    void Add(std::string_view line) {
+        out_ += line;
+        out_ += "\r\n";
+    }
+    std::string Take() { return std::move(out_); }
+
+private:
+    std::string out_;
+};
+
+const WindowState& Window(const ReportInputs& in) {
+    if (!in.window || !in.cpu || !in.caches || !in.std1_names || !in.std2_names || !in.ext_names)
+        throw std::invalid_argument("report inputs incomplete");
+    return *in.window;
+}
+
+// A label's text as the file may carry it.
+std::string Label(const WindowState& w, const std::string& name) { return std::string(UpToZero(w.Text(name))); }
+
+bool Bit(uint32_t word, int i) { return ((word >> i) & 1u) != 0; }
+
+std::string Dec(uint64_t v) { return std::to_string(v); }
+
+std::string_view YesNo(bool b) { return b ? "Supported" : "Not Supported"; }
+std::string_view HtmlYesNo(bool b) { return b ? "Supported" : "Not&nbsp;Supported"; }
+
+struct InstructionSet {
+    std::string_view text_caption;  // 16 characters
+    std::string_view html_name;
+    int word;  // 0 featurs1, 1 featurs2, 2 feature1
+    int bit;
+};
+
+constexpr InstructionSet kSets[] = {
+    {"MMX:            ", "MMX", 0, 23},     {"Ext. MMX:       ", "Ext. MMX", 2, 22},
+    {"3DNow!:         ", "3DNow!", 2, 31},  {"3DNow+:         ", "3DNow!+", 2, 30},
+    {"SSE:            ", "SSE", 0, 25},     {"SSE2:           ", "SSE2", 0, 26},
+    {"SSE3:           ", "SSE3", 1, 0},
+};
+
+uint32_t Word(const CpuidData& cpu, int w) { return w == 0 ? cpu.featurs1 : w == 1 ? cpu.featurs2 : cpu.feature1; }
+
+std::string DateTime(const ReportInputs& in) {
+    return std::string(UpToZero(in.date)) + ", " + std::string(UpToZero(in.time));
+}
+
+}  // namespace
+
+std::string_view UpToZero(std::string_view s) {
+    auto z = s.find('\0');
+    return z == std::string_view::npos ? s : s.substr(0, z);
+}
+
+std::string SignatureDigits(const WindowState& window) {
+    std::string digits;
+    for (const char* name : {"fam", "mdl", "stp"}) {
+        std::string_view t = UpToZero(window.Text(name));
+        while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+        while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+        uint32_t v = 0;
+        auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (ec != std::errc() || p != t.data() + t.size()) v = 0;  // not a number: no digit
+        std::string hex = HexText(v, true);
+        if (hex.size() >= 2) digits += hex[1];
+    }
+    return digits;
+}
+
+std::string DefaultReportName(const WindowState& window) { return "zakcpu_0x" + SignatureDigits(window) + "h"; }
+
+std::string DefaultScreenshotName(const WindowState& window, unsigned count) {
+    return "zakcpu" + std::to_string(count) + "_0x" + SignatureDigits(window) + "h";
+}
+
+namespace {
+bool EndsWith(const std::string& s, std::string_view tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+}  // namespace
+
+std::string WithTextExtension(std::string path) {
+    if (!EndsWith(path, ".txt")) path += ".txt";
+    return path;
+}
+
+std::string WithHtmlExtension(std::string path) {
+    if (!EndsWith(path, ".html") && !EndsWith(path, ".htm")) path += ".html";
+    return path;
+}
+
+std::string WithBitmapExtension(std::string path) {
+    if (!EndsWith(path, ".bmp")) path += ".bmp";
+    return path;
+}
+
+// ---------------------------------------------------------------- text report
+
+std::string TextReport(const ReportInputs& in) {
+    const WindowState& w = Window(in);
+    const CpuidData& cpu = *in.cpu;
+    const CacheL1& c1 = in.caches->l1;
+    const CacheL2& c2 = in.caches->l2;
+    const CacheL3& c3 = in.caches->l3;
+    auto L = [&](const char* name) { return Label(w, name); };
+    Lines out;
+
+    out.Add("Kestrune report");
+    out.Add("[" + L("cpuname") + " " + L("p_rating") + " at " + L("cspeed") + "]");
+    out.Add(kSeparator);
+    out.Add("Vendor String:  " + L("vendor"));
+    out.Add("CPU name:       " + L("cpuname"));
+    out.Add("CPU speed:      " + L("cspeed"));
+    out.Add("FSB speed:      " + L("fspeed"));
+    out.Add("Multiplier:     " + L("mult"));
+    out.Add("Rating:         " + L("p_rating"));
+    out.Add("Core codename:  " + L("core"));
+    out.Add("Platform:       " + L("plt"));
+    out.Add("Extended name:  " + L("cpuextname"));
+    out.Add(kSeparator);
+    out.Add("Family:         " + L("fam") + "\t" + L("efam"));
+    out.Add("Model:          " + L("mdl") + "\t" + L("emdl"));
+    out.Add("Stepping:       " + L("stp") + "\t" + L("estp"));
+    out.Add("Brand Id:       " + L("brand") + "\t" + L("ebrd"));
+    out.Add(kSeparator);
+    out.Add(L("Label_l1i") + "       " + L("l1is"));
+    out.Add("L1 Data:        " + L("l1ds"));
+    out.Add("L2:             " + L("l2s"));
+    out.Add("L3:             " + L("l3s"));
+    out.Add(kSeparator);
+    out.Add("CPU Type:       " + L("ctp"));
+    out.Add("APIC Id:        " + L("apic"));
+    out.Add("LP Count:       " + L("lp"));
+    out.Add("Flush size:     " + L("fls"));
+    out.Add(kSeparator);
+    for (const auto& s : kSets) out.Add(std::string(s.text_caption) + std::string(YesNo(Bit(Word(cpu, s.word), s.bit))));
+    out.Add(kSeparator);
+
+    auto flags = [&](std::string_view title, uint32_t word, const BitNameTable& names) {
+        out.Add(title);
+        for (int i = 0; i < 32; ++i)
+            out.Add(std::string(Bit(word, i) ? "1" : "0") + "  " + std::string(UpToZero(names[i])));
+    };
+    flags("Standart Feature Flags (1):", cpu.featurs1, *in.std1_names);
+    out.Add(kSeparator);
+    flags("Standart Feature Flags (2):", cpu.featurs2, *in.std2_names);
+    out.Add(kSeparator);
+    flags("Extended Feature Flags:", cpu.feature1, *in.ext_names);
+    out.Add(kSeparator);
+
+    auto assoc = [&](uint16_t a) { return "Associativity:  " + AssocText(a); };
+    auto entries = [&](uint16_t e) { return "Entries:        " + Dec(e); };
+    auto tlb = [&](std::string_view title, uint16_t a, uint16_t e) {
+        out.Add(title);
+        out.Add(assoc(a));
+        out.Add(entries(e));
+        out.Add("");
+    };
+
+    out.Add("Level 1 Data Cache");
+    out.Add("Size:           " + KbText(c1.level1dc, false));
+    out.Add(assoc(c1.l1dassoc));
+    out.Add("Line Size:      " + BytesText(c1.l1dlinsz, false));
+    out.Add("Lines per tag:  " + Dec(c1.l1dlines));
+    out.Add("");
+    tlb("Level 1 Data TLB (4Kb page)", c1.l1dtlba4, c1.l1dtlbe4);
+    tlb("Level 1 Data TLB (2/4Mb page)", c1.l1dtlba2, c1.l1dtlbe2);
+    out.Add(c1.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instructions Cache");
+    out.Add("Size:           " + KbText(c1.level1ic, c1.l1ctrace));
+    out.Add(assoc(c1.l1iassoc));
+    out.Add("Line Size:      " + BytesText(c1.l1ilinsz, c1.l1ctrace));
+    out.Add("Lines per tag:  " + Dec(c1.l1ilines));
+    out.Add("");
+    tlb("Level 1 Instructions TLB (4Kb page)", c1.l1itlba4, c1.l1itlbe4);
+    tlb("Level 1 Instructions TLB (2/4Mb page)", c1.l1itlba2, c1.l1itlbe2);
+
+    if (c2.islevel2) {
+        out.Add(kSeparator);
+        out.Add("Level 2 Cache");
+        out.Add("Size:           " + KbText(c2.level2cs, false));
+        out.Add(assoc(c2.l2cassoc));
+        out.Add("Line Size:      " + BytesText(c2.l2clinsz, false));
+        out.Add("Lines per tag:  " + Dec(c2.l2clines));
+        out.Add("");
+        tlb("Level 2 Data TLB (4Kb page)", c2.l2dtlba4, c2.l2dtlbe4);
+        tlb("Level 2 Data TLB (2/4Mb page)", c2.l2dtlba2, c2.l2dtlbe2);
+        tlb("Level 2 Instructions TLB (4Kb page)", c2.l2itlba4, c2.l2itlbe4);
+        tlb("Level 2 Instructions TLB (2/4Mb page)", c2.l2itlba2, c2.l2itlbe2);
+    }
+    if (c3.islevel3) {
+        out.Add(kSeparator);
+        out.Add("Level 3 Cache");
+        out.Add("Size:           " + KbText(c3.level3cs, false));
+        out.Add(assoc(c3.l3cassoc));
+        out.Add("Line Size:      " + BytesText(c3.l3clinsz, false));
+        out.Add("Sectors:        " + Dec(c3.l3sector));
+        out.Add("");
+    }
+    out.Add(kSeparator);
+    out.Add("Reported by Kestrune version " + std::string(UpToZero(in.version)) + " (" + DateTime(in) + ")");
+    out.Add(kLegalNotice);
+    out.Add("Official site: " + std::string(kWebAddress));
+    return out.Take();
+}
+
+// ---------------------------------------------------------------- HTML report
+
+namespace {
+
+constexpr std::string_view kWideTable =
+    "<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"0\" WIDTH=\"100%\" STYLE=\"BORDER-LEFT:0px; "
+    "BORDER-RIGHT:0px; BORDER-TOP:0px; BORDER-BOTTOM:0px\">";
+constexpr std::string_view kNameTable =
+    "<TABLE CELLSPACING=\"0\" CELLPADDING=\"0\" BORDER=\"1\" STYLE=\"BORDER-LEFT:0px; BORDER-RIGHT:0px; "
+    "BORDER-TOP:0px; BORDER-BOTTOM:0px\">";
+constexpr std::string_view kFlagTable = "<TABLE WIDTH=\"90%\" CELLSPACING=\"0\" CELLPADDING=\"0\" BORDER=\"1\">";
+constexpr std::string_view kGapRow =
+    "<TR><TD COLSPAN=\"5\" STYLE=\"BORDER-LEFT:0px; BORDER-RIGHT:0px; BORDER-TOP:0px; "
+    "BORDER-BOTTOM:0px\">&nbsp;</TD></TR>";
+constexpr std::string_view kNameCellOpen = "<TR><TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px; BORDER-LEFT:0px;\">";
+constexpr std::string_view kNameCellOpen2 = "<TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px; BORDER-LEFT:0px;\">";
+
+std::string ModelRow(std::string_view caption, const std::string& v1, const std::string& v2,
+                     const std::string& cache_caption, const std::string& cache_value,
+                     std::string_view add_caption, const std::string& add_value) {
+    std::string s = "<TR><TD>&nbsp;&nbsp;";
+    s += caption;
+    s += "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + v1 + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + v2 +
+         "&nbsp;&nbsp;</TD><TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;</TD><TD>&nbsp;&nbsp;" +
+         cache_caption + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + cache_value +
+         "&nbsp;&nbsp;</TD><TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;</TD><TD>&nbsp;&nbsp;";
+    s += add_caption;
+    s += "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + add_value + "&nbsp;&nbsp;</TD></TR>";
+    return s;
+}
+
+std::string SetRow(std::string_view name, bool b) {
+    return "<TR><TD>&nbsp;&nbsp;" + std::string(name) + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" +
+           std::string(HtmlYesNo(b)) + "&nbsp;&nbsp;</TD></TR>";
+}
+
+std::string FlagRow(std::string_view name, bool b) {
+    return "<TR><TD WIDTH=\"70%\">&nbsp;&nbsp;" + std::string(name) + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" +
+           std::string(HtmlYesNo(b)) + "&nbsp;&nbsp;</TD></TR>";
+}
+
+std::string PairHead(std::string_view left, std::string_view right) {
+    return "<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\" WIDTH=\"49%\">&nbsp;&nbsp;" + std::string(left) +
+           "&nbsp;&nbsp;</TD><TD WIDTH=\"2%\" STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;&nbsp;</TD>"
+           "<TD COLSPAN=\"2\" ALIGN=\"CENTER\" WIDTH=\"49%\">&nbsp;&nbsp;" +
+           std::string(right) + "&nbsp;&nbsp;</TD></TR>";
+}
+
+std::string PairRow(std::string_view caption, const std::string& left, const std::string& right) {
+    std::string c(caption);
+    return "<TR><TD>&nbsp;&nbsp;" + c + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + left +
+           "&nbsp;&nbsp;</TD><TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + c +
+           "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + right + "&nbsp;&nbsp;</TD></TR>";
+}
+
+std::string SingleHead(std::string_view title) {
+    return "<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\" WIDTH=\"49%\">&nbsp;&nbsp;" + std::string(title) +
+           "&nbsp;&nbsp;</TD><TD COLSPAN=\"3\" STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px; "
+           "BORDER-RIGHT:0px\">&nbsp;&nbsp;</TD></TR>";
+}
+
+std::string SingleRow(std::string_view caption, const std::string& value) {
+    return "<TR><TD>&nbsp;&nbsp;" + std::string(caption) + "&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;" + value +
+           "&nbsp;&nbsp;</TD><TD COLSPAN=\"3\"  STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px; "
+           "BORDER-RIGHT:0px\">&nbsp;&nbsp;</TD></TR>";
+}
+
+}  // namespace
+
+std::string HtmlReport(const ReportInputs& in) {
+    const WindowState& w = Window(in);
+    const CpuidData& cpu = *in.cpu;
+    const CacheL1& c1 = in.caches->l1;
+    const CacheL2& c2 = in.caches->l2;
+    const CacheL3& c3 = in.caches->l3;
+    auto L = [&](const char* name) { return Label(w, name); };
+    const std::string version(UpToZero(in.version));
+    Lines out;
+
+    out.Add("<!--Generated by Kestrune " + version + "-->");
+    out.Add("<HTML><HEAD><STYLE>");
+    out.Add("A:LINK \t\t{TEXT-DECORATION:NONE; COLOR:#333391;}");
+    out.Add("A:VISITED\t{TEXT-DECORATION:NONE; COLOR:#333391;}");
+    out.Add("A:ACTIVE\t{COLOR:#000000; TEXT-DECORATION:NONE;}");
+    out.Add("A:HOVER   {COLOR:#000000; TEXT-DECORATION:NONE;}");
+    out.Add("BODY{SCROLLBAR-FACE-COLOR: #0000BF;");
+    out.Add("SCROLLBAR-HIGHLIGHT-COLOR: #0000BF;");
+    out.Add("SCROLLBAR-SHADOW-COLOR: #C0C0C0;");
+    out.Add("SCROLLBAR-3DLIGHT-COLOR: #C0C0C0;");
+    out.Add("SCROLLBAR-ARROW-COLOR: #000000;");
+    out.Add("SCROLLBAR-TRACK-COLOR: #F0F0FF;");
+    out.Add("SCROLLBAR-DARKSHADOW-COLOR: #00000F}");
+    out.Add("</STYLE><TITLE>Kestrune report</TITLE></HEAD>");
+    out.Add("<BODY BGCOLOR=\"#C0C0C0\" TEXT=\"#000000\" TOPMARGIN=\"0\" LEFTMARGIN=\"10\" RIGHTMARGIN=\"10\" "
+            "BOTTOMMARGIN=\"0\" MARGINHEIGHT=\"0\" MARGINWIDTH=\"0\">");
+    out.Add("<CENTER>");
+    out.Add("<B><H3 STYLE=\"FONT-SIZE:18PX; MARGIN-BOTTOM:0; MARGIN-TOP:5; COLOR:#000000; FONT-WEIGHT: "
+            "BOLD\">Kestrune report [" +
+            L("cpuname") + " " + L("p_rating") + " at " + L("cspeed") + "]</H3></B>");
+    out.Add("<HR COLOR=\"#000000\" HEIGHT=\"1\" WIDTH=\"100%\">");
+    out.Add("<BR><TABLE WIDTH=\"60%\"><TR><TD>");
+
+    // names
+    out.Add(kNameTable);
+    out.Add(kNameCellOpen);
+    out.Add("&nbsp;&nbsp;Vendor String:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L("vendor") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add(kNameCellOpen);
+    out.Add("&nbsp;&nbsp;CPU Name:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L("cpuname") + "&nbsp;&nbsp;</TD>");
+    out.Add(kNameCellOpen2);
+    out.Add("&nbsp;&nbsp;Rating:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L("p_rating") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add(kNameCellOpen);
+    out.Add("&nbsp;&nbsp;Core codename:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L("core") + "&nbsp;&nbsp;</TD>");
+    out.Add(kNameCellOpen2);
+    out.Add("&nbsp;&nbsp;Platform:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L("plt") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add(kNameCellOpen);
+    out.Add("&nbsp;&nbsp;Extended name:&nbsp;&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L("cpuextname") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add("</TABLE><BR>");
+
+    // model, cache size, additional
+    out.Add(kNameTable);
+    out.Add("<TR><TD COLSPAN=\"3\" ALIGN=\"CENTER\">&nbsp;&nbsp;Model Information&nbsp;&nbsp;</TD><TD "
+            "STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD COLSPAN=\"2\" "
+            "ALIGN=\"CENTER\">&nbsp;&nbsp;Cache size&nbsp;&nbsp;</TD>");
+    out.Add("<TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD COLSPAN=\"2\" "
+            "ALIGN=\"CENTER\">&nbsp;&nbsp;Additional&nbsp;&nbsp;</TD></TR>");
+    out.Add(ModelRow("Family:", L("fam"), L("efam"), L("Label_l1i"), L("l1is"), "CPU Type:", L("ctp")));
+    out.Add(ModelRow("Model:", L("mdl"), L("emdl"), L("Label_l1d"), L("l1ds"), "APIC Id:", L("apic")));
+    out.Add(ModelRow("Stepping:", L("stp"), L("estp"), L("Label_l2"), L("l2s"), "LP Count:", L("lp")));
+    out.Add(ModelRow("Brand Id:", L("brand"), L("ebrd"), L("Label_l3"), L("l3s"), "Flush size:", L("fls")));
+    out.Add("</TABLE><BR>");
+
+    out.Add("Core Speed:&nbsp;&nbsp;" + L("cspeed") + "<BR>");
+    out.Add("FSB Speed: &nbsp;&nbsp;" + L("fspeed") + "<BR>");
+    out.Add("Multiplier:&nbsp;&nbsp;" + L("mult") + "<BR>");
+    out.Add("<BR>");
+    out.Add("Technological:<BR>");
+    out.Add(L("tech_1") + "<BR>");
+    out.Add(L("tech_2") + "<BR>");
+    out.Add(L("tech_3") + "<BR><BR>");
+    out.Add("Serial number: " + L("serialnumber") + "<BR>");
+    out.Add("<BR><TABLE CELLSPACING=\"0\" CELLPADDING=\"0\" BORDER=\"1\">");
+    out.Add("<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\">&nbsp;&nbsp;Instruction Sets&nbsp;&nbsp;</TD></TR>");
+    for (const auto& s : kSets) out.Add(SetRow(s.html_name, Bit(Word(cpu, s.word), s.bit)));
+    out.Add("</TABLE><BR><HR COLOR=\"#A0A0A0\" HEIGHT=\"1\"><BR>");
+
+    auto flags = [&](std::string_view title, uint32_t word, const BitNameTable& names) {
+        out.Add("<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\">&nbsp;&nbsp;" + std::string(title) + "&nbsp;&nbsp;</TD></TR>");
+        for (int i = 0; i < 32; ++i) out.Add(FlagRow(UpToZero(names[i]), Bit(word, i)));
+    };
+    out.Add("<CENTER>" + std::string(kFlagTable));
+    flags("Standart Feature Flags (1)", cpu.featurs1, *in.std1_names);
+    out.Add("</TABLE><BR>");
+    out.Add(kFlagTable);
+    flags("Standart Feature Flags (2)", cpu.featurs2, *in.std2_names);
+    out.Add("</TABLE>");
+    out.Add("<BR>");
+    out.Add(kFlagTable);
+    flags("Extended Feature Flags", cpu.feature1, *in.ext_names);
+    out.Add("</TABLE></CENTER>");
+    out.Add("<BR><HR COLOR=\"#A0A0A0\" HEIGHT=\"1\"><BR>");
+
+    // caches and TLBs
+    out.Add(kWideTable);
+    out.Add(PairHead("Level 1 Data Cache", c1.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instructions Cache"));
+    out.Add(PairRow("Size", KbText(c1.level1dc, false), KbText(c1.level1ic, c1.l1ctrace)));
+    out.Add(PairRow("Associativity", AssocText(c1.l1dassoc), AssocText(c1.l1iassoc)));
+    out.Add(PairRow("Line size", BytesText(c1.l1dlinsz, false), BytesText(c1.l1ilinsz, c1.l1ctrace)));
+    out.Add(PairRow("Lines per tag", Dec(c1.l1dlines), Dec(c1.l1ilines)));
+    out.Add(kGapRow);
+    out.Add(PairHead("Level 1 Data TLB (4Kb page)", "Level 1 Instructions TLB (4Kb page)"));
+    out.Add(PairRow("Associativity", AssocText(c1.l1dtlba4), AssocText(c1.l1itlba4)));
+    out.Add(PairRow("Entries", Dec(c1.l1dtlbe4), Dec(c1.l1itlbe4)));
+    out.Add(kGapRow);
+    out.Add(PairHead("Level 1 Data TLB (2/4Mb page)", "Level 1 Instructions TLB (2/4Mb page)"));
+    out.Add(PairRow("Associativity", AssocText(c1.l1dtlba2), AssocText(c1.l1itlba2)));
+    out.Add(PairRow("Entries", Dec(c1.l1dtlbe2), Dec(c1.l1itlbe2)));
+    out.Add("</TABLE><BR>");
+
+    if (c2.islevel2) {
+        out.Add("<BR>" + std::string(kWideTable));
+        out.Add(SingleHead("Level 2 Cache"));
+        out.Add(SingleRow("Size", KbText(c2.level2cs, false)));
+        out.Add(SingleRow("Associativity", AssocText(c2.l2cassoc)));
+        out.Add(SingleRow("Line size", BytesText(c2.l2clinsz, false)));
+        out.Add(SingleRow("Lines per tag", Dec(c2.l2clines)));
+        out.Add(kGapRow);
+        out.Add(PairHead("Level 2 Data TLB (4Kb page)", "Level 2 Instructions TLB (4Kb page)"));
+        out.Add(PairRow("Associativity", AssocText(c2.l2dtlba4), AssocText(c2.l2itlba4)));
+        out.Add(PairRow("Entries", Dec(c2.l2dtlbe4), Dec(c2.l2itlbe4)));
+        out.Add(kGapRow);
+        out.Add(PairHead("Level 2 Data TLB (2/4Mb page)", "Level 2 Instructions TLB (2/4Mb page)"));
+        out.Add(PairRow("Associativity", AssocText(c2.l2dtlba2), AssocText(c2.l2itlba2)));
+        out.Add(PairRow("Entries", Dec(c2.l2dtlbe2), Dec(c2.l2itlbe2)));
+        out.Add("</TABLE><BR>");
+    }
+    if (c3.islevel3) {
+        out.Add("<BR>" + std::string(kWideTable));
+        out.Add(SingleHead("Level 3 Cache"));
+        out.Add(SingleRow("Size", KbText(c3.level3cs, false)));
+        out.Add(SingleRow("Associativity", AssocText(c3.l3cassoc)));
+        out.Add(SingleRow("Line size", BytesText(c3.l3clinsz, false)));
+        out.Add(SingleRow("Sectors", Dec(c3.l3sector)));
+        out.Add("</TABLE><BR><BR>");
+    }
+    out.Add("</TD></TR></TABLE>");
+    out.Add("<HR COLOR=\"#000000\" HEIGHT=\"1\" WIDTH=\"100%\">Reported by Kestrune version " + version + " (" +
+            DateTime(in) + ")<BR>" + std::string(kLegalNotice) + "<BR>Official site: <A HREF=\"" +
+            std::string(kWebAddress) + "\">" + std::string(kWebAddress) + "</A></CENTER></BODY></HTML>");
+    return out.Take();
+}
+
+// ---------------------------------------------------------------- formats
+
+std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
+    if (name == "text") return ReportFormat::Text;
+    if (name == "html") return ReportFormat::Html;
+    if (name == "record") return ReportFormat::Record;
+    return std::nullopt;
+}
+
+std::string RenderReport(ReportFormat format, const ReportInputs& in) {
+    switch (format) {
+        case ReportFormat::Text: return TextReport(in);
+        case ReportFormat::Html: return HtmlReport(in);
+        case ReportFormat::Record: return DatabaseRecord(in);
+    }
+    return {};
+}
+
+}  // namespace kest

@@ -1,0 +1,72 @@
+#include "report/text_encoding.h"
+
+#include <locale.h>
+
+#include <array>
+#include <cstdint>
+
+namespace kest {
+
+namespace {
+
+// Code points of the bytes 0x80-0x9F of Windows-1252 (0 = unassigned).
+constexpr std::array<uint16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char FromCodePoint(uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] != 0 && kHigh[i] == cp) return static_cast<char>(0x80 + i);
+    if (cp == 0x202F || cp == 0x2009) return ' ';  // narrow blanks some locales put before AM/PM
+    return '?';
+}
+
+}  // namespace
+
+std::string Utf8ToCp1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        if (len == 0 || i + len > s.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        uint32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool ok = true;
+        for (size_t k = 1; k < len; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80) ok = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += FromCodePoint(cp);
+        i += len;
+    }
+    return out;
+}
+
+DateTimeTexts LocaleDateTime(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    locale_t loc = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (!loc) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    char date[128] = {}, time[128] = {};
+    if (loc) {
+        strftime_l(date, sizeof date, "%x", &tm, loc);
+        strftime_l(time, sizeof time, "%X", &tm, loc);
+        freelocale(loc);
+    }
+    return {Utf8ToCp1252(date), Utf8ToCp1252(time)};
+}
+
+}  // namespace kest
