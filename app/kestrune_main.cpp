@@ -10,8 +10,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFont>
-#include <QStyleFactory>
 #include <QTimer>
 
 #include "cpu/clock.h"
@@ -74,10 +72,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(10);
-    QApplication::setFont(font);
+    kest::ui::ApplyWindowLook();
 
     auto clock_platform = kest::MakeLiveClockPlatform();
     kest::WindowSeams seams;

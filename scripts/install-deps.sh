@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-  xvfb xauth x11-utils xdotool binutils
+  xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do

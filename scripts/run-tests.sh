@@ -9,7 +9,7 @@ jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+(cd build && ctest --output-on-failure -j"$jobs")
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKEST_SANITIZE=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"

@@ -18,6 +18,7 @@ struct ControlState {
     bool visible = true;
     bool enabled = true;
     bool checked = false;      // check boxes, toggle buttons (down)
+    bool bold = false;         // toggle buttons: bold caption marks the page on view
     std::optional<uint32_t> fill;  // indicator squares: 0xRRGGBB
     int position = 0;          // progress bars, scroll bars
     int maximum = 0;

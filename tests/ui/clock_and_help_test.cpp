@@ -1,0 +1,130 @@
+// Clock refresh (speed bar and its scale) and the help line.
+#include <gtest/gtest.h>
+
+#include "tests/ui/harness.h"
+
+namespace kest::test {
+namespace {
+
+struct ClockCase {
+    double mhz;
+    const char* cspeed;
+    int maximum;
+    int position;
+    const char* pb1;
+    const char* pb2;
+    const char* pb3;
+};
+
+class ClockRefresh : public ::testing::TestWithParam<ClockCase> {};
+
+TEST_P(ClockRefresh, SpeedBarAndScale) {
+    const ClockCase& c = GetParam();
+    Harness h(PentiumMMX());
+    h.Create();
+    h.mhz = c.mhz;
+    h.model->refrtimerTimer();
+    EXPECT_EQ(h.Text("cspeed"), c.cspeed);
+    EXPECT_EQ(h["speedbar"].maximum, c.maximum);
+    EXPECT_EQ(h["speedbar"].position, c.position);
+    EXPECT_EQ(h.Text("pb1"), c.pb1);
+    EXPECT_EQ(h.Text("pb2"), c.pb2);
+    EXPECT_EQ(h.Text("pb3"), c.pb3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clocks, ClockRefresh,
+    ::testing::Values(ClockCase{2399.87, "2399.87 MHz", 3000, 2399, "1.00GHz", "2.00GHz", "3.00GHz"},
+                      ClockCase{999.5, "999.50 MHz", 1000, 999, "333MHz", "660MHz", "1000MHz"},
+                      ClockCase{3000.0, "3000.00 MHz", 4000, 3000, "1.33GHz", "2.66GHz", "4.00GHz"},
+                      ClockCase{1999.996, "2000.00 MHz", 3000, 2000, "1.00GHz", "2.00GHz", "3.00GHz"},
+                      ClockCase{1500.0, "1500.00 MHz", 2000, 1500, "0.66GHz", "1.33GHz", "2.00GHz"},
+                      ClockCase{8999.0, "8999.00 MHz", 9000, 8999, "3.00GHz", "6.00GHz", "9.00GHz"}));
+
+TEST(ClockRefreshScale, AboveNineGigahertzKeepsThePreviousLabels) {
+    Harness h(PentiumMMX());
+    h.mhz = 9500.0;
+    h.Create();
+    EXPECT_EQ(h.Text("pb1"), "pb1");  // never written since start-up
+    EXPECT_EQ(h["speedbar"].maximum, 10000);
+    h.mhz = 2500.0;
+    h.model->refrtimerTimer();
+    h.mhz = 9500.0;
+    h.model->refrtimerTimer();
+    EXPECT_EQ(h.Text("pb3"), "3.00GHz");
+    EXPECT_EQ(h["speedbar"].position, 9500);
+}
+
+TEST(ClockRefreshScale, MultiplierAndBusFromTheFirmwareClocks) {
+    Harness h(PentiumMMX());
+    h.dmi_ok = true;
+    h.dmi.dmiread = true;
+    h.dmi.extclock = 200;
+    h.dmi.curspeed = 2400;
+    h.mhz = 2394.0;
+    h.Create();
+    EXPECT_EQ(h.Text("mult"), "12.0");
+    EXPECT_EQ(h.Text("fspeed"), "199.50 MHz");
+    EXPECT_EQ(h.model->BusClock(), 200);
+
+    // Without a bus clock the fields stay empty and hidden.
+    Harness none(PentiumMMX());
+    none.Create();
+    EXPECT_EQ(none.Text("mult"), "");
+    EXPECT_EQ(none.Text("fspeed"), "");
+    EXPECT_FALSE(none["mult"].visible);
+}
+
+TEST(ClockRefreshScale, RatingFollowsTheCodeAfterTheHyperThreadingChange) {
+    Harness h(AthlonXP());
+    h.mhz = 2000.0;
+    h.Create();
+    EXPECT_EQ(h.Text("p_rating"), "2400+");
+    h.mhz = 1319.0;
+    h.model->refrtimerTimer();
+    EXPECT_EQ(h.Text("p_rating"), "");
+    EXPECT_TRUE(h.Dimmed("Label_rat"));
+}
+
+TEST(HelpLine, ClickHandlers) {
+    Harness h(Pentium4HT());
+    h.Create();
+    auto& m = *h.model;
+    m.ctpClick();
+    EXPECT_EQ(h.Text("hlpstring"), "CPU Type 0 means Primary/Single Processor");
+    m.lpClick();
+    EXPECT_EQ(h.Text("hlpstring"), "Logical Processor Count");
+    m.flsClick();
+    EXPECT_EQ(h.Text("hlpstring"), "CLFLUSH chunk count");
+    m.famClick();
+    EXPECT_EQ(h.Text("hlpstring"), "15: Intel Pentium 4 Family");
+    m.mdlClick();
+    EXPECT_EQ(h.Text("hlpstring"), "2: Northwood");
+    m.brandClick();
+    EXPECT_EQ(h.Text("hlpstring"), "0.13 \xB5m Intel Pentium 4");
+    m.apicClick();
+    EXPECT_EQ(h.Text("hlpstring"), "");
+}
+
+TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
+    Harness h(AthlonXP());
+    h.Create();
+    h.model->lpClick();
+    h.model->brandClick();
+    EXPECT_EQ(h.Text("hlpstring"), "Logical Processor Count");
+}
+
+TEST(HelpLine, BrandIndexTable) {
+    EXPECT_EQ(BrandIdHelp(0), "Brand ID is not supported");
+    EXPECT_EQ(BrandIdHelp(13), "");
+    EXPECT_EQ(BrandIdHelp(15), "0.13 \xB5m Intel Pentium 4 mobile (samples)");
+    EXPECT_EQ(BrandIdHelp(21), "");
+    EXPECT_EQ(BrandIdHelp(22), "0.13 \xB5m Intel Pentium M");
+    EXPECT_EQ(BrandIdHelp(23), "");  // past the table: no explanation
+    EXPECT_EQ(BrandIdHelp(255), "");
+    EXPECT_EQ(CpuTypeHelp(3), "CPU Type 3 is Reserved");
+    EXPECT_EQ(CpuTypeHelp(1), "CPU Type 1 means Overdrive Processor");
+}
+
+}  // namespace
+}  // namespace kest::test

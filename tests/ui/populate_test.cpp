@@ -1,0 +1,313 @@
+// FormCreate over whole processors: what each page shows afterwards.
+#include <gtest/gtest.h>
+
+#include "tests/ui/harness.h"
+
+namespace kest::test {
+namespace {
+
+TEST(Populate, Pentium4WithHyperThreading) {
+    Harness h(Pentium4HT());
+    h.mhz = 3066.4;
+    h.Create();
+
+    EXPECT_EQ(h.Text("vendor"), "GenuineIntel");
+    EXPECT_EQ(h.Text("cpuname"), "Intel Pentium 4 Processor");
+    EXPECT_EQ(h.Text("core"), "Northwood");
+    EXPECT_EQ(h.Text("plt"), "Socket 478");
+    EXPECT_EQ(h.Text("cpuextname"), h.p.cpu.ext_name);
+    for (const char* n : {"Label_vstring", "Label_cpuname", "Label_core", "Label_extname", "Label_plt"})
+        EXPECT_FALSE(h.Dimmed(n)) << n;
+    EXPECT_EQ(h.Text("fam"), "15");
+    EXPECT_EQ(h.Text("mdl"), "2");
+    EXPECT_EQ(h.Text("stp"), "9");
+    EXPECT_EQ(h.Text("brand"), "09");
+    EXPECT_FALSE(h.Dimmed("brand"));
+    // Extended leaf 1 not reported: its values read 0 but are shown normal
+    // because the standard signature is not all zero.
+    EXPECT_EQ(h.Text("efam"), "0");
+    EXPECT_FALSE(h.Dimmed("efam"));
+    EXPECT_TRUE(h.Dimmed("ebrd"));
+
+    // Trace cache.
+    EXPECT_EQ(h.Text("Label_l1i"), "L1 Trace:");
+    EXPECT_EQ(h.Text("l1is"), "12K\xB5Ops");
+    EXPECT_EQ(h.Text("l1ds"), "8Kb");
+    EXPECT_EQ(h.Text("l2s"), "512Kb");
+    EXPECT_FALSE(h.Dimmed("l2s"));
+    EXPECT_EQ(h.Text("l3s"), "0Kb");
+    EXPECT_TRUE(h.Dimmed("l3s"));
+    EXPECT_TRUE(h.Dimmed("Label_l3"));
+    EXPECT_FALSE(h["l3"].enabled);
+    EXPECT_TRUE(h["l2"].enabled);
+
+    // APIC and CLFLUSH present, two logical processors.
+    EXPECT_FALSE(h.Dimmed("apic"));
+    EXPECT_FALSE(h.Dimmed("fls"));
+    EXPECT_EQ(h.Text("fls"), "8");
+    EXPECT_EQ(h.Text("lp"), "2");
+    EXPECT_FALSE(h.Dimmed("Label_count"));
+
+    // Hyper-Threading with two logical processors: code 310 and its logo.
+    EXPECT_EQ(h.p.names.intprocn, 310);
+    EXPECT_TRUE(h["_logo_0310"].visible);
+    EXPECT_FALSE(h["_logo_0308"].visible);
+
+    // No serial number feature.
+    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
+    EXPECT_TRUE(h.Dimmed("serialnumber"));
+    EXPECT_FALSE(h["CheckBox_fullsn"].enabled);
+
+    // Instruction sets: MMX, SSE, SSE2 on; nothing from AMD; SSE3 off.
+    EXPECT_EQ(h["mmx_sh"].fill, kGreen);
+    EXPECT_EQ(h["sse2_sh"].fill, kGreen);
+    EXPECT_EQ(h["a3d_sh"].fill, kMaroon);
+    EXPECT_EQ(h["sse3_sh"].fill, kMaroon);
+
+    EXPECT_FALSE(h["b_eff"].enabled);
+    EXPECT_TRUE(h["b_aff"].enabled);
+    EXPECT_TRUE(h["epm_mask_panel"].visible);
+    EXPECT_TRUE(h["as_mask_panel"].visible);
+
+    EXPECT_EQ(h.Text("tech_1"), "CMOS Cu 0,13\xB5m");
+    EXPECT_EQ(h.Text("tech_2"), "55M transistors");
+    EXPECT_EQ(h.Text("tech_3"), "131 sqr. mm die size");
+}
+
+TEST(Populate, Pentium4WithOneLogicalProcessorKeepsItsLogo) {
+    Processor p = Pentium4HT();
+    p.cpu.logprocc = 1;
+    Harness h(std::move(p));
+    h.Create();
+    EXPECT_EQ(h.p.names.intprocn, 308);
+    EXPECT_TRUE(h["_logo_0308"].visible);
+    EXPECT_FALSE(h["_logo_0310"].visible);
+}
+
+TEST(Populate, AthlonXP) {
+    Harness h(AthlonXP());
+    h.mhz = 1800.2;
+    h.dmi_ok = true;
+    h.dmi.dmiread = true;
+    h.dmi.extclock = 133;
+    h.dmi.curspeed = 1800;
+    h.dmi.maxspeed = 2000;
+    h.dmi.cpustatus = "CPU Enabled";
+    h.Create();
+
+    EXPECT_EQ(h.Text("brand"), "");
+    EXPECT_TRUE(h.Dimmed("brand"));
+    EXPECT_TRUE(h.Dimmed("Label_brand"));
+    EXPECT_EQ(h.Text("ebrd"), "0123");
+    EXPECT_FALSE(h.Dimmed("ebrd"));
+    EXPECT_EQ(h.Text("efam"), "7");
+    EXPECT_EQ(h.Text("Label_l1i"), "L1 Instr:");
+    EXPECT_EQ(h.Text("l1is"), "64Kb");
+    EXPECT_TRUE(h.Dimmed("fls"));   // no CLFLUSH
+    EXPECT_TRUE(h.Dimmed("lp"));
+    EXPECT_FALSE(h.Dimmed("apic"));
+
+    EXPECT_EQ(h["emmx_sh"].fill, kGreen);
+    EXPECT_EQ(h["a3d_sh"].fill, kGreen);
+    EXPECT_EQ(h["ae3d_sh"].fill, kGreen);
+    EXPECT_EQ(h["sse_sh"].fill, kGreen);
+    EXPECT_EQ(h["sse2_sh"].fill, kMaroon);
+    EXPECT_TRUE(h["_logo_0109"].visible);
+    EXPECT_FALSE(h["b_aff"].enabled);  // leaf 1 ECX is 0
+    EXPECT_TRUE(h["b_eff"].enabled);
+
+    // Power management and address sizes are reported.
+    EXPECT_FALSE(h["epm_mask_panel"].visible);
+    EXPECT_EQ(h["epm1s"].fill, kGreen);
+    EXPECT_EQ(h["epm2s"].fill, kMaroon);
+    EXPECT_FALSE(h["as_mask_panel"].visible);
+    EXPECT_EQ(h.Text("as_p"), "16384 Mb");
+    EXPECT_EQ(h.Text("as_v"), "4096 Mb");
+
+    // DMI group and the clock fields that depend on the bus clock.
+    EXPECT_FALSE(h["dmi_mask_panel"].visible);
+    EXPECT_FALSE(h["panel_extc_mask"].visible);
+    EXPECT_EQ(h.Text("dmi_cur"), "1800 MHz");
+    EXPECT_EQ(h.Text("dmi_max"), "2000 MHz");
+    EXPECT_EQ(h.Text("dmi_status"), "CPU Enabled");
+    for (const char* n : {"Label_fspeed", "Label_mult", "Bevel_fspeed", "Bevel_mult", "fspeed", "mult"})
+        EXPECT_TRUE(h[n].visible) << n;
+    EXPECT_EQ(h.Text("mult"), "13.5");
+    EXPECT_EQ(h.Text("fspeed"), "133.35 MHz");
+    EXPECT_EQ(h.Text("cspeed"), "1800.20 MHz");
+    EXPECT_EQ(h.Text("p_rating"), "2200+");
+    EXPECT_FALSE(h.Dimmed("Label_rat"));
+
+    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
+}
+
+TEST(Populate, PentiumIIIWithSerialNumberOff) {
+    Harness h(PentiumIIISerialOff());
+    h.Create();
+    EXPECT_EQ(h.Text("serialnumber"), "Disabled");
+    EXPECT_TRUE(h.Dimmed("serialnumber"));
+    EXPECT_TRUE(h.Dimmed("Label_sn"));
+    EXPECT_FALSE(h["CheckBox_fullsn"].enabled);
+    EXPECT_TRUE(h["CheckBox_fullsn"].checked);
+    EXPECT_TRUE(h["_logo_0307"].visible);
+    // No extended leaves.
+    for (const char* n : {"efam", "emdl", "estp", "ebrd", "Label_extname"}) EXPECT_TRUE(h.Dimmed(n)) << n;
+    EXPECT_FALSE(h["b_eff"].enabled);
+    EXPECT_TRUE(h["epm_mask_panel"].visible);
+    EXPECT_TRUE(h["as_mask_panel"].visible);
+}
+
+TEST(Populate, ProcessorWithoutExtendedLeaves) {
+    Harness h(PentiumMMX());
+    h.mhz = 200.1;
+    h.Create();
+    EXPECT_TRUE(h.Dimmed("Label_l2"));
+    EXPECT_EQ(h.Text("l2s"), "0Kb");
+    EXPECT_FALSE(h["l2"].enabled);
+    EXPECT_FALSE(h["l3"].enabled);
+    EXPECT_FALSE(h["b_aff"].enabled);
+    EXPECT_FALSE(h["b_eff"].enabled);
+    EXPECT_TRUE(h["b_sff"].enabled);
+    EXPECT_TRUE(h["_logo_0303"].visible);
+    // No technology texts: heading dimmed, the three rows hidden.
+    EXPECT_TRUE(h.Dimmed("tech_title"));
+    EXPECT_FALSE(h["tech_1"].visible);
+    EXPECT_FALSE(h["tech_3"].visible);
+    // Not a 307/901 line: the form's text stays.
+    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
+    EXPECT_EQ(h.Text("p_rating"), "");
+    EXPECT_TRUE(h.Dimmed("Label_rat"));
+}
+
+TEST(Populate, ProcessorWithoutCpuid) {
+    Processor p;
+    p.cpu.stfamily = 4;
+    Harness h(std::move(p));
+    h.Create();
+    EXPECT_EQ(h.Text("vendor"), "");
+    EXPECT_TRUE(h.Dimmed("Label_vstring"));
+    EXPECT_FALSE(h["b_sff"].enabled);
+    // Page 1 is still shown, all maroon.
+    EXPECT_EQ(h.Text("Label_s0"), "[0]  Floating-point Unit");
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(h["S" + std::to_string(i)].fill, kMaroon);
+    for (uint16_t code : LogoCodes()) EXPECT_FALSE(h[LogoName(code)].visible);
+}
+
+TEST(Populate, ThisMachine) {
+    Harness h(ThisMachineEpyc());
+    h.mhz = 2449.99;
+    h.Create();
+    EXPECT_EQ(h.Text("l3s"), "32768Kb");
+    EXPECT_FALSE(h.Dimmed("l3s"));
+    EXPECT_TRUE(h["l3"].enabled);
+    EXPECT_EQ(h.Text("as_p"), "268435456 Mb");
+    EXPECT_FALSE(h["epm_mask_panel"].visible);
+    EXPECT_FALSE(h["as_mask_panel"].visible);
+    EXPECT_EQ(h["sse3_sh"].fill, kGreen);
+    EXPECT_EQ(h["a3d_sh"].fill, kMaroon);
+    EXPECT_TRUE(h["_logo_0113"].visible);
+    // No firmware tables readable: both masks, FSB fields stay hidden.
+    EXPECT_TRUE(h["dmi_mask_panel"].visible);
+    EXPECT_TRUE(h["panel_extc_mask"].visible);
+    EXPECT_FALSE(h["fspeed"].visible);
+    EXPECT_EQ(h.Text("cspeed"), "2449.99 MHz");
+}
+
+TEST(Populate, SerialNumberFormsFollowTheCheckBox) {
+    Processor p = PentiumIIISerialOff();
+    p.cpu.featurs1 |= 1u << 18;
+    p.cpu.serial_ebx = 0x00000683;
+    p.cpu.serial_ecx = 0x1234ABCD;
+    p.cpu.serial_edx = 0x00C0FFEE;
+    Harness h(std::move(p));
+    h.Create();
+    const std::string full = "6C65746E49656E69756E6547-0000-0683-1234-ABCD-00C0-FFEE";
+    EXPECT_EQ(h.Text("serialnumber"), full);
+    EXPECT_TRUE(h["CheckBox_fullsn"].enabled);
+    EXPECT_FALSE(h.Dimmed("serialnumber"));
+
+    h.model->State()["CheckBox_fullsn"].checked = false;
+    h.model->CheckBox_fullsnClick();
+    EXPECT_EQ(h.Text("serialnumber"), "0000-0683-1234-ABCD-00C0-FFEE");
+    h.model->State()["CheckBox_fullsn"].checked = true;
+    h.model->CheckBox_fullsnClick();
+    EXPECT_EQ(h.Text("serialnumber"), full);
+}
+
+TEST(Populate, SerialNumberOfAnotherVendorIsPlainAfterAClick) {
+    Processor p = AthlonXP();
+    p.cpu.vendorst = "GenuineTMx86";
+    p.cpu.featurs1 |= 1u << 18;
+    p.cpu.serial_ebx = 0x5;
+    p.cpu.serial_ecx = 0x11112222;
+    p.cpu.serial_edx = 0x33334444;
+    p.names.intprocn = 901;
+    Harness h(std::move(p));
+    h.Create();
+    EXPECT_EQ(h.Text("serialnumber").substr(24), "-0000-0681-1111-2222-3333-4444");
+    h.model->State()["CheckBox_fullsn"].checked = false;
+    h.model->CheckBox_fullsnClick();
+    EXPECT_EQ(h.Text("serialnumber"), "051111222233334444");
+    h.model->State()["CheckBox_fullsn"].checked = true;
+    h.model->CheckBox_fullsnClick();
+    EXPECT_EQ(h.Text("serialnumber"), "051111222233334444");
+}
+
+TEST(Populate, TechnologyWithEmptyTransistorCountKeepsItsBlank) {
+    Processor p = PentiumMMX();
+    p.names.techpar1 = "CMOS 0,35\xB5m";
+    Harness h(std::move(p));
+    h.Create();
+    EXPECT_TRUE(h["tech_2"].visible);
+    EXPECT_EQ(h.Text("tech_2"), " transistors");
+    EXPECT_FALSE(h.Dimmed("tech_title"));
+}
+
+TEST(Populate, ResetReadsFirmwareAndClockAgainButKeepsTheRest) {
+    Harness h(Pentium4HT());
+    h.Create();
+    h.model->b_effClick();
+    h.model->l2Click();
+    h.model->lpClick();
+    h.model->ScreenshotCount = 3;
+    int graph_resets = 0;
+    h.model->Hooks().reset_throughput_graph = [&] { ++graph_resets; };
+    h.mhz = 3100.0;
+    h.model->button_refreshClick();
+    EXPECT_EQ(h.dmi_reads, 2);
+    EXPECT_EQ(graph_resets, 1);
+    EXPECT_EQ(h.model->ScreenshotCount, 0);
+    EXPECT_EQ(h.Text("cspeed"), "3100.00 MHz");
+    EXPECT_EQ(h.Text("hlpstring"), "");
+    EXPECT_TRUE(h["b_sff"].bold);
+    EXPECT_FALSE(h["b_eff"].bold);
+    EXPECT_TRUE(h["l1"].bold);
+    EXPECT_FALSE(h["l2_mask_panel"].visible);
+    // Still code 310, still its logo; the toggled-off buttons stay off.
+    EXPECT_EQ(h.p.names.intprocn, 310);
+    EXPECT_TRUE(h["_logo_0310"].visible);
+    EXPECT_FALSE(h["b_eff"].enabled);
+}
+
+TEST(Populate, RunButtonFollowsTheThroughputCheckBoxes) {
+    Harness h(AthlonXP());
+    for (const char* n : {"cb_read", "cb_write", "cb_copy"}) h.model->State()[n].checked = false;
+    h.Create();
+    EXPECT_FALSE(h["tst_run"].enabled);
+    h.model->State()["cb_copy"].checked = true;
+    h.model->UpdateRunButton();
+    EXPECT_TRUE(h["tst_run"].enabled);
+}
+
+TEST(AddressSize, GeneralFloatForm) {
+    EXPECT_EQ(AddressSizeText(36), "65536 Mb");
+    EXPECT_EQ(AddressSizeText(48), "268435456 Mb");
+    EXPECT_EQ(AddressSizeText(20), "1 Mb");
+    EXPECT_EQ(AddressSizeText(19), "0.5 Mb");
+    EXPECT_EQ(AddressSizeText(0), "9.5367431640625E-7 Mb");
+    EXPECT_EQ(AddressSizeText(6), "0.00006103515625 Mb");
+    EXPECT_EQ(AddressSizeText(255), "5.52139707743245E70 Mb");
+}
+
+}  // namespace
+}  // namespace kest::test

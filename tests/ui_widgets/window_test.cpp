@@ -1,0 +1,223 @@
+// The Qt window applies the model's states: names, texts, visibility,
+// colours; the logo pictures decode; the single-instance guard.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "tests/ui/processors.h"
+#include "ui/jpeg_image.h"
+#include "ui/main_window.h"
+#include "ui/single_instance.h"
+
+namespace kest::test {
+namespace {
+
+struct Window {
+    explicit Window(Processor proc, double mhz = 2400.0, bool dmi = false) : p(std::move(proc)) {
+        WindowSeams seams;
+        seams.read_dmi = [dmi](DmiProcessorInfo& d) {
+            d.dmiread = dmi;
+            d.extclock = dmi ? 133 : 0;
+            d.curspeed = dmi ? 2000 : 0;
+            d.maxspeed = 3600;
+            d.cpustatus = "CPU Disabled by POST";
+        };
+        seams.measure_clock = [mhz] { return mhz; };
+        seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
+        model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
+        window = std::make_unique<ui::Tmain>(*model);
+    }
+    QLabel* Label(const char* name) { return qobject_cast<QLabel*>(window->Control(name)); }
+    QString Text(const char* name) { return Label(name)->text(); }
+    bool Shown(const char* name) { return !window->Control(name)->isHidden(); }
+
+    Processor p;
+    WindowGlobals globals;
+    std::unique_ptr<MainWindowModel> model;
+    std::unique_ptr<ui::Tmain> window;
+};
+
+TEST(Window, GeometryAndNames) {
+    Window w(Pentium4HT());
+    EXPECT_EQ(w.window->windowTitle(), "Kestrune");
+    EXPECT_EQ(w.window->size(), QSize(536, 336));
+    EXPECT_EQ(w.window->minimumSize(), w.window->maximumSize());
+    EXPECT_EQ(w.window->Pages()->geometry(), QRect(2, 2, 533, 303));
+    EXPECT_EQ(w.window->Pages()->currentIndex(), 0);
+    EXPECT_EQ(w.window->Pages()->tabText(4), "About Program");
+    EXPECT_EQ(w.window->CachePages()->tabText(0), "Integrated CPU Cache Information");
+    // Every control the model knows (but the throughput legend, which that
+    // page builds itself) has a widget or popup entry of that name.
+    for (const auto& [name, c] : w.model->State().All()) {
+        const QString n = QString::fromStdString(name);
+        if (n.startsWith("leg_") || n.startsWith("sh_") || n == "main_page_control" || n == "_cache_control")
+            continue;
+        EXPECT_TRUE(w.window->Control(n) || w.window->MenuEntry(n)) << name;
+    }
+    auto* snap = qobject_cast<QPushButton*>(w.window->Control("button_snap"));
+    EXPECT_EQ(snap->size(), QSize(75, 19));
+    EXPECT_EQ(snap->toolTip(), "Save snapshot as bitmap");
+    EXPECT_EQ(w.window->RefreshTimer()->interval(), 10000);
+    EXPECT_TRUE(w.window->RefreshTimer()->isActive());
+}
+
+TEST(Window, Pentium4PageContents) {
+    Window w(Pentium4HT(), 3066.0);
+    EXPECT_EQ(w.Text("vendor"), "GenuineIntel");
+    EXPECT_EQ(w.Text("Label_l1i"), "L1 Trace:");
+    EXPECT_EQ(w.Text("l1is"), QString::fromUtf8("12K\u00B5Ops"));  // the micro sign converted
+    EXPECT_EQ(w.Text("tech_1"), QString::fromUtf8("CMOS Cu 0,13\u00B5m"));
+    EXPECT_EQ(w.Text("cpuextname"), "              Intel(R) Pentium(R) 4 CPU 3.06GHz");
+    EXPECT_EQ(w.Text("cspeed"), "3066.00 MHz");
+    EXPECT_TRUE(w.Shown("_logo_0310"));
+    EXPECT_FALSE(w.Shown("_logo_0308"));
+    EXPECT_FALSE(w.Label("_logo_0310")->pixmap().isNull());
+    EXPECT_FALSE(w.Shown("fspeed"));
+    EXPECT_TRUE(w.Shown("dmi_mask_panel"));
+    EXPECT_FALSE(w.Shown("l2_mask_panel"));
+    EXPECT_FALSE(w.window->Control("b_eff")->isEnabled());
+    EXPECT_FALSE(w.window->Control("l3")->isEnabled());
+    EXPECT_FALSE(w.window->Control("dbase")->isEnabled());
+    EXPECT_FALSE(w.window->MenuEntry("Databasebrowser1")->isEnabled());
+    auto* bar = qobject_cast<QProgressBar*>(w.window->Control("speedbar"));
+    EXPECT_EQ(bar->maximum(), 4000);
+    EXPECT_EQ(bar->value(), 3066);
+    // Dimmed captions use the grey, normal ones the window text colour.
+    EXPECT_EQ(w.Label("Label_l3")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    EXPECT_NE(w.Label("Label_l2")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    auto* sq = qobject_cast<ui::Indicator*>(w.window->Control("sse2_sh"));
+    EXPECT_EQ(sq->Fill(), kGreen);
+}
+
+TEST(Window, ButtonsAndClicksReachTheModel) {
+    Window w(AthlonXP());
+    qobject_cast<QPushButton*>(w.window->Control("b_eff"))->click();
+    EXPECT_EQ(w.Text("Label_s30"), "[30] AMD 3DNow! Plus Instructions");
+    EXPECT_TRUE(qobject_cast<QPushButton*>(w.window->Control("b_eff"))->font().bold());
+    EXPECT_FALSE(qobject_cast<QPushButton*>(w.window->Control("b_sff"))->font().bold());
+
+    qobject_cast<QPushButton*>(w.window->Control("l2"))->click();
+    EXPECT_TRUE(w.Shown("l2_mask_panel"));
+    EXPECT_EQ(w.Text("head_11"), "Level 2 Cache");
+
+    qobject_cast<ui::ClickLabel*>(w.window->Control("lp"))->clicked();
+    EXPECT_EQ(w.Text("hlpstring"), "Logical Processor Count");
+
+    qobject_cast<QPushButton*>(w.window->Control("button_refresh"))->click();
+    EXPECT_EQ(w.Text("hlpstring"), "");
+    EXPECT_FALSE(w.Shown("l2_mask_panel"));
+    EXPECT_EQ(w.Text("Label_s30"), "[30] IA64 Compatibility");
+
+    auto* read = qobject_cast<QCheckBox*>(w.window->Control("cb_read"));
+    auto* write = qobject_cast<QCheckBox*>(w.window->Control("cb_write"));
+    auto* copy = qobject_cast<QCheckBox*>(w.window->Control("cb_copy"));
+    read->setChecked(false);
+    write->setChecked(false);
+    EXPECT_TRUE(w.window->Control("tst_run")->isEnabled());
+    copy->setChecked(false);
+    EXPECT_FALSE(w.window->Control("tst_run")->isEnabled());
+}
+
+TEST(Window, SerialCheckBoxReformats) {
+    Processor p = PentiumIIISerialOff();
+    p.cpu.featurs1 |= 1u << 18;
+    p.cpu.serial_ecx = 0x1234ABCD;
+    p.cpu.serial_edx = 0x00C0FFEE;
+    Window w(std::move(p));
+    auto* box = qobject_cast<QCheckBox*>(w.window->Control("CheckBox_fullsn"));
+    ASSERT_TRUE(box->isEnabled());
+    box->click();
+    EXPECT_EQ(w.Text("serialnumber"), "0000-0683-1234-ABCD-00C0-FFEE");
+    EXPECT_FALSE(box->isChecked());
+}
+
+// Every visible text fits its label with the window's font, for processors
+// with long texts (the full serial number, a trace cache, long names).
+TEST(Window, NoTextIsClipped) {
+    Processor p3 = PentiumIIISerialOff();
+    p3.cpu.featurs1 |= 1u << 18;
+    p3.cpu.serial_ecx = 0xFFFFFFFF;
+    p3.cpu.serial_edx = 0xFFFFFFFF;
+    Processor p4 = Pentium4HT();
+    p4.names.techpar1 = "CMOS Cu 0,09\xB5m CDO";
+    p4.names.techpar2 = "125M";
+    p4.names.techpar3 = "PGA, 132-pin";
+    Processor epyc = ThisMachineEpyc();
+    epyc.caches.l3.level3cs = 65535;
+    for (Processor* proc : {&p3, &p4, &epyc}) {
+        Window w(*proc, 8888.88, proc == &p4);
+        for (const char* page : {"b_sff", "b_aff", "b_eff", "l1", "l2", "l3"})
+            if (auto* b = qobject_cast<QPushButton*>(w.window->Control(page)); b && b->isEnabled()) {
+                b->click();
+                for (QLabel* l : w.window->findChildren<QLabel*>()) {
+                    if (l->isHidden() || l->text().isEmpty() || !l->pixmap().isNull() || l->wordWrap()) continue;
+                    const int need = l->fontMetrics().horizontalAdvance(l->text());
+                    const int have = l->contentsRect().width() - (l->indent() > 0 ? l->indent() : 0);
+                    EXPECT_LE(need, have) << l->objectName().toStdString() << " \""
+                                          << l->text().toStdString() << "\"";
+                    EXPECT_LE(l->fontMetrics().height(), l->contentsRect().height())
+                        << l->objectName().toStdString();
+                }
+            }
+    }
+}
+
+TEST(Logos, AllTwentyTwoDecodeAt79x79) {
+    for (uint16_t code : LogoCodes()) {
+        const QImage img = ui::LogoImage(code);
+        ASSERT_FALSE(img.isNull()) << code;
+        EXPECT_EQ(img.size(), QSize(79, 79)) << code;
+    }
+    EXPECT_TRUE(ui::LogoImage(999).isNull());
+}
+
+TEST(Logos, BrokenJpegGivesANullImage) {
+    QFile f(":/logos/0308.jpg");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray good = f.readAll();
+    EXPECT_TRUE(ui::DecodeJpeg(QByteArray("not a jpeg at all")).isNull());
+    EXPECT_TRUE(ui::DecodeJpeg(good.left(40)).isNull());
+}
+
+TEST(SingleInstanceGuard, SecondIsToldAndAStaleLockIsTakenOver) {
+    QTemporaryDir dir;
+    ui::SingleInstance first("ZAKMapTest", dir.path());
+    ASSERT_EQ(first.Acquire(), ui::SingleInstance::Outcome::First);
+    int raised = 0;
+    ASSERT_TRUE(first.Listen([&] { ++raised; }));
+
+    ui::SingleInstance second("ZAKMapTest", dir.path());
+    EXPECT_EQ(second.Acquire(), ui::SingleInstance::Outcome::Second);
+    EXPECT_TRUE(second.NotifyFirst());
+    for (int i = 0; i < 50 && raised == 0; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(raised, 1);
+
+    // A lock file left by a process that no longer exists does not block.
+    ui::SingleInstance gone("ZAKMapStale", dir.path());
+    {
+        QFile stale(gone.LockPath());
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        stale.write("999999\nkestrune\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    EXPECT_EQ(gone.Acquire(), ui::SingleInstance::Outcome::First);
+}
+
+}  // namespace
+}  // namespace kest::test
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    kest::ui::ApplyWindowLook();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

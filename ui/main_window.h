@@ -1,0 +1,139 @@
+// The main window Tmain: every control under its own name, fixed geometry.
+// It applies the model's WindowState and forwards its events to the model.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QDialog>
+#include <QHash>
+#include <QLabel>
+#include <QString>
+
+#include "ui/model/main_model.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+
+namespace kest::ui {
+
+class Tmain;
+
+// Commands of the popups and the About page's links, filled by the report
+// and launch code. Unset entries do nothing.
+struct WindowActions {
+    std::function<void(Tmain&)> Screenshot1Click;        // "Screenshot"
+    std::function<void(Tmain&)> extfile1Click;           // "Text file"
+    std::function<void(Tmain&)> HTMLfile1Click;          // "HTML file"
+    std::function<void(Tmain&)> Databasebrowser1Click;   // "Database browser"
+    std::function<void(Tmain&)> Addtodatabase1Click;     // "Add to database"
+    std::function<void(Tmain&)> off_c_urlClick;          // web-site link
+    std::function<void(Tmain&)> qelt_mailClick;          // mail links
+    std::function<void(Tmain&)> vorm_mailClick;
+};
+// The one set of commands the window uses.
+WindowActions& Actions();
+
+// Builds the plain "Cache/Memory Throughput" sub-page controls (graph image,
+// scroll bar, check boxes, "Run Selected", progress bar, legend) when no
+// throughput page of its own is linked in.
+void BuildPlainThroughputPage(Tmain& window, QWidget* page);
+
+class Tmain : public QDialog {
+    Q_OBJECT
+public:
+    // Runs FormCreate of the model before returning.
+    explicit Tmain(MainWindowModel& model, QWidget* parent = nullptr);
+    ~Tmain() override;
+
+    MainWindowModel& Model() { return model_; }
+    // Writes every control's state from the model onto its widget.
+    void ApplyState();
+    // The control or popup entry of that name (nullptr when there is none).
+    QWidget* Control(const QString& name) const { return widgets_.value(name); }
+    QAction* MenuEntry(const QString& name) const { return actions_.value(name); }
+    QTimer* RefreshTimer() const { return refrtimer_; }
+    QTabWidget* Pages() const { return main_page_control_; }
+    QTabWidget* CachePages() const { return cache_control_; }
+
+    // Registers a control built by other code (the throughput page) so that
+    // ApplyState reaches it.
+    void RegisterControl(QWidget* w);
+
+    // Runs a model handler, then applies the state. Exceptions (an unreadable
+    // database.ini) end in a message box.
+    void Run(const std::function<void()>& handler);
+
+    // Screen point where a popup opens for a button of the bar.
+    QPoint PopupPoint(QWidget* button, int dy) const;
+
+public slots:
+    void button_refreshClick();
+    void button_snapClick();
+    void dbaseClick();
+    void button_closeClick();
+    void refrtimerTimer();
+
+private:
+    void Build();
+    void BuildCpuPage(QWidget* page);
+    void BuildFlagsPage(QWidget* page);
+    void BuildCachePage(QWidget* page);
+    void BuildIntegratedCachePage(QWidget* page);
+    void BuildExtendedCachePage(QWidget* page);
+    void BuildOtherPage(QWidget* page);
+    void BuildAboutPage(QWidget* page);
+    void BuildButtonBar();
+    void CollectControls();
+
+    MainWindowModel& model_;
+    QHash<QString, QWidget*> widgets_;
+    QHash<QString, QAction*> actions_;
+    QTabWidget* main_page_control_ = nullptr;
+    QTabWidget* cache_control_ = nullptr;
+    QMenu* save_pop_ = nullptr;
+    QMenu* dbase_pop_ = nullptr;
+    QTimer* refrtimer_ = nullptr;
+};
+
+// The window's style and font (Fusion, DejaVu Sans at 10 pixels), set on
+// the application before the window is built.
+void ApplyWindowLook();
+
+// Windows-1252 bytes to display text; zero bytes are dropped.
+QString DisplayText(const std::string& cp1252);
+
+// The one place that writes a ControlState onto a widget.
+void ApplyControlState(QWidget* w, const ControlState& c);
+
+// A 16 x 16 coloured square with a grey outline.
+class Indicator : public QWidget {
+    Q_OBJECT
+public:
+    explicit Indicator(QWidget* parent = nullptr);
+    void SetFill(uint32_t rgb);
+    uint32_t Fill() const { return fill_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    uint32_t fill_ = kMaroon;
+};
+
+// A label that reports clicks (the value fields with help texts, the links).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+}  // namespace kest::ui

@@ -1,0 +1,177 @@
+// The main window's behaviour without widgets: what every control shows after
+// the window's creation, a Reset, a clock tick or a click. The Qt window only
+// applies State() and forwards its events here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "cpu/cache_info.h"
+#include "cpu/cpuid_data.h"
+#include "dmi/dmi.h"
+#include "ident/processor_names.h"
+#include "ui/model/feature_names.h"
+#include "ui/model/window_state.h"
+
+namespace kest {
+
+// Globals of the window's unit, set before the window exists.
+struct WindowGlobals {
+    std::string StartupDir;  // current directory at start-up, no trailing separator
+    std::string memtestr = "000000000000000000000000";  // last throughput result
+};
+// StartupDir from the process's current directory, memtestr at its default.
+WindowGlobals InitWindowGlobals();
+
+// The four feature words unpacked into single bits (0 or 1).
+struct FeatureBits {
+    std::array<uint8_t, 32> featurs1_bits{};  // leaf 1 EDX
+    std::array<uint8_t, 32> featurs2_bits{};  // leaf 1 ECX
+    std::array<uint8_t, 32> feature1_bits{};  // leaf 0x80000001 EDX
+    std::array<uint8_t, 32> powermgt_bits{};  // leaf 0x80000007 EDX
+};
+
+// The search records of the database tests: each keeps the name of the last
+// file its search found; a failed search leaves it unchanged.
+struct DatabaseSearch {
+    std::string ini_record;       // search for "database.ini"
+    std::string db_record;        // search for the remembered database file name
+    std::string browser_record;   // search for "kestdbbr.exe"
+    std::string remembered_name;  // first line of database.ini, set by the pointer reading
+};
+
+// The name of the entry of `dir` whose name is exactly `name` (case
+// included), or nothing. An empty name is never found.
+std::optional<std::string> FindExactName(const std::string& dir, const std::string& name);
+
+// Indicator colours.
+inline constexpr uint32_t kGreen = 0x008000;
+inline constexpr uint32_t kMaroon = 0x800000;
+
+// How the model reaches the machine; tests inject their own.
+struct WindowSeams {
+    // Re-reads the firmware tables into the record (processor record first,
+    // then the cache records). A failed read sets dmiread false and the clocks
+    // to 0, other fields keep their values.
+    std::function<void(DmiProcessorInfo&)> read_dmi;
+    // One core-clock measurement in MHz (blocks about half a second).
+    std::function<double()> measure_clock;
+    // Searches the current directory for an exact file name.
+    std::function<std::optional<std::string>(const std::string&)> find_in_current_dir;
+};
+
+// Work of the reports and throughput code that the window's population
+// triggers. Unset hooks do nothing.
+struct WindowHooks {
+    // Reads the database file name from StartupDir/database.ini into
+    // search.remembered_name and updates search.db_record. May throw
+    // std::exception (an unreadable database.ini): the population stops there.
+    std::function<void(DatabaseSearch& search)> read_database_pointer;
+    // Clears the throughput graph to its empty picture and forgets the last
+    // test, so that clicks on the graph do nothing until a test has run.
+    std::function<void()> reset_throughput_graph;
+};
+
+class MainWindowModel {
+public:
+    // `names` is the global identification record: the population may change
+    // its intprocn (308 to 310 for a Pentium 4 with Hyper-Threading).
+    MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, ProcessorNames& names,
+                    WindowGlobals& globals, WindowSeams seams, WindowHooks hooks = {});
+
+    WindowState& State() { return state_; }
+    const WindowState& State() const { return state_; }
+    WindowHooks& Hooks() { return hooks_; }
+
+    // Population (window creation) and the Reset button.
+    void FormCreate();
+    void button_refreshClick() { FormCreate(); }
+    // Re-formats the serial number; the check box's state has already been
+    // toggled (State()["CheckBox_fullsn"].checked).
+    void CheckBox_fullsnClick();
+
+    // Clock refresh: measures and shows. ShowClock is everything after the
+    // measurement.
+    void refrtimerTimer();
+    void ShowClock(double coremhz);
+
+    // Value fields that write the help line.
+    void ctpClick();
+    void apicClick();
+    void lpClick();
+    void flsClick();
+    void famClick();
+    void mdlClick();
+    void brandClick();
+
+    // Feature-flag pages.
+    void b_sffClick();
+    void b_affClick();
+    void b_effClick();
+
+    // Cache pages.
+    void l1Click();
+    void l2Click();
+    void l3Click();
+    void FillExtendedCacheTable();
+
+    // The throughput check boxes changed: "Run Selected" follows them.
+    void UpdateRunButton();
+
+    const FeatureBits& Bits() const { return bits_; }
+    const DmiProcessorInfo& Dmi() const { return dmi_; }
+    const CpuidData& Cpu() const { return cpu_; }
+    const CacheInfo& Caches() const { return caches_; }
+    const ProcessorNames& Names() const { return names_; }
+    WindowGlobals& Globals() { return globals_; }
+    DatabaseSearch& Database() { return database_; }
+    uint16_t BusClock() const { return bus_clock_; }
+    uint16_t CurrentSpeed() const { return current_speed_; }
+
+    // Screenshots saved since the last population (the screenshot's file
+    // name carries it).
+    int ScreenshotCount = 0;
+
+private:
+    void ShowFeaturePage(FeaturePage page);
+    void SetNormal(const char* name) { state_[name].colour = TextColour::Normal; }
+    std::string SerialFull() const;
+    std::string SerialShort() const;
+    std::string SerialPlain() const;
+    void ColourTlbBlocks(uint16_t i4, uint16_t i2, uint16_t d4, uint16_t d2);
+    void CacheButtonStyles(int level);
+    void DatabaseTests();
+
+    const CpuidData& cpu_;
+    const CacheInfo& caches_;
+    ProcessorNames& names_;
+    WindowGlobals& globals_;
+    WindowSeams seams_;
+    WindowHooks hooks_;
+    WindowState state_;
+    FeatureBits bits_;
+    DmiProcessorInfo dmi_;
+    DatabaseSearch database_;
+    uint16_t bus_clock_ = 0;
+    uint16_t current_speed_ = 0;
+};
+
+// Every control of the window at its form default.
+void ApplyFormDefaults(WindowState& state);
+
+// The logo codes the window has pictures for, in resource order.
+const std::array<uint16_t, 22>& LogoCodes();
+// "_logo_0308" for 308.
+std::string LogoName(uint16_t code);
+
+// The help-line explanations.
+std::string CpuTypeHelp(uint16_t cpu_type);
+std::string BrandIdHelp(uint16_t brand_id);
+
+// 2^bits / 2^20 in the general floating-point text form, then " Mb".
+std::string AddressSizeText(uint16_t bits);
+
+}  // namespace kest

@@ -1,0 +1,60 @@
+#include "ui/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "ui/main_window.h"
+
+namespace kest::ui {
+
+QStringList SavePageScreenshots(Tmain& window, const QString& dir) {
+    QDir().mkpath(dir);
+    QStringList saved;
+    auto shoot = [&](const QString& name) {
+        QApplication::processEvents();
+        const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+        if (window.grab().save(path)) saved << path;
+    };
+    const char* pages[] = {"1_cpu_information", "2_feature_flags", "3_cache", "4_other_info", "5_about"};
+    for (int i = 0; i < window.Pages()->count(); ++i) {
+        window.Pages()->setCurrentIndex(i);
+        if (i == 2) {
+            const char* subs[] = {"3a_integrated_cache", "3b_extended_cache", "3c_throughput"};
+            for (int j = 0; j < window.CachePages()->count(); ++j) {
+                window.CachePages()->setCurrentIndex(j);
+                shoot(subs[j]);
+            }
+            // The other two cache levels.
+            window.CachePages()->setCurrentIndex(0);
+            for (const char* level : {"l2", "l3"}) {
+                auto* b = qobject_cast<QPushButton*>(window.Control(level));
+                if (b && b->isEnabled()) {
+                    b->click();
+                    shoot(QStringLiteral("3a_integrated_cache_%1").arg(level));
+                }
+            }
+            qobject_cast<QPushButton*>(window.Control("l1"))->click();
+            continue;
+        }
+        if (i == 1) {
+            shoot(pages[i]);
+            for (const char* b : {"b_aff", "b_eff"}) {
+                auto* btn = qobject_cast<QPushButton*>(window.Control(b));
+                if (btn && btn->isEnabled()) {
+                    btn->click();
+                    shoot(QStringLiteral("2_feature_flags_%1").arg(b));
+                }
+            }
+            qobject_cast<QPushButton*>(window.Control("b_sff"))->click();
+            continue;
+        }
+        shoot(pages[i]);
+    }
+    window.Pages()->setCurrentIndex(0);
+    return saved;
+}
+
+}  // namespace kest::ui
