@@ -1,0 +1,152 @@
+#include "bench/throughput_cli.h"
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cpu/cache_info.h"
+#include "cpu/cpuid_pass.h"
+#include "cpu/cpuid_source.h"
+
+namespace kest {
+namespace {
+
+constexpr const char* kTestNames[kTestCount] = {"copy", "read", "write"};
+
+// MB/s with two decimals, decimal point whatever the locale.
+std::string Mbps(double v) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
+    return res.ec == std::errc() ? std::string(buf, res.ptr) : "0.00";
+}
+
+double RowMbps(const ThroughputState& st, int row, int test) {
+    return static_cast<double>(st.tp_table[row][test]) / 10000.0 / 1024.0;
+}
+
+// Two decimals as a JSON number.
+double Round2(double v) { return static_cast<double>(RoundHalfEven(v * 100.0)) / 100.0; }
+
+ThroughputCaches LiveCaches() {
+    auto source = MakeLiveCpuidSource();
+    const CacheInfo info = DecodeCaches(RunCpuidPass(*source));
+    return {info.l1.level1dc, info.l2.level2cs, info.l3.level3cs};
+}
+
+void PrintCsv(const ThroughputState& st, const TestSet& sel, std::ostream& out) {
+    out << "block_kb";
+    for (int t = 0; t < kTestCount; ++t)
+        if (sel[t]) out << ',' << kTestNames[t] << "_mbps";
+    out << '\n';
+    for (int r = 1; r <= st.rows; ++r) {
+        out << 4 * r;
+        for (int t = 0; t < kTestCount; ++t)
+            if (sel[t]) out << ',' << Mbps(RowMbps(st, r, t));
+        out << '\n';
+    }
+    out << "average";
+    for (int t = 0; t < kTestCount; ++t)
+        if (sel[t]) out << ',' << Mbps(st.averages[t]);
+    out << '\n';
+    out << "memtestr," << st.memtestr << '\n';
+}
+
+void PrintJson(const ThroughputState& st, const TestSet& sel, std::ostream& out) {
+    nlohmann::ordered_json j;
+    j["cps"] = st.cps;
+    j["tests"] = nlohmann::json::array();
+    for (int t = 0; t < kTestCount; ++t)
+        if (sel[t]) j["tests"].push_back(kTestNames[t]);
+    auto blocks = nlohmann::ordered_json::array();
+    for (int r = 1; r <= st.rows; ++r) {
+        nlohmann::ordered_json b;
+        b["block_kb"] = 4 * r;
+        for (int t = 0; t < kTestCount; ++t)
+            if (sel[t]) b[std::string(kTestNames[t]) + "_mbps"] = Round2(RowMbps(st, r, t));
+        blocks.push_back(std::move(b));
+    }
+    j["blocks"] = std::move(blocks);
+    nlohmann::ordered_json av = nlohmann::ordered_json::object();
+    for (int t = 0; t < kTestCount; ++t)
+        if (sel[t]) av[kTestNames[t]] = Round2(st.averages[t]);
+    j["averages_mbps"] = std::move(av);
+    j["scale_max_mbps"] = Round2(st.scale_max / 1024.0);
+    j["memtestr"] = st.memtestr;
+    out << j.dump(2) << '\n';
+}
+
+}  // namespace
+
+std::optional<TestSet> ParseThroughputTests(const std::vector<std::string>& tests) {
+    TestSet sel{};
+    bool any = false;
+    for (const auto& item : tests) {
+        std::stringstream ss(item);
+        std::string name;
+        while (std::getline(ss, name, ',')) {
+            if (name.empty()) continue;
+            bool known = false;
+            for (int t = 0; t < kTestCount; ++t) {
+                if (name == kTestNames[t]) {
+                    sel[t] = true;
+                    known = any = true;
+                }
+            }
+            if (!known) return std::nullopt;
+        }
+    }
+    if (!any) sel = {true, true, true};
+    return sel;
+}
+
+int RunThroughputCli(const std::vector<std::string>& tests, const std::string& format,
+                     std::ostream& out, std::ostream& err) {
+    return RunThroughputCli(tests, format, out, err, ThroughputCliOptions{});
+}
+
+int RunThroughputCli(const std::vector<std::string>& tests, const std::string& format,
+                     std::ostream& out, std::ostream& err, const ThroughputCliOptions& options) {
+    const auto sel = ParseThroughputTests(tests);
+    if (!sel) {
+        err << "unknown throughput test (use copy, read, write)\n";
+        return 2;
+    }
+    if (format != "csv" && format != "json") {
+        err << "unknown format: " << format << " (use csv or json)\n";
+        return 2;
+    }
+    if (options.rows < 1 || options.rows > kTpRows) {
+        err << "rows must be 1 to " << kTpRows << '\n';
+        return 2;
+    }
+
+    std::unique_ptr<ThroughputPlatform> live;
+    ThroughputPlatform* platform = options.platform;
+    if (!platform) {
+        live = MakeLiveThroughputPlatform();
+        platform = live.get();
+    }
+    ThroughputRunOptions run;
+    run.selected = *sel;
+    run.caches = options.caches ? *options.caches : LiveCaches();
+    run.rows = options.rows;
+
+    auto st = std::make_unique<ThroughputState>();
+    bool refused = false;
+    ThroughputHooks hooks;
+    hooks.message = [&](const std::string& text) {
+        err << text << '\n';
+        refused = true;
+    };
+    RunThroughput(*platform, run, *st, hooks);
+
+    if (format == "csv")
+        PrintCsv(*st, *sel, out);
+    else
+        PrintJson(*st, *sel, out);
+    return refused ? 2 : 0;
+}
+
+}  // namespace kest

@@ -1,0 +1,65 @@
+#include "bench/throughput_view.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace kest {
+
+bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) {
+    return cb_copy || cb_read || cb_write;
+}
+
+std::string TopScaleText(double scale_max) {
+    return std::to_string(RoundHalfEven(scale_max / 1024.0)) + " Mbps";
+}
+
+std::string MiddleScaleText(double scale_max) {
+    return std::to_string(RoundHalfEven(scale_max / 2048.0)) + " Mbps";
+}
+
+std::string AverageText(double mbps) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, mbps, std::chars_format::fixed, 2);
+    if (res.ec != std::errc()) return "0.00 Mbps";
+    return std::string(buf, res.ptr) + " Mbps";
+}
+
+LegendTexts LegendAfterRun(const ThroughputState& st) {
+    LegendTexts l;
+    l.top_tp = TopScaleText(st.scale_max);
+    l.middle_tp = MiddleScaleText(st.scale_max);
+    l.leg_av_l1 = AverageText(st.averages[kTestRead]);
+    l.leg_av_l2 = AverageText(st.averages[kTestWrite]);
+    l.leg_av_l3 = AverageText(st.averages[kTestCopy]);
+    l.read_row = st.ran[kTestRead];
+    l.write_row = st.ran[kTestWrite];
+    l.copy_row = st.ran[kTestCopy];
+    return l;
+}
+
+ReadOut ReadOutAt(const ThroughputState& st, int x) {
+    // Positions outside the image (a drag past its edge) read the edge rows.
+    x = std::clamp(x, 0, kGraphWidth - 1);
+    const int row = x / 2;
+    auto mbps = [&](int test) {
+        return std::to_string(RoundHalfEven(static_cast<double>(st.tp_table[row][test]) / 1024.0 / 10000.0)) +
+               " Mbps";
+    };
+    ReadOut r;
+    r.leg_bs_l1 = std::to_string(2 * x) + " Kb";
+    r.leg_tp_l1 = mbps(kTestRead);
+    r.leg_tp_l2 = mbps(kTestWrite);
+    r.leg_tp_l3 = mbps(kTestCopy);
+    return r;
+}
+
+bool LegendVisibleAfterPress(bool visible, MouseButton button, bool test_done) {
+    if (!test_done) return visible;
+    if (button == MouseButton::Left) return true;
+    if (button == MouseButton::Right) return false;
+    return visible;
+}
+
+int GraphLeftForScroll(int p) { return -std::clamp(p, 0, kScrollMax); }
+
+}  // namespace kest
