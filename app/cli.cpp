@@ -1,17 +1,25 @@
 #include "app/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <ctime>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
 
 #include "app/records_json.h"
+#include "bench/throughput_cli.h"
 #include "cpu/clock.h"
 #include "cpu/cpuid_dump.h"
 #include "dmi/dmi.h"
 #include "ident/startup.h"
+#include "report/file_io.h"
+#include "report/model_inputs.h"
+#include "report/report.h"
+#include "report/text_encoding.h"
+#include "ui/model/main_model.h"
 
 namespace kest {
 
@@ -20,53 +28,102 @@ namespace {
 struct Options {
     std::string cpuid_dump;
     std::string dmi_dump;
-    double mhz = -1;
-    std::string format = "json";
+    std::optional<double> mhz;
+    std::string format;
+    std::string output;
+    bool throughput = false;
+    std::vector<std::string> tests;
+    int rows = kTpRows;
 };
 
-// Everything one report needs, gathered the way the window gathers it.
-struct Gathered {
-    StartupRecords rec;
-    DmiProcessorInfo dmi;
-    ClockInfo clock;
-};
+// The window's records and labels, filled exactly as the window fills them,
+// so that a report printed here says what the window would show.
+class Session {
+public:
+    explicit Session(const Options& o) : o_(o) {
+        std::unique_ptr<CpuidSource> source =
+            o.cpuid_dump.empty() ? MakeLiveCpuidSource() : LoadCpuidDump(o.cpuid_dump);
+        rec_ = RunStartup(*source);
+        globals_ = InitWindowGlobals();
 
-Gathered Gather(const Options& o) {
-    Gathered g;
-    std::unique_ptr<CpuidSource> source =
-        o.cpuid_dump.empty() ? MakeLiveCpuidSource() : LoadCpuidDump(o.cpuid_dump);
-    g.rec = RunStartup(*source);
+        // A dump describes another machine: this machine's firmware and clock
+        // only belong to a report of the live processor.
+        if (!o.dmi_dump.empty())
+            memory_ = MakeDumpFirmwareMemory(o.dmi_dump);
+        else if (o.cpuid_dump.empty())
+            memory_ = MakeLiveFirmwareMemory();
+        if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveClockPlatform();
 
-    // A dump describes another machine: this machine's firmware and clock
-    // only belong to a report of the live processor.
-    std::unique_ptr<FirmwareMemory> memory;
-    if (!o.dmi_dump.empty())
-        memory = MakeDumpFirmwareMemory(o.dmi_dump);
-    else if (o.cpuid_dump.empty())
-        memory = MakeLiveFirmwareMemory();
-    if (memory) g.dmi = ReadDmi(*memory);
-
-    double mhz = 0;
-    if (o.mhz >= 0) {
-        mhz = o.mhz;
-    } else if (o.cpuid_dump.empty()) {
-        auto platform = MakeLiveClockPlatform();
-        mhz = MeasureClock(*platform);
+        WindowSeams seams;
+        seams.read_dmi = [this](DmiProcessorInfo& info) {
+            if (!memory_) {
+                info.dmiread = false;
+                info.extclock = info.curspeed = 0;
+                return;
+            }
+            ReadDmiProcessor(*memory_, info);
+            ReadDmiCaches(*memory_, info);
+        };
+        seams.measure_clock = [this] {
+            coremhz_ = o_.mhz ? *o_.mhz : clock_ ? MeasureClock(*clock_) : 0.0;
+            return coremhz_;
+        };
+        // The database files only enable the window's "Database..." button,
+        // which no report shows.
+        seams.find_in_current_dir = [](const std::string&) { return std::optional<std::string>{}; };
+        model_ = std::make_unique<MainWindowModel>(rec_.cpu, rec_.caches, rec_.names, globals_, seams);
+        model_->FormCreate();
     }
-    g.clock = ComputeClockInfo(mhz, g.dmi.extclock, g.dmi.curspeed, g.rec.names.intprocn,
-                               g.rec.cpu.st_model, g.rec.caches.l2.level2cs,
-                               g.rec.names.modelrating);
-    return g;
-}
 
-std::string Json(const Gathered& g) {
-    nlohmann::ordered_json j;
-    j["CpuidData"] = ToJson(g.rec.cpu);
-    j["CacheInfo"] = ToJson(g.rec.caches);
-    j["ProcessorNames"] = ToJson(g.rec.names);
-    j["DmiProcessorInfo"] = ToJson(g.dmi);
-    j["ClockInfo"] = ToJson(g.clock);
-    return j.dump(2) + "\n";
+    std::string Json() const {
+        const auto& dmi = model_->Dmi();
+        ClockInfo clock = ComputeClockInfo(coremhz_, model_->BusClock(), model_->CurrentSpeed(),
+                                           rec_.names.intprocn, rec_.cpu.st_model,
+                                           rec_.caches.l2.level2cs, rec_.names.modelrating);
+        nlohmann::ordered_json j;
+        j["CpuidData"] = ToJson(rec_.cpu);
+        j["CacheInfo"] = ToJson(rec_.caches);
+        j["ProcessorNames"] = ToJson(rec_.names);
+        j["DmiProcessorInfo"] = ToJson(dmi);
+        j["ClockInfo"] = ToJson(clock);
+        return j.dump(2) + "\n";
+    }
+
+    std::string Report(ReportFormat format) {
+        DateTimeTexts now = LocaleDateTime(std::time(nullptr));
+        ReportInputs in = ReportInputsFor(*model_, now.date, now.time);
+        return RenderReport(format, in);
+    }
+
+    const CacheInfo& Caches() const { return rec_.caches; }
+
+private:
+    const Options& o_;
+    StartupRecords rec_;
+    WindowGlobals globals_;
+    std::unique_ptr<FirmwareMemory> memory_;
+    std::unique_ptr<ClockPlatform> clock_;
+    double coremhz_ = 0;
+    std::unique_ptr<MainWindowModel> model_;
+};
+
+int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string format = o.format.empty() ? "csv" : o.format;
+    if (format != "csv" && format != "json") {
+        err << "kestrune-cli: --format " << format << " does not go with --throughput (csv or json)\n";
+        return 2;
+    }
+    // The average search is bounded by the cache sizes the window shows,
+    // which the identification may have completed.
+    auto source = MakeLiveCpuidSource();
+    StartupRecords rec = RunStartup(*source);
+    ThroughputCliOptions options;
+    options.rows = o.rows;
+    options.caches = ThroughputCaches{rec.caches.l1.level1dc, rec.caches.l2.level2cs, rec.caches.l3.level3cs};
+    std::ostringstream text;
+    int code = RunThroughputCli(o.tests, format, text, err, options);
+    if (code == 0) out << text.str();
+    return code;
 }
 
 }  // namespace
@@ -89,7 +146,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 return "expected a clock in MHz (a number from 0 to 999999), got '" + s + "'";
             },
             "MHZ"));
-    app.add_option("--format", o.format, "output format")->check(CLI::IsMember({"json"}));
+    app.add_option("--format", o.format,
+                   "text (default), html, record or json; with --throughput csv (default) or json")
+        ->check(CLI::IsMember({"text", "html", "record", "json", "csv"}));
+    app.add_option("-o,--output", o.output, "write to FILE (replaced only when complete) instead of stdout");
+    app.add_flag("--throughput", o.throughput, "run the cache/memory throughput test");
+    app.add_option("--tests", o.tests, "throughput tests to run: copy, read, write")->delimiter(',');
+    app.add_option("--throughput-rows", o.rows, "measure only blocks 4 KB .. 4 x N KB (short run)")
+        ->check(CLI::Range(1, kTpRows));
 
     try {
         app.parse(argc, argv);
@@ -102,9 +166,39 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
 
     try {
-        std::string text = Json(Gather(o));
-        out << text;
-        out.flush();
+        std::ostringstream text;
+        if (o.throughput) {
+            if (!o.cpuid_dump.empty()) {
+                err << "kestrune-cli: --throughput measures this machine; it does not go with --cpuid-dump\n";
+                return 2;
+            }
+            int code = RunThroughput(o, text, err);
+            if (code != 0) return code;
+        } else {
+            if (!o.tests.empty() || o.rows != kTpRows) {
+                err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";
+                return 2;
+            }
+            std::string format = o.format.empty() ? "text" : o.format;
+            if (format == "csv") {
+                err << "kestrune-cli: --format csv goes with --throughput\n";
+                return 2;
+            }
+            Session session(o);
+            if (format == "json")
+                text << session.Json();
+            else
+                text << session.Report(*ParseReportFormat(format));
+        }
+        if (!o.output.empty()) {
+            if (auto error = WriteFileSafely(o.output, text.str())) {
+                err << "kestrune-cli: " << o.output << ": " << *error << "\n";
+                return 2;
+            }
+        } else {
+            out << text.str();
+            out.flush();
+        }
         return 0;
     } catch (const std::exception& e) {
         err << "kestrune-cli: " << e.what() << "\n";

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -62,7 +63,7 @@ const char* kAthlonXp =
     "CPUID 80000008: 00002022-00000000-00000000-00000000\n";
 
 TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
-    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--mhz", "1800"});
+    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--mhz", "1800", "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     auto j = nlohmann::json::parse(r.out);
@@ -82,7 +83,7 @@ TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
 }
 
 TEST_F(CliTest, DumpWithoutMhzHasZeroClock) {
-    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp)});
+    auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err;
     auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["ClockInfo"]["coremhz"], 0.0);
@@ -103,6 +104,13 @@ TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {
         {"unknown format", {"--format", "yaml"}},
         {"negative clock", {"--mhz", "-5"}},
         {"clock not a number", {"--mhz", "fast"}},
+        {"report format with the throughput test", {"--throughput", "--format", "html"}},
+        {"throughput format without the test", {"--format", "csv"}},
+        {"unknown throughput test", {"--throughput", "--tests", "copy,fly"}},
+        {"throughput of a dump", {"--throughput", "--cpuid-dump", Write("t.txt", kAthlonXp)}},
+        {"rows without the test", {"--throughput-rows", "3"}},
+        {"rows out of range", {"--throughput", "--throughput-rows", "0"}},
+        {"output folder missing", {"--cpuid-dump", Write("o.txt", kAthlonXp), "-o", (dir_ / "no" / "r.txt").string()}},
     };
     for (const auto& c : cases) {
         auto r = Invoke(c.args);
@@ -118,6 +126,63 @@ TEST_F(CliTest, MalformedDumpErrorNamesFileAndLine) {
     auto r = Invoke({"--cpuid-dump", path});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find(path + ":2"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, ReportFormatsAreWindows1252WithCrLfAndTextIsTheDefault) {
+    std::string dump = Write("xp.txt", kAthlonXp);
+    auto text = Invoke({"--cpuid-dump", dump, "--mhz", "1800"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("AMD Athlon(tm) XP Processor"), std::string::npos);
+    EXPECT_NE(text.out.find("1800.00 MHz"), std::string::npos);
+    // Every line ends in CR LF, and no bare LF is left.
+    for (size_t i = text.out.find('\n'); i != std::string::npos; i = text.out.find('\n', i + 1))
+        ASSERT_TRUE(i > 0 && text.out[i - 1] == '\r') << "bare LF at " << i;
+
+    auto html = Invoke({"--cpuid-dump", dump, "--mhz", "1800", "--format", "html"});
+    ASSERT_EQ(html.code, 0) << html.err;
+    EXPECT_NE(html.out.find("<TABLE"), std::string::npos);
+
+    auto record = Invoke({"--cpuid-dump", dump, "--mhz", "1800", "--format", "record"});
+    ASSERT_EQ(record.code, 0) << record.err;
+    EXPECT_NE(record.out.find("intprocn=109\r\n"), std::string::npos);
+    EXPECT_NE(record.out.find("vendorst=AuthenticAMD\r\n"), std::string::npos);
+    for (const auto* out : {&text.out, &html.out, &record.out})
+        EXPECT_EQ(out->find('\0'), std::string::npos);
+}
+
+TEST_F(CliTest, OutputFileGetsExactlyWhatStdoutWouldShowAndReplacesTheOldFile) {
+    std::string dump = Write("xp.txt", kAthlonXp);
+    std::string target = Write("report.txt", "an older report\n");
+    auto printed = Invoke({"--cpuid-dump", dump, "--mhz", "1800", "--format", "record"});
+    auto written = Invoke({"--cpuid-dump", dump, "--mhz", "1800", "--format", "record", "-o", target});
+    ASSERT_EQ(written.code, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    std::ifstream in(target, std::ios::binary);
+    std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The record carries the date and time of saving; the rest must agree.
+    auto cut_time = [](std::string s) {
+        auto a = s.find("\r\ndatetime="), b = s.find("\r\n", a + 2);
+        if (a != std::string::npos && b != std::string::npos) s.erase(a, b - a);
+        return s;
+    };
+    EXPECT_EQ(cut_time(file), cut_time(printed.out));
+}
+
+TEST_F(CliTest, ShortThroughputRunPrintsEveryBlockAndMemtestr) {
+    auto r = Invoke({"--throughput", "--tests", "write,read", "--throughput-rows", "3"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) all.push_back(line);
+    ASSERT_EQ(all.size(), 1u + 3u + 2u) << r.out;
+    // Tests always run in the order copy, read, write, whatever the order asked.
+    EXPECT_EQ(all[0], "block_kb,read_mbps,write_mbps");
+    EXPECT_EQ(all[1].rfind("4,", 0), 0u);
+    EXPECT_EQ(all[3].rfind("12,", 0), 0u);
+    EXPECT_EQ(all[4].rfind("average,", 0), 0u);
+    ASSERT_EQ(all[5].rfind("memtestr,", 0), 0u);
+    EXPECT_EQ(all[5].size(), std::string("memtestr,").size() + 24);
 }
 
 }  // namespace
