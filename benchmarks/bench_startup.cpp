@@ -1,5 +1,5 @@
-// Start-up cost: the CPUID pass and the cache decoding, from the processor
-// we run on and from a saved dump.
+// Start-up cost: the CPUID pass, the cache decoding and the identification,
+// from the processor we run on and from a saved dump.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/cpuid_pass.h"
+#include "ident/startup.h"
 
 namespace kest {
 namespace {
@@ -53,10 +54,7 @@ BENCHMARK(BM_CpuidPassLive)->Unit(benchmark::kMicrosecond);
 
 void BM_StartupLive(benchmark::State& state) {
     auto live = MakeLiveCpuidSource();
-    for (auto _ : state) {
-        const CpuidData cpu = RunCpuidPass(*live);
-        benchmark::DoNotOptimize(DecodeCaches(cpu));
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(RunStartup(*live));
 }
 BENCHMARK(BM_StartupLive)->Unit(benchmark::kMicrosecond);
 
@@ -74,13 +72,13 @@ void BM_CpuidPassParsedDump(benchmark::State& state) {
 }
 BENCHMARK(BM_CpuidPassParsedDump)->Unit(benchmark::kMicrosecond);
 
-// Everything a start-up from a dump does: parse, pass, cache decoding.
+// Everything a start-up from a dump does: parse, pass, cache decoding,
+// identification.
 void BM_StartupFromDump(benchmark::State& state) {
     const std::string text = DumpOfThisProcessor();
     for (auto _ : state) {
         auto dump = ParseCpuidDump(text, "bench");
-        const CpuidData cpu = RunCpuidPass(*dump);
-        benchmark::DoNotOptimize(DecodeCaches(cpu));
+        benchmark::DoNotOptimize(RunStartup(*dump));
     }
 }
 BENCHMARK(BM_StartupFromDump)->Unit(benchmark::kMicrosecond);
