@@ -21,6 +21,9 @@
 #include "ui/report_actions.h"
 #include "ui/screenshots.h"
 #include "ui/single_instance.h"
+#ifdef KEST_HAVE_THROUGHPUT_PAGE
+#include "ui/throughput_page.h"
+#endif
 #include "ui/model/main_model.h"
 
 namespace {
@@ -98,10 +101,16 @@ int main(int argc, char** argv) {
     window.show();
 
     // KEST_SCREENSHOT_DIR: save a picture of every page there and end.
+    // KEST_SCREENSHOT_THROUGHPUT_ROWS=n: then also run the throughput test
+    // over the first n block sizes and save the graph with the legend.
     const QString shots = qEnvironmentVariable("KEST_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
         QTimer::singleShot(300, &window, [&window, shots] {
             kest::ui::SavePageScreenshots(window, shots);
+#ifdef KEST_HAVE_THROUGHPUT_PAGE
+            const int rows = qEnvironmentVariableIntValue("KEST_SCREENSHOT_THROUGHPUT_ROWS");
+            if (rows > 0) kest::ui::SaveThroughputRunScreenshot(window, shots, rows);
+#endif
             window.close();
         });
     }

@@ -1,0 +1,337 @@
+// The "Cache/Memory Throughput" sub-page in the real window: its controls,
+// the enabling rule through the check boxes, a run on a scripted machine,
+// the legend toggle, the read-out under the mouse, scrolling and Reset.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "bench/fake_platform.h"
+#include "report/model_inputs.h"
+#include "tests/ui/processors.h"
+#include "ui/main_window.h"
+#include "ui/throughput_graph.h"
+#include "ui/throughput_page.h"
+
+namespace kest::test {
+namespace {
+
+uint32_t Px(const QImage& im, int x, int y) { return im.pixel(x, y) & 0xFFFFFF; }
+
+// What the scripted machine saw while a kernel ran.
+struct DuringRun {
+    bool timer_active = false;  // at any measurement
+    bool run_enabled = false;
+    bool scroll_enabled = false;
+    bool bar_visible = false;
+    int bar_max = 0;
+    int bar_value_max = 0;
+};
+
+struct Page {
+    explicit Page(Processor proc = AthlonXP()) : p(std::move(proc)) {
+        WindowSeams seams;
+        seams.read_dmi = [](DmiProcessorInfo& d) { d.dmiread = false; };
+        seams.measure_clock = [] { return 2000.0; };
+        seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
+        model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
+        window = std::make_unique<ui::Tmain>(*model);
+        page = ui::FindThroughputPage(*window);
+        page->SetRows(kRows);
+        page->SetMessageSink([this](const QString& m) { messages << m; });
+        page->SetPlatformFactory([this] {
+            auto fake = std::make_unique<fakes::FakePlatform>();
+            fake->grants = grants;
+            // 2000 ticks per 4 KB up to 64 KB, twice as many above: the
+            // throughput halves past row 16.
+            fake->kernel_ticks = [this](ThroughputTest, size_t n, int) {
+                Observe();
+                const uint64_t kb4 = n / 1024;
+                return (kb4 <= 16 ? 2000 * kb4 : 4000 * kb4) + 25;
+            };
+            return std::unique_ptr<ThroughputPlatform>(std::move(fake));
+        });
+    }
+
+    void Observe() {
+        seen.timer_active = seen.timer_active || window->RefreshTimer()->isActive();
+        seen.run_enabled = seen.run_enabled || Control("tst_run")->isEnabled();
+        seen.scroll_enabled = seen.scroll_enabled || Control("mtb_scroll")->isEnabled();
+        auto* bar = qobject_cast<QProgressBar*>(Control("test_pb"));
+        seen.bar_visible = !bar->isHidden();
+        seen.bar_max = bar->maximum();
+        seen.bar_value_max = std::max(seen.bar_value_max, bar->value());
+    }
+
+    QWidget* Control(const char* name) const { return window->Control(name); }
+    QCheckBox* Box(const char* name) const { return qobject_cast<QCheckBox*>(Control(name)); }
+    QString Text(const char* name) const { return qobject_cast<QLabel*>(Control(name))->text(); }
+    bool Shown(const char* name) const { return !Control(name)->isHidden(); }
+    void Run() { qobject_cast<QPushButton*>(Control("tst_run"))->click(); }
+    void Press(Qt::MouseButton b) {
+        QWidget* g = Control("graph_mt");
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(40, 40), g->mapToGlobal(QPointF(40, 40)), b, b,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(g, &e);
+    }
+    void Move(int x) {
+        QWidget* g = Control("graph_mt");
+        const QPointF at(x, 60);
+        QMouseEvent e(QEvent::MouseMove, at, g->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(g, &e);
+    }
+
+    static constexpr int kRows = 64;  // 256 KB: enough for the read-out at row 50
+    Processor p;
+    WindowGlobals globals;
+    std::unique_ptr<MainWindowModel> model;
+    std::unique_ptr<ui::Tmain> window;
+    ui::ThroughputPage* page = nullptr;
+    std::deque<bool> grants;
+    QStringList messages;
+    DuringRun seen;
+};
+
+TEST(ThroughputPage, ControlsAtStartAndTheyFitThePage) {
+    Page w;
+    EXPECT_EQ(w.Control("graph_mt")->size(), QSize(2048, 175));
+    EXPECT_EQ(w.Control("graph_mt")->pos(), QPoint(0, 0));
+    EXPECT_EQ(qobject_cast<QLabel*>(w.Control("graph_mt_vals"))->pixmap().size(), QSize(2048, 17));
+    EXPECT_EQ(w.Control("graph_mt_vals")->pos(), QPoint(0, 175));
+    auto* scroll = qobject_cast<QScrollBar*>(w.Control("mtb_scroll"));
+    EXPECT_FALSE(scroll->isEnabled());
+    EXPECT_EQ(scroll->maximum(), 1539);
+    auto* bar = qobject_cast<QProgressBar*>(w.Control("test_pb"));
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(bar->maximum(), 4096);
+    EXPECT_TRUE(w.Control("panel_legend")->isHidden());
+    EXPECT_EQ(w.Text("tst_ch_label"), "Tests to run:");
+    EXPECT_EQ(qobject_cast<QPushButton*>(w.Control("tst_run"))->text(), "Run Selected");
+    for (const char* n : {"cb_read", "cb_write", "cb_copy"}) EXPECT_TRUE(w.Box(n)->isChecked()) << n;
+    EXPECT_EQ(w.Box("cb_copy")->text(), "Copy");
+    EXPECT_EQ(w.Text("lab_hint"), "Toggle legend On/Off: Left/Right click");
+    EXPECT_EQ(w.Text("lab_hint2"), "on diagram after performing test(s).");
+    EXPECT_EQ(w.Text("leg_l2"), "Write");
+    EXPECT_FALSE(w.page->Results().test_done);
+
+    // Shown on screen, every control lies inside the sub-page (the images
+    // inside their view, whose width is what the scroll range leaves), and
+    // the scale labels end at the view's right edge.
+    w.window->show();
+    w.window->Pages()->setCurrentIndex(2);
+    w.window->CachePages()->setCurrentWidget(w.window->findChild<QWidget*>("_memory"));
+    QCoreApplication::processEvents();
+    QWidget* sub = w.window->findChild<QWidget*>("_memory");
+    QWidget* view = w.Control("graph_view");
+    EXPECT_EQ(view->width() + 1539, 2048);
+    for (const char* n : {"graph_view", "mtb_scroll", "tst_ch_label", "cb_read", "cb_write", "cb_copy", "tst_run",
+                          "test_pb", "lab_hint", "lab_hint2", "panel_legend"})
+        EXPECT_TRUE(sub->rect().contains(w.Control(n)->geometry())) << n;
+    for (const char* n : {"top_tp", "middle_tp"}) {
+        EXPECT_EQ(w.Control(n)->parentWidget(), view);
+        EXPECT_GE(w.Control(n)->geometry().right(), view->width() - 8) << n;
+        EXPECT_TRUE(view->rect().contains(w.Control(n)->geometry())) << n;
+    }
+    EXPECT_EQ(w.Control("top_tp")->y(), 4);
+    EXPECT_EQ(w.Control("middle_tp")->y(), 78);
+    // The check boxes, the button and the hints do not overlap.
+    const char* row[] = {"tst_ch_label", "cb_read", "cb_write", "cb_copy", "tst_run", "test_pb"};
+    for (size_t i = 0; i + 1 < std::size(row); ++i)
+        EXPECT_LE(w.Control(row[i])->geometry().right(), w.Control(row[i + 1])->x()) << row[i];
+    EXPECT_LE(w.Control("lab_hint")->geometry().right(), w.Control("lab_hint2")->x());
+    EXPECT_GE(w.Control("lab_hint")->y(), w.Control("tst_run")->geometry().bottom());
+}
+
+TEST(ThroughputPage, RunSelectedFollowsTheCheckBoxes) {
+    Page w;
+    QWidget* run = w.Control("tst_run");
+    w.Box("cb_read")->click();
+    w.Box("cb_copy")->click();
+    EXPECT_TRUE(run->isEnabled());  // write still checked
+    w.Box("cb_write")->click();
+    EXPECT_FALSE(run->isEnabled());
+    EXPECT_FALSE(w.model->State()["cb_write"].checked);
+    // A clock tick applies the whole state: the rule holds.
+    w.window->refrtimerTimer();
+    EXPECT_FALSE(run->isEnabled());
+    w.Run();  // a disabled button does nothing; neither does the handler
+    w.page->tst_runClick();
+    EXPECT_FALSE(w.page->Results().test_done);
+    w.Box("cb_copy")->click();
+    EXPECT_TRUE(run->isEnabled());
+}
+
+TEST(ThroughputPage, RunBlocksTheWindowThenShowsItsResults) {
+    Page w;
+    w.Run();
+    // During the run: the clock timer off, button and scroll bar disabled,
+    // the progress bar shown and counting to 4 x rows.
+    EXPECT_FALSE(w.seen.timer_active);
+    EXPECT_FALSE(w.seen.run_enabled);
+    EXPECT_FALSE(w.seen.scroll_enabled);
+    EXPECT_TRUE(w.seen.bar_visible);
+    EXPECT_EQ(w.seen.bar_max, 4096);
+    EXPECT_EQ(w.seen.bar_value_max, 4 * Page::kRows - 1);  // seen before the last measurement ends
+    // After it: everything back, results shown.
+    EXPECT_TRUE(w.window->RefreshTimer()->isActive());
+    EXPECT_TRUE(w.Control("tst_run")->isEnabled());
+    EXPECT_TRUE(w.Control("mtb_scroll")->isEnabled());
+    EXPECT_FALSE(w.Shown("test_pb"));
+    EXPECT_TRUE(w.page->Results().test_done);
+    EXPECT_TRUE(w.messages.isEmpty());
+    // 2000 cycles per 4 KB at 2000000000 cycles per second: 4000000 KB/s.
+    EXPECT_EQ(w.Text("top_tp"), "3906 Mbps");
+    EXPECT_EQ(w.Text("middle_tp"), "1953 Mbps");
+    EXPECT_EQ(w.Text("leg_av_l1"), w.Text("leg_av_l3"));
+    EXPECT_TRUE(w.Text("leg_av_l2").endsWith(" Mbps"));
+
+    // memtestr reaches the window's globals and with them the database record.
+    const std::string memtestr = w.page->Results().memtestr;
+    EXPECT_EQ(memtestr.size(), 24u);
+    EXPECT_NE(memtestr, "000000000000000000000000");
+    EXPECT_EQ(w.globals.memtestr, memtestr);
+    EXPECT_EQ(ReportInputsFor(*w.model, "1.1.2024", "12:00").memtestr, memtestr);
+
+    // The picture: green middle line, each curve at its rows' positions;
+    // past row 16 the throughput halves (y = 90), past the measured rows it
+    // is zero (y = 175, the bottom frame).
+    const QImage g = w.page->GraphImage();
+    EXPECT_EQ(Px(g, 33, 92), 0x00FF00u);
+    const auto& y = w.page->Results().graph_y;
+    EXPECT_EQ(y[10][kTestRead], 5);
+    EXPECT_EQ(y[40][kTestRead], 90);
+    EXPECT_EQ(Px(g, 20, 5), 0xFFFF00u);  // write drawn last, over copy and read
+    EXPECT_EQ(Px(g, 80, 90), 0xFFFF00u);
+    EXPECT_EQ(Px(g, 80, 5), 0x000000u);
+
+    // The legend's texts fit their labels.
+    for (const char* n : {"leg_av_l1", "leg_av_l2", "leg_av_l3", "top_tp", "middle_tp"}) {
+        auto* l = qobject_cast<QLabel*>(w.Control(n));
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width()) << n;
+    }
+}
+
+TEST(ThroughputPage, LegendToggleOnlyAfterARun) {
+    Page w;
+    w.Press(Qt::LeftButton);
+    EXPECT_FALSE(w.Shown("panel_legend"));  // before any run: nothing
+
+    w.Run();
+    EXPECT_FALSE(w.Shown("panel_legend"));  // the run does not show it
+    w.Press(Qt::LeftButton);
+    EXPECT_TRUE(w.Shown("panel_legend"));
+    w.Press(Qt::MiddleButton);
+    EXPECT_TRUE(w.Shown("panel_legend"));
+    // A clock tick (which applies the whole state) leaves it as the user set it.
+    w.window->refrtimerTimer();
+    EXPECT_TRUE(w.Shown("panel_legend"));
+    w.Press(Qt::RightButton);
+    EXPECT_FALSE(w.Shown("panel_legend"));
+    w.Press(Qt::LeftButton);
+
+    // Only "Write": the legend stays, its Read and Copy rows go, the graph
+    // shows only the write curve.
+    w.Box("cb_read")->click();
+    w.Box("cb_copy")->click();
+    w.Run();
+    EXPECT_TRUE(w.Shown("panel_legend"));
+    for (const char* n : {"sh_wr", "leg_b2", "leg_b5", "leg_l2", "leg_tp_l2", "leg_av_l2"}) EXPECT_TRUE(w.Shown(n)) << n;
+    for (const char* n : {"sh_rd", "leg_b1", "leg_l1", "leg_tp_b1", "leg_av_l1", "sh_cp", "leg_b6", "leg_av_b3"})
+        EXPECT_FALSE(w.Shown(n)) << n;
+    const QImage g = w.page->GraphImage();
+    int red = 0, aqua = 0, yellow = 0;
+    for (int x = 1; x < 2048; ++x)
+        for (int yy = 1; yy < 175; ++yy) {
+            const uint32_t c = Px(g, x, yy);
+            red += c == 0xFF0000u;
+            aqua += c == 0x00FFFFu;
+            yellow += c == 0xFFFF00u;
+        }
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(aqua, 0);
+    EXPECT_GT(yellow, 2 * Page::kRows);  // x = 1 to 128 at least
+}
+
+TEST(ThroughputPage, ReadOutUnderTheMouse) {
+    Page w;
+    w.Move(101);  // before any run: zeros
+    EXPECT_EQ(w.Text("leg_bs_l1"), "202 Kb");
+    EXPECT_EQ(w.Text("leg_tp_l1"), "0 Mbps");
+    EXPECT_EQ(w.Text("leg_tp_l3"), "0 Mbps");
+
+    w.Box("cb_copy")->click();  // read and write only
+    w.Run();
+    w.Move(101);  // row 50, the 200 KB block: half the top rate
+    EXPECT_EQ(w.Text("leg_bs_l1"), "202 Kb");
+    EXPECT_EQ(w.Text("leg_tp_l1"), "1953 Mbps");
+    EXPECT_EQ(w.Text("leg_tp_l2"), "1953 Mbps");
+    EXPECT_EQ(w.Text("leg_tp_l3"), "0 Mbps");
+    w.Move(20);  // row 10: the top rate
+    EXPECT_EQ(w.Text("leg_bs_l1"), "40 Kb");
+    EXPECT_EQ(w.Text("leg_tp_l1"), "3906 Mbps");
+}
+
+TEST(ThroughputPage, ScrollingMovesBothImagesAndSurvivesAClockTick) {
+    Page w;
+    w.Run();
+    auto* scroll = qobject_cast<QScrollBar*>(w.Control("mtb_scroll"));
+    scroll->setValue(700);
+    EXPECT_EQ(w.Control("graph_mt")->x(), -700);
+    EXPECT_EQ(w.Control("graph_mt_vals")->x(), -700);
+    scroll->setValue(1539);
+    EXPECT_EQ(w.Control("graph_mt")->x(), -1539);
+    EXPECT_EQ(w.Control("graph_mt_vals")->x(), -1539);
+    // The view's left edge is the image's x = 1539: 3078 KB.
+    QWidget* graph = w.Control("graph_mt");
+    w.Move(graph->mapFrom(w.Control("graph_view"), QPoint(0, 10)).x());
+    EXPECT_EQ(w.Text("leg_bs_l1"), "3078 Kb");
+    w.window->refrtimerTimer();
+    EXPECT_EQ(scroll->value(), 1539);
+    EXPECT_EQ(graph->x(), -1539);
+}
+
+TEST(ThroughputPage, ResetEmptiesTheGraphAndForgetsTheRun) {
+    Page w;
+    w.Run();
+    w.Press(Qt::LeftButton);
+    ASSERT_TRUE(w.Shown("panel_legend"));
+    const std::string memtestr = w.globals.memtestr;
+    qobject_cast<QPushButton*>(w.Control("button_refresh"))->click();
+    EXPECT_FALSE(w.page->Results().test_done);
+    EXPECT_EQ(w.page->GraphImage().convertToFormat(QImage::Format_RGB32),
+              DrawEmptyThroughputGraph().convertToFormat(QImage::Format_RGB32));
+    // The legend went with the picture (it would otherwise cover "Run
+    // Selected" with no way to take it away), and so did the scale.
+    EXPECT_FALSE(w.Shown("panel_legend"));
+    EXPECT_EQ(w.Text("top_tp"), "");
+    w.Press(Qt::LeftButton);
+    EXPECT_FALSE(w.Shown("panel_legend"));
+    EXPECT_EQ(w.globals.memtestr, memtestr);  // the last result stays for the database
+    w.Run();
+    w.Press(Qt::LeftButton);
+    EXPECT_TRUE(w.Shown("panel_legend"));
+}
+
+TEST(ThroughputPage, RefusedBufferIsReportedAndTheOtherTestsRun) {
+    Page w;
+    w.grants = {false, true, true};  // copy refused
+    w.Run();
+    ASSERT_EQ(w.messages.size(), 1);
+    EXPECT_EQ(w.messages[0], "Insufficient memory.");
+    EXPECT_TRUE(w.page->Results().test_done);
+    w.Press(Qt::LeftButton);
+    EXPECT_FALSE(w.Shown("leg_l3"));
+    EXPECT_TRUE(w.Shown("leg_l1"));
+    EXPECT_EQ(w.Text("leg_av_l3"), "0.00 Mbps");
+    EXPECT_TRUE(w.window->RefreshTimer()->isActive());
+}
+
+}  // namespace
+}  // namespace kest::test

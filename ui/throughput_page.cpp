@@ -1,0 +1,365 @@
+#include "ui/throughput_page.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "bench/throughput_view.h"
+#include "ui/main_window.h"
+#include "ui/throughput_graph.h"
+
+namespace kest::ui {
+namespace {
+
+// The part of the 2048-pixel images the page shows: scrolled from 0 to
+// 1539, the right edge of the image reaches the right edge of the view.
+constexpr int kViewWidth = kGraphWidth - kScrollMax;  // 509
+constexpr int kViewX = 5;                             // centred on the 519-pixel page
+constexpr int kStripHeight = 17;
+constexpr int kViewHeight = kGraphHeight + kStripHeight;  // graph and strip
+constexpr int kScrollY = kViewHeight + 2;
+constexpr int kScrollHeight = 14;
+constexpr int kRowY = kScrollY + kScrollHeight + 3;  // check boxes and button
+constexpr int kHintY = kRowY + 21;
+// The legend lies over everything under the strip; a right click on the
+// graph takes it away again.
+constexpr int kLegendY = kViewHeight;
+constexpr int kLegendHeight = 56;  // down to the page's bottom edge (248)
+
+const char* const kBoxes[] = {"cb_read", "cb_write", "cb_copy"};
+
+QLabel* NamedLabel(QWidget* parent, const char* name, QRect r, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    l->setAlignment(a);
+    return l;
+}
+
+QFrame* Bevel(QWidget* parent, const QString& name, QRect r) {
+    auto* f = new QFrame(parent);
+    if (!name.isEmpty()) f->setObjectName(name);
+    f->setGeometry(r);
+    f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return f;
+}
+
+MouseButton ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return MouseButton::Left;
+        case Qt::RightButton: return MouseButton::Right;
+        case Qt::MiddleButton: return MouseButton::Middle;
+        default: return MouseButton::Other;
+    }
+}
+
+// Restores the controls and the clock timer however a run ends.
+class RunScope {
+public:
+    explicit RunScope(std::function<void()> done) : done_(std::move(done)) {}
+    ~RunScope() { done_(); }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    std::function<void()> done_;
+};
+
+}  // namespace
+
+void BuildThroughputPage(Tmain& window, QWidget* page) {
+    auto* tp = new ThroughputPage(window, page);
+    // Every population (window creation, Reset) empties the graph.
+    QPointer<ThroughputPage> guard(tp);
+    auto& hook = window.Model().Hooks().reset_throughput_graph;
+    hook = [guard, previous = hook] {
+        if (previous) previous();
+        if (guard) guard->ResetGraph();
+    };
+}
+
+ThroughputPage* FindThroughputPage(Tmain& window) { return window.findChild<ThroughputPage*>("throughput_page"); }
+
+ThroughputPage::ThroughputPage(Tmain& window, QWidget* page)
+    : QObject(page), window_(window), page_(page), st_(std::make_unique<ThroughputState>()) {
+    setObjectName("throughput_page");
+    make_platform_ = [] { return MakeLiveThroughputPlatform(); };
+    message_ = [this](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, window_.windowTitle(), text, QMessageBox::Ok, &window_);
+        box.exec();
+    };
+    Build();
+}
+
+ThroughputPage::~ThroughputPage() = default;
+
+void ThroughputPage::Build() {
+    QWidget* p = page_;
+    WindowState& s = window_.Model().State();
+
+    // The view: both images move inside it, the scale labels stay at its
+    // right edge.
+    auto* view = new QWidget(p);
+    view->setObjectName("graph_view");
+    view->setGeometry(kViewX, 0, kViewWidth, kViewHeight);
+    graph_ = NamedLabel(view, "graph_mt", {0, 0, kGraphWidth, kGraphHeight});
+    graph_->setMouseTracking(true);
+    graph_->installEventFilter(this);
+    vals_ = NamedLabel(view, "graph_mt_vals", {0, kGraphHeight, kGraphWidth, kStripHeight});
+    vals_->setPixmap(QPixmap::fromImage(DrawScaleStrip()));
+    ShowGraph(DrawEmptyThroughputGraph());
+
+    for (const auto& [name, y] : {std::pair{"top_tp", 4}, std::pair{"middle_tp", 78}}) {
+        auto* l = NamedLabel(view, name, {kViewWidth - 4 - 120, y, 120, 12}, Qt::AlignRight | Qt::AlignVCenter);
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPixelSize(9);
+        l->setFont(f);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, QColor(0, 255, 0));  // lime
+        l->setPalette(pal);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);  // the graph under it gets the mouse
+        l->raise();
+    }
+
+    scroll_ = new QScrollBar(Qt::Horizontal, p);
+    scroll_->setObjectName("mtb_scroll");
+    scroll_->setGeometry(kViewX, kScrollY, kViewWidth, kScrollHeight);
+    scroll_->setRange(0, kScrollMax);
+    scroll_->setSingleStep(8);
+    scroll_->setPageStep(kViewWidth);
+    connect(scroll_, &QScrollBar::valueChanged, this, &ThroughputPage::mtb_scrollChange);
+
+    NamedLabel(p, "tst_ch_label", {kViewX, kRowY, 70, 17});
+    int x = kViewX + 70;
+    for (const char* n : kBoxes) {
+        auto* cb = new QCheckBox(p);
+        cb->setObjectName(n);
+        cb->setGeometry(x, kRowY, 56, 17);
+        x += 58;
+    }
+    connect(p->findChild<QCheckBox*>("cb_read"), &QCheckBox::toggled, this, &ThroughputPage::cb_readClick);
+    connect(p->findChild<QCheckBox*>("cb_write"), &QCheckBox::toggled, this, &ThroughputPage::cb_writeClick);
+    connect(p->findChild<QCheckBox*>("cb_copy"), &QCheckBox::toggled, this, &ThroughputPage::cb_copyClick);
+
+    auto* run = new QPushButton(p);
+    run->setObjectName("tst_run");
+    run->setGeometry(x + 6, kRowY - 2, 90, 21);
+    run->setAutoDefault(false);
+    connect(run, &QPushButton::clicked, this, &ThroughputPage::tst_runClick);
+
+    bar_ = new QProgressBar(p);
+    bar_->setObjectName("test_pb");
+    bar_->setGeometry(x + 102, kRowY + 2, kViewX + kViewWidth - (x + 102), 13);
+    bar_->setTextVisible(false);
+    bar_->setRange(0, kProgressMax);
+
+    auto* hint = NamedLabel(p, "lab_hint", {kViewX, kHintY, 200, 14});
+    auto* hint2 = NamedLabel(p, "lab_hint2", {kViewX, kHintY, 200, 14});
+    s["lab_hint"].text = "Toggle legend On/Off: Left/Right click";
+    s["lab_hint2"].text = "on diagram after performing test(s).";
+    // One sentence on one line: the second label follows the first.
+    QFontMetrics fm(hint->font());
+    hint->resize(fm.horizontalAdvance(QString::fromStdString(s["lab_hint"].text)) + 2, 14);
+    hint2->setGeometry(hint->x() + hint->width() + 2, kHintY,
+                       fm.horizontalAdvance(QString::fromStdString(s["lab_hint2"].text)) + 2, 14);
+
+    // The legend: three rows (Read, Write, Copy) of key, name, throughput
+    // under the mouse and average, and the block size under the mouse.
+    auto* legend = new QFrame(p);
+    legend->setObjectName("panel_legend");
+    legend->setGeometry(kViewX, kLegendY, kViewWidth, kLegendHeight);
+    legend->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    legend->setAutoFillBackground(true);
+    legend->raise();
+    const int head_y = 2, row_h = 13, row0 = 15;
+    auto caption = [&](const char* text, QRect r) {
+        auto* l = new QLabel(QString::fromLatin1(text), legend);
+        l->setGeometry(r);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    };
+    caption("Block size:", {6, head_y, 100, 13});
+    caption("Throughput:", {196, head_y, 120, 13});
+    caption("Average:", {344, head_y, 120, 13});
+    Bevel(legend, {}, {4, row0, 104, row_h});
+    NamedLabel(legend, "leg_bs_l1", {6, row0, 100, row_h}, Qt::AlignCenter);
+
+    const char* names[] = {"Read", "Write", "Copy"};
+    const ThroughputTest tests[] = {kTestRead, kTestWrite, kTestCopy};
+    for (int i = 0; i < 3; ++i) {
+        const LegendRow row = LegendRowControls(tests[i]);
+        const int y = row0 + i * row_h;
+        Bevel(legend, row[1], {114, y, row_h, row_h});  // frame of the key
+        auto* key = new Indicator(legend);
+        key->setObjectName(row[0]);
+        key->setFixedSize(row_h - 4, row_h - 4);
+        key->move(116, y + 2);
+        Bevel(legend, row[2], {129, y, 60, row_h});  // frame of the name
+        NamedLabel(legend, row[3], {132, y, 56, row_h});
+        s[row[3]].text = names[i];
+        Bevel(legend, row[4], {194, y, 144, row_h});
+        NamedLabel(legend, row[5], {196, y, 140, row_h}, Qt::AlignRight | Qt::AlignVCenter);
+        Bevel(legend, row[6], {342, y, 160, row_h});
+        NamedLabel(legend, row[7], {344, y, 156, row_h}, Qt::AlignRight | Qt::AlignVCenter);
+        for (const char* n : {row[1], row[2], row[4], row[6]}) s[n];  // known to the state, shown
+    }
+}
+
+void ThroughputPage::ShowGraph(const QImage& image) { graph_->setPixmap(QPixmap::fromImage(image)); }
+
+QImage ThroughputPage::GraphImage() const { return graph_->pixmap().toImage(); }
+
+void ThroughputPage::Apply(std::initializer_list<const char*> names) {
+    WindowState& s = window_.Model().State();
+    for (const char* n : names)
+        if (QWidget* w = window_.Control(n)) ApplyControlState(w, s[n]);
+}
+
+void ThroughputPage::ResetGraph() {
+    ShowGraph(DrawEmptyThroughputGraph());
+    st_->test_done = false;
+    // With test_done false the legend could not be taken away again, and it
+    // would cover "Run Selected"; the scale labels belonged to the cleared
+    // picture.
+    WindowState& s = window_.Model().State();
+    s["panel_legend"].visible = false;
+    s["top_tp"].text.clear();
+    s["middle_tp"].text.clear();
+}
+
+void ThroughputPage::CheckBoxClick(const char* name, bool checked) {
+    WindowState& s = window_.Model().State();
+    s[name].checked = checked;
+    s["tst_run"].enabled = RunSelectedEnabled(s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked);
+    Apply({"tst_run"});
+}
+
+void ThroughputPage::cb_copyClick(bool checked) { CheckBoxClick("cb_copy", checked); }
+void ThroughputPage::cb_readClick(bool checked) { CheckBoxClick("cb_read", checked); }
+void ThroughputPage::cb_writeClick(bool checked) { CheckBoxClick("cb_write", checked); }
+
+void ThroughputPage::tst_runClick() {
+    WindowState& s = window_.Model().State();
+    ThroughputRunOptions options;
+    options.selected = {s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked};
+    if (!RunSelectedEnabled(options.selected[kTestCopy], options.selected[kTestRead], options.selected[kTestWrite]))
+        return;
+    const CacheInfo& c = window_.Model().Caches();
+    options.caches = {c.l1.level1dc, c.l2.level2cs, c.l3.level3cs};
+    options.rows = rows_;
+
+    // The window is blocked from here on: the clock timer is off, and no
+    // events are handled until the run ends.
+    window_.RefreshTimer()->stop();
+    s["test_pb"].visible = true;
+    s["test_pb"].position = 0;
+    s["tst_run"].enabled = false;
+    s["mtb_scroll"].enabled = false;
+    window_.ApplyState();
+    ShowGraph(DrawThroughputBackground(true));
+    window_.repaint();  // once, so that the cleared graph and the disabled controls show
+
+    RunScope restore([this, &s] {
+        s["test_pb"].visible = false;
+        s["test_pb"].position = 0;
+        s["tst_run"].enabled =
+            RunSelectedEnabled(s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked);
+        s["mtb_scroll"].enabled = true;
+        window_.ApplyState();
+        window_.RefreshTimer()->start();
+    });
+
+    ThroughputHooks hooks;
+    hooks.progress = [this](int position) {
+        // The only control that repaints during the run.
+        bar_->setValue(position);
+        bar_->repaint();
+    };
+    hooks.message = [this](const std::string& text) { message_(QString::fromStdString(text)); };
+    try {
+        auto platform = make_platform_();
+        RunThroughput(*platform, options, *st_, hooks);
+    } catch (const std::exception& e) {
+        message_(QString::fromLocal8Bit(e.what()));
+        return;
+    }
+
+    ShowGraph(DrawThroughputGraph(*st_));
+    window_.Model().Globals().memtestr = st_->memtestr;  // the database record's "memtestr="
+    const LegendTexts l = LegendAfterRun(*st_);
+    s["top_tp"].text = l.top_tp;
+    s["middle_tp"].text = l.middle_tp;
+    s["leg_av_l1"].text = l.leg_av_l1;
+    s["leg_av_l2"].text = l.leg_av_l2;
+    s["leg_av_l3"].text = l.leg_av_l3;
+    const std::pair<ThroughputTest, bool> rows[] = {
+        {kTestRead, l.read_row}, {kTestWrite, l.write_row}, {kTestCopy, l.copy_row}};
+    for (const auto& [test, shown] : rows)
+        for (const char* n : LegendRowControls(test)) s[n].visible = shown;
+}
+
+void ThroughputPage::graph_mtMouseDown(Qt::MouseButton button) {
+    ControlState& legend = window_.Model().State()["panel_legend"];
+    legend.visible = LegendVisibleAfterPress(legend.visible, ButtonOf(button), st_->test_done);
+    Apply({"panel_legend"});
+}
+
+void ThroughputPage::graph_mtMouseMove(int x) {
+    const ReadOut r = ReadOutAt(*st_, x);
+    WindowState& s = window_.Model().State();
+    s["leg_bs_l1"].text = r.leg_bs_l1;
+    s["leg_tp_l1"].text = r.leg_tp_l1;
+    s["leg_tp_l2"].text = r.leg_tp_l2;
+    s["leg_tp_l3"].text = r.leg_tp_l3;
+    Apply({"leg_bs_l1", "leg_tp_l1", "leg_tp_l2", "leg_tp_l3"});
+}
+
+void ThroughputPage::mtb_scrollChange(int position) {
+    window_.Model().State()["mtb_scroll"].position = position;
+    const int left = GraphLeftForScroll(position);
+    graph_->move(left, 0);
+    vals_->move(left, kGraphHeight);
+}
+
+bool ThroughputPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == graph_) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            graph_mtMouseDown(static_cast<QMouseEvent*>(event)->button());
+        } else if (event->type() == QEvent::MouseMove) {
+            graph_mtMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows) {
+    ThroughputPage* page = FindThroughputPage(window);
+    if (!page) return {};
+    window.Pages()->setCurrentWidget(window.findChild<QWidget*>("_cache_i"));
+    window.CachePages()->setCurrentWidget(window.findChild<QWidget*>("_memory"));
+    QCoreApplication::processEvents();
+    page->SetRows(rows);
+    page->tst_runClick();
+    page->graph_mtMouseDown(Qt::LeftButton);
+    page->graph_mtMouseMove(101);
+    QCoreApplication::processEvents();
+    QDir().mkpath(dir);
+    const QString path = dir + QStringLiteral("/3d_throughput_after_run.png");
+    return window.grab().save(path) ? path : QString();
+}
+
+}  // namespace kest::ui
