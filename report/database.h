@@ -6,15 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "ui/model/product.h"
+
 namespace kest {
 
 inline constexpr std::string_view kDatabasePointerFile = "database.ini";
-// The database browser, started by its bare name from the current directory.
-#ifdef _WIN32
-inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr.exe";
-#else
-inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr";
-#endif
 
 // The search records that the window's database tests share with the
 // pointer reading; each keeps the name of the last file its search found.

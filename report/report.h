@@ -14,18 +14,10 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
+#include "ui/model/product.h"
 #include "ui/model/window_state.h"
 
 namespace kest {
-
-// The version text written into reports and records.
-inline constexpr std::string_view kProgramVersion = "5.4.1 e2";
-// The product's own addresses and legal notice (About page and report footers).
-inline constexpr std::string_view kWebAddress = "https://kestrune.example.org";
-inline constexpr std::string_view kSupportMail = "support@kestrune.example.org";
-inline constexpr std::string_view kAuthorMail = "authors@kestrune.example.org";
-inline constexpr std::string_view kLegalNotice =
-    "Kestrune is free software, distributed under the terms of the MIT License.";
 
 // 32 captions of one feature word, "[0]  Floating-point Unit" ...
 using BitNameTable = std::array<std::string, 32>;

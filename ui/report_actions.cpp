@@ -1,8 +1,10 @@
 #include "ui/report_actions.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -46,6 +48,15 @@ SaveDialog& Dialog() {
     return dialog;
 }
 
+void DefaultErrorBox(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::critical(parent, title, text);
+}
+
+ErrorBox& Box() {
+    static ErrorBox box = DefaultErrorBox;
+    return box;
+}
+
 // Runs the save dialog. A confirmed dialog moves the current directory to
 // the chosen folder, which the database tests of the next Reset see.
 std::string AskPath(Tmain& window, const char* object_name, const char* title, const char* filter,
@@ -57,8 +68,9 @@ std::string AskPath(Tmain& window, const char* object_name, const char* title, c
     return QFile::encodeName(chosen).toStdString();
 }
 
+// The messages name the file in the file system's encoding.
 void ShowError(Tmain& window, const std::string& message) {
-    QMessageBox::critical(&window, window.windowTitle(), DisplayText(message));
+    Box()(&window, window.windowTitle(), QString::fromLocal8Bit(message));
 }
 
 void SaveReport(Tmain& window, ReportFormat format) {
@@ -75,6 +87,17 @@ void SaveReport(Tmain& window, ReportFormat format) {
     if (auto err = WriteFileSafely(path, bytes)) ShowError(window, *err);
 }
 
+void SettleScreen(QWidget& window) {
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    } while (t.elapsed() < 50);
+    window.repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 bool IsBlank(const QImage& img) {
     if (img.isNull() || img.width() == 0 || img.height() == 0) return true;
     const QRgb first = img.pixel(0, 0);
@@ -87,6 +110,7 @@ bool IsBlank(const QImage& img) {
 }  // namespace
 
 void SetSaveDialog(SaveDialog dialog) { Dialog() = dialog ? std::move(dialog) : SaveDialog(DefaultDialog); }
+void SetErrorBox(ErrorBox box) { Box() = box ? std::move(box) : ErrorBox(DefaultErrorBox); }
 
 DateTimeTexts CurrentDateTime() {
     const QLocale locale = QLocale::system();
@@ -112,6 +136,9 @@ void SaveHtmlReport(Tmain& window) { SaveReport(window, ReportFormat::Html); }
 void SaveScreenshot(Tmain& window) {
     MainWindowModel& model = window.Model();
     // Taken before the dialog opens, so the dialog is never in the picture.
+    // The popup that ran this command has just closed: let the window
+    // repaint what the popup covered, or the grab would still show it.
+    SettleScreen(window);
     const QImage shot = CaptureWindowFrame(&window).convertToFormat(QImage::Format_RGB888);
     std::string path = AskPath(window, "screenshotdialog", "Save screenshot as...", "Bitmap file (*.bmp)",
                                DefaultScreenshotName(model.State(), static_cast<unsigned>(model.ScreenshotCount)));

@@ -43,4 +43,9 @@ using SaveDialog = std::function<QString(QWidget* parent, const QString& object_
                                          const QString& filter, const QString& file_name)>;
 void SetSaveDialog(SaveDialog dialog);
 
+// The error message box (a save or an add that failed). Tests may replace
+// it; by default it is QMessageBox::critical.
+using ErrorBox = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+void SetErrorBox(ErrorBox box);
+
 }  // namespace kest::ui

@@ -4,6 +4,7 @@
 
 #include "tests/ui/harness.h"
 #include "ui/model/feature_names.h"
+#include "ui/model/product.h"
 
 namespace kest::test {
 namespace {
@@ -233,7 +234,7 @@ TEST(DatabaseTests, ButtonFollowsThePointerFile) {
     EXPECT_EQ(readings, 1);
 
     h.dir.Touch("procs.db");
-    h.dir.Touch("kestdbbr.exe");
+    h.dir.Touch(std::string(kDatabaseBrowserProgram));
     h.model->button_refreshClick();
     EXPECT_TRUE(h["dbase"].enabled);
     EXPECT_TRUE(h["Databasebrowser1"].enabled);
@@ -242,6 +243,7 @@ TEST(DatabaseTests, ButtonFollowsThePointerFile) {
 TEST(DatabaseTests, NamesAreComparedWithTheirCase) {
     Harness h(AthlonXP());
     h.dir.Touch("Database.ini");
+    h.dir.Touch("KestDbBr");  // the browser's name in other letter case
     h.dir.Touch("KestDbBr.exe");
     h.Create();
     EXPECT_FALSE(h["dbase"].enabled);

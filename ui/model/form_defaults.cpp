@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "ui/model/main_model.h"
+#include "ui/model/product.h"
 
 namespace kest {
 namespace {
@@ -211,9 +212,9 @@ void ApplyFormDefaults(WindowState& s) {
     // Page "About Program".
     Set(s, "about_name", "Kestrune");
     Set(s, "about_version", "Version 5.4.0");
-    Set(s, "off_c_url", "https://kestrune.example.org/");
-    Set(s, "qelt_mail", "qelt@kestrune.example.org");
-    Set(s, "vorm_mail", "vorm@kestrune.example.org");
+    Set(s, "off_c_url", std::string(kWebAddress));
+    Set(s, "qelt_mail", std::string(kSupportMail));
+    Set(s, "vorm_mail", std::string(kAuthorMail));
     // The product name as two-digit hexadecimal character codes.
     std::string sig = "Application signature: ";
     for (unsigned char ch : std::string("Kestrune")) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cpu/format.h"
+#include "ui/model/product.h"
 
 namespace kest {
 
@@ -289,8 +290,9 @@ void MainWindowModel::DatabaseTests() {
     } else {
         state_["dbase"].enabled = false;
     }
-    if (auto r = find("kestdbbr.exe")) database_.browser_record = *r;
-    if (database_.browser_record == "kestdbbr.exe") state_["Databasebrowser1"].enabled = true;
+    const std::string browser(kDatabaseBrowserProgram);
+    if (auto r = find(browser)) database_.browser_record = *r;
+    if (database_.browser_record == browser) state_["Databasebrowser1"].enabled = true;
 }
 
 }  // namespace kest

@@ -39,7 +39,7 @@ struct FeatureBits {
 struct DatabaseSearch {
     std::string ini_record;       // search for "database.ini"
     std::string db_record;        // search for the remembered database file name
-    std::string browser_record;   // search for "kestdbbr.exe"
+    std::string browser_record;   // search for the database browser
     std::string remembered_name;  // first line of database.ini, set by the pointer reading
 };
 

@@ -1,0 +1,27 @@
+// The product's own texts, shared by the About page and the report footers:
+// version, addresses, legal notice, and the database browser's file name.
+#pragma once
+
+#include <string_view>
+
+namespace kest {
+
+// The version text written into reports and records.
+inline constexpr std::string_view kProgramVersion = "5.4.1 e2";
+// The web address (About page link, report footers) and the two mail
+// addresses of the About page.
+inline constexpr std::string_view kWebAddress = "https://kestrune.example.org";
+inline constexpr std::string_view kSupportMail = "support@kestrune.example.org";
+inline constexpr std::string_view kAuthorMail = "authors@kestrune.example.org";
+inline constexpr std::string_view kLegalNotice =
+    "Kestrune is free software, distributed under the terms of the MIT License.";
+
+// The database browser, looked for in the current directory and started by
+// this bare name.
+#ifdef _WIN32
+inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr.exe";
+#else
+inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr";
+#endif
+
+}  // namespace kest
