@@ -21,9 +21,7 @@
 #include "ui/report_actions.h"
 #include "ui/screenshots.h"
 #include "ui/single_instance.h"
-#ifdef KEST_HAVE_THROUGHPUT_PAGE
 #include "ui/throughput_page.h"
-#endif
 #include "ui/model/main_model.h"
 
 namespace {
@@ -107,10 +105,8 @@ int main(int argc, char** argv) {
     if (!shots.isEmpty()) {
         QTimer::singleShot(300, &window, [&window, shots] {
             kest::ui::SavePageScreenshots(window, shots);
-#ifdef KEST_HAVE_THROUGHPUT_PAGE
             const int rows = qEnvironmentVariableIntValue("KEST_SCREENSHOT_THROUGHPUT_ROWS");
             if (rows > 0) kest::ui::SaveThroughputRunScreenshot(window, shots, rows);
-#endif
             window.close();
         });
     }

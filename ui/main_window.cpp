@@ -20,9 +20,7 @@
 #include "cpu/format.h"
 #include "ui/jpeg_image.h"
 
-#ifdef KEST_HAVE_THROUGHPUT_PAGE
 #include "ui/throughput_page.h"
-#endif
 
 namespace kest::ui {
 
@@ -414,11 +412,7 @@ void Tmain::BuildCachePage(QWidget* p) {
     }
     BuildIntegratedCachePage(sub[0]);
     BuildExtendedCachePage(sub[1]);
-#ifdef KEST_HAVE_THROUGHPUT_PAGE
     BuildThroughputPage(*this, sub[2]);
-#else
-    BuildPlainThroughputPage(*this, sub[2]);
-#endif
     cache_control_->setCurrentIndex(0);
 }
 
@@ -660,73 +654,6 @@ void Tmain::button_closeClick() { close(); }
 
 void Tmain::refrtimerTimer() {
     Run([this] { model_.refrtimerTimer(); });
-}
-
-// ---- the plain throughput page ----
-
-void BuildPlainThroughputPage(Tmain& window, QWidget* p) {
-    auto* graph = new QLabel(p);
-    graph->setObjectName("graph_mt");
-    graph->setGeometry(0, 0, 2048, 175);
-    QImage empty(2048, 175, QImage::Format_RGB32);
-    empty.fill(Qt::black);
-    {
-        QPainter painter(&empty);
-        painter.setPen(Qt::white);
-        painter.drawRect(0, 0, 2047, 174);
-        for (int i = 1; i <= 64; ++i) painter.drawLine(32 * i, 0, 32 * i, 174);
-    }
-    graph->setPixmap(QPixmap::fromImage(empty));
-    auto* vals = new QLabel(p);
-    vals->setObjectName("graph_mt_vals");
-    vals->setGeometry(0, 175, 2048, 17);
-    auto* scroll = new QScrollBar(Qt::Horizontal, p);
-    scroll->setObjectName("mtb_scroll");
-    scroll->setGeometry(0, 192, 517, 13);
-    for (const char* n : {"top_tp", "middle_tp"}) {
-        auto* l = new QLabel(p);
-        l->setObjectName(n);
-        QFont f = l->font();
-        f.setBold(true);
-        f.setPixelSize(9);
-        l->setFont(f);
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
-        l->setPalette(pal);
-    }
-    p->findChild<QLabel*>("top_tp")->setGeometry(4, 2, 90, 12);
-    p->findChild<QLabel*>("middle_tp")->setGeometry(4, 88, 90, 12);
-    Caption(p, "tst_ch_label", {4, 207, 76, 17});
-    int x = 80;
-    for (const char* n : {"cb_read", "cb_write", "cb_copy"}) {
-        auto* cb = new QCheckBox(p);
-        cb->setObjectName(n);
-        cb->setGeometry(x, 207, 58, 17);
-        x += 60;
-        const std::string name = n;
-        QObject::connect(cb, &QCheckBox::toggled, &window, [&window, name](bool on) {
-            window.Run([&window, name, on] {
-                window.Model().State()[name].checked = on;
-                window.Model().UpdateRunButton();
-            });
-        });
-    }
-    Button(p, "tst_run", {262, 206, 90, 20});
-    auto* pb = new QProgressBar(p);
-    pb->setObjectName("test_pb");
-    pb->setGeometry(358, 209, 155, 13);
-    pb->setTextVisible(false);
-    // The two hint lines side by side: one sentence.
-    auto* h1 = Static(p, "Toggle legend On/Off: Left/Right click", {4, 229, 206, 14});
-    auto* h2 = Static(p, "on diagram after performing test(s).", {0, 229, 200, 14});
-    h1->adjustSize();
-    h2->adjustSize();
-    h2->move(h1->x() + h1->width() + 3, 229);
-    auto* legend = new QFrame(p);
-    legend->setObjectName("panel_legend");
-    legend->setGeometry(300, 4, 210, 80);
-    legend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    legend->setAutoFillBackground(true);
 }
 
 }  // namespace kest::ui

@@ -37,11 +37,6 @@ struct WindowActions {
 // The one set of commands the window uses.
 WindowActions& Actions();
 
-// Builds the plain "Cache/Memory Throughput" sub-page controls (graph image,
-// scroll bar, check boxes, "Run Selected", progress bar, legend) when no
-// throughput page of its own is linked in.
-void BuildPlainThroughputPage(Tmain& window, QWidget* page);
-
 class Tmain : public QDialog {
     Q_OBJECT
 public:
