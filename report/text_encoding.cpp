@@ -69,4 +69,43 @@ DateTimeTexts LocaleDateTime(std::time_t t) {
     return {Utf8ToCp1252(date), Utf8ToCp1252(time)};
 }
 
+std::string WithoutTimeZone(std::string_view f) {
+    auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    std::string out;
+    bool drop_next_blanks = false;
+    for (size_t i = 0; i < f.size();) {
+        if (f[i] == '\'') {  // quoted text, '' standing for one quote
+            size_t end = i + 1;
+            while (end < f.size()) {
+                if (f[end] == '\'' && end + 1 < f.size() && f[end + 1] == '\'') {
+                    end += 2;
+                } else if (f[end] == '\'') {
+                    ++end;
+                    break;
+                } else {
+                    ++end;
+                }
+            }
+            out.append(f.substr(i, end - i));
+            i = end;
+            drop_next_blanks = false;
+        } else if (f[i] == 't') {  // t, tt, ttt, tttt: the time zone
+            while (i < f.size() && f[i] == 't') ++i;
+            if (!out.empty() && blank(out.back())) {
+                while (!out.empty() && blank(out.back())) out.pop_back();
+            } else {
+                drop_next_blanks = true;
+            }
+        } else {
+            if (!(drop_next_blanks && blank(f[i]))) {
+                out += f[i];
+                drop_next_blanks = false;
+            }
+            ++i;
+        }
+    }
+    while (!out.empty() && blank(out.back())) out.pop_back();
+    return out;
+}
+
 }  // namespace kest

@@ -22,4 +22,10 @@ struct DateTimeTexts {
 // Qt's locale formats instead; this serves programs without Qt.
 DateTimeTexts LocaleDateTime(std::time_t t);
 
+// A Qt time format without its time-zone fields: the long time format of a
+// Qt locale ends in "t" ("HH:mm:ss t", "h:mm:ss AP t"), but the reports and
+// the record carry the time of day only ("13:45:07", "1:45:07 PM"). The
+// blank that joined a removed field goes with it; quoted text is kept.
+std::string WithoutTimeZone(std::string_view qt_time_format);
+
 }  // namespace kest

@@ -115,7 +115,11 @@ void SetErrorBox(ErrorBox box) { Box() = box ? std::move(box) : ErrorBox(Default
 DateTimeTexts CurrentDateTime() {
     const QLocale locale = QLocale::system();
     const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
-    const QString time = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    // Qt's long time format names the time zone as well; the files carry the
+    // time of day only.
+    const QString time_format = QString::fromStdString(
+        WithoutTimeZone(locale.timeFormat(QLocale::LongFormat).toStdString()));
+    const QString time = locale.toString(QTime::currentTime(), time_format);
     return {Utf8ToCp1252(date.toStdString()), Utf8ToCp1252(time.toStdString())};
 }
 

@@ -28,7 +28,8 @@ void OpenWebSite(Tmain& window);      // the About page's web link
 void OpenMail(Tmain& window, const char* label);  // "qelt_mail" or "vorm_mail"
 
 // Today's date in the user's short date format and the time of day in the
-// long time format (QLocale::system()), as Windows-1252 text.
+// long time format without its time zone (QLocale::system()), as
+// Windows-1252 text.
 DateTimeTexts CurrentDateTime();
 
 // The screen area of the window's outer frame. Where the desktop cannot be

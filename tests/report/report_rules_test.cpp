@@ -139,5 +139,23 @@ TEST(TextEncoding, Utf8ToWindows1252) {
     EXPECT_EQ(Utf8ToCp1252("13:45\xE2\x80\xAF" "PM"), "13:45 PM");
 }
 
+TEST(TextEncoding, LongTimeFormatLosesItsTimeZone) {
+    // Long time formats as Qt's locales give them; the files carry the time
+    // of day only, as the user's long time format does elsewhere.
+    const std::pair<const char*, const char*> cases[] = {
+        {"HH:mm:ss t", "HH:mm:ss"},
+        {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"h:mm:ss\xE2\x80\xAF" "AP t", "h:mm:ss\xE2\x80\xAF" "AP"},
+        {"H\xE6\x99\x82mm\xE5\x88\x86ss\xE7\xA7\x92 t", "H\xE6\x99\x82mm\xE5\x88\x86ss\xE7\xA7\x92"},
+        {"t HH:mm:ss", "HH:mm:ss"},              // zone first
+        {"HH:mm:ss tttt", "HH:mm:ss"},           // the long zone names of newer Qt
+        {"HH 'h' mm 'o''clock' t", "HH 'h' mm 'o''clock'"},  // quoted text is kept
+        {"HH:mm:ss 'at' t", "HH:mm:ss 'at'"},
+        {"HH:mm:ss", "HH:mm:ss"},
+        {"", ""},
+    };
+    for (const auto& [in, want] : cases) EXPECT_EQ(WithoutTimeZone(in), want) << in;
+}
+
 }  // namespace
 }  // namespace kest
