@@ -114,6 +114,35 @@ TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
     EXPECT_EQ(h.Text("hlpstring"), "Logical Processor Count");
 }
 
+// On "GenuineIntel" the brand field always rewrites the line, also with an
+// empty explanation; the processor type is explained for all four values.
+TEST(HelpLine, IntelBrandClickWritesEvenAnEmptyExplanation) {
+    struct Case {
+        uint16_t brand_id;
+        const char* want;
+    } cases[] = {{13, ""}, {0, "Brand ID is not supported"}, {1, "0.18 \xB5m Intel Celeron"},
+                 {7, "0.13 \xB5m Intel Celeron mobile"}, {16, ""}, {22, "0.13 \xB5m Intel Pentium M"}};
+    for (const Case& c : cases) {
+        Processor p = Pentium4HT();
+        p.cpu.brand_id = c.brand_id;
+        Harness h(std::move(p));
+        h.Create();
+        h.model->lpClick();
+        h.model->brandClick();
+        EXPECT_EQ(h.Text("hlpstring"), c.want) << c.brand_id;
+    }
+    const char* types[] = {"CPU Type 0 means Primary/Single Processor", "CPU Type 1 means Overdrive Processor",
+                           "CPU Type 2 means Secondary Processor", "CPU Type 3 is Reserved"};
+    for (uint16_t t = 0; t < 4; ++t) {
+        Processor p = PentiumMMX();
+        p.cpu.cpu_type = t;
+        Harness h(std::move(p));
+        h.Create();
+        h.model->ctpClick();
+        EXPECT_EQ(h.Text("hlpstring"), types[t]);
+    }
+}
+
 TEST(HelpLine, BrandIndexTable) {
     EXPECT_EQ(BrandIdHelp(0), "Brand ID is not supported");
     EXPECT_EQ(BrandIdHelp(13), "");

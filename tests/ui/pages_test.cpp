@@ -18,6 +18,24 @@ TEST(FeatureNames, CaptionsCarryTheirBitNumbers) {
     EXPECT_EQ(StandardPage2Names()[31], "[31] Reserved");
     EXPECT_EQ(ExtendedNames()[31], "[31] AMD 3DNow! Instructions");
     EXPECT_EQ(StandardPage1Names()[3], "[3]  Pase Size Extensions (4MbpP)");
+    // The names keep their own spelling and capitals.
+    EXPECT_EQ(StandardPage1Names()[6], "[6]  Page Adress Extensions");
+    EXPECT_EQ(ExtendedNames()[6], "[6]  Page Adress Extensions");
+    EXPECT_EQ(StandardPage1Names()[15], "[15] Conditional move Instruction");
+    EXPECT_EQ(StandardPage1Names()[22], "[22] ACPI Support / Thermal Monitor MSRs");
+    EXPECT_EQ(StandardPage1Names()[28], "[28] Hyper Threading technology");
+    EXPECT_EQ(StandardPage2Names()[4], "[4]  CPL-qualified Debug Store");
+    EXPECT_EQ(StandardPage2Names()[10], "[10] Context ID");
+    EXPECT_EQ(ExtendedNames()[18], "[18] Reserved");
+    EXPECT_EQ(ExtendedNames()[19], "[19] Multiprocessor capability");
+    EXPECT_EQ(ExtendedNames()[20], "[20] Extended Feature Enable MSR (AA64)");
+    EXPECT_EQ(ExtendedNames()[29], "[29] AMD 64-bit compatibility (AA64)");
+    EXPECT_EQ(ExtendedNames()[30], "[30] AMD 3DNow! Plus Instructions");
+    // Bits that differ between the two EDX words.
+    for (int i : {18, 19, 20, 21, 22, 25, 26, 27, 28, 29, 30, 31})
+        EXPECT_NE(StandardPage1Names()[i], ExtendedNames()[i]) << i;
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 23, 24})
+        EXPECT_EQ(StandardPage1Names()[i], ExtendedNames()[i]) << i;
 }
 
 TEST(FeaturePages, EachButtonRewritesAllRows) {
@@ -102,6 +120,36 @@ TEST(CachePages, Level2MasksTheRightColumn) {
     EXPECT_EQ(h.Text("l132"), "64 bytes");
     EXPECT_EQ(h.Text("l113"), "");
     EXPECT_EQ(h.Text("l114"), "12K\xB5Ops");  // right values not touched
+}
+
+TEST(CachePages, Level1RewritesWhatTheOtherLevelsChanged) {
+    Harness h(ThisMachineEpyc());
+    h.Create();
+    h.model->l2Click();
+    h.model->l3Click();
+    h.model->l1Click();
+    EXPECT_TRUE(h["l1"].bold);
+    EXPECT_FALSE(h["l3"].bold);
+    EXPECT_FALSE(h["l2_mask_panel"].visible);
+    EXPECT_FALSE(h["l3_mask_panel"].visible);
+    const std::pair<const char*, const char*> cells[] = {
+        {"head_11", "Level 1 Data Cache"}, {"head_21", "Level 1 Instruction Cache"},
+        {"head_12", "Level 1 Data TLB (4Kb page)"}, {"head_13", "Level 1 Data TLB (2/4Mb page)"},
+        {"head_22", "Level 1 Instruction TLB (4Kb page)"}, {"head_23", "Level 1 Instruction TLB (2/4Mb page)"},
+        {"l111", "Size"}, {"l113", "Size"}, {"l121", "Associativity"}, {"l123", "Associativity"},
+        {"l131", "Line Size"}, {"l133", "Line Size"}, {"l141", "Lines per Tag"}, {"l143", "Lines per Tag"},
+        {"l211", "Associativity"}, {"l221", "Entries"}, {"l313", "Associativity"}, {"l323", "Entries"},
+        {"l112", "32Kb"}, {"l114", "32Kb"}, {"l132", "64 bytes"}, {"l134", "64 bytes"}, {"l142", "1"},
+        {"l224", "64"}};
+    for (const auto& [name, text] : cells) EXPECT_EQ(h.Text(name), text) << name;
+
+    // Level 2 headings and the TLB captions it writes.
+    h.model->l2Click();
+    const std::pair<const char*, const char*> l2cells[] = {
+        {"head_12", "Level 2 Data TLB (4Kb page)"}, {"head_13", "Level 2 Data TLB (2/4Mb page)"},
+        {"head_22", "Level 2 Instruction TLB (4Kb page)"}, {"head_23", "Level 2 Instruction TLB (2/4Mb page)"},
+        {"l141", "Lines per Tag"}, {"l143", ""}, {"l142", "1"}, {"l214", "off"}, {"l224", "0"}};
+    for (const auto& [name, text] : l2cells) EXPECT_EQ(h.Text(name), text) << name;
 }
 
 TEST(CachePages, Level3ShowsFourCells) {
@@ -273,6 +321,44 @@ TEST(FormDefaults, MasksAndDimmedFieldsBeforePopulation) {
     EXPECT_EQ(s["l324"].text, "l324");
     EXPECT_EQ(s["ext_l3_crt"].text, "N/A");
     EXPECT_EQ(s["test_pb"].maximum, 4096);
+    // Captions as the form has them, spelling included.
+    const std::pair<const char*, const char*> captions[] = {
+        {"b_sff", "Standart Features (page 1)"},
+        {"b_aff", "Standart Features (page 2)"},
+        {"b_eff", "Extended Features"},
+        {"Label_s17", "Label0"},
+        {"epm_mask_panel", "This instruction is not supported"},
+        {"as_mask_panel", "This instruction is not supported"},
+        {"panel_extc_mask", "Extended Cache Information is unavailable."},
+        {"dmi_mask_panel", "Can't read DMI structure table"},
+        {"Label_brand", "Brand Id:"},
+        {"Label_clfl", "Flush size:"},
+        {"Label_count", "LP Count:"},
+        {"Label_l1i", "L1 Instr:"},
+        {"Label_sn", "Serial Number:"},
+        {"CheckBox_fullsn", "Full S/N"},
+        {"tech_title", "Technological"},
+        {"_int_cache", "Integrated CPU Cache Information"},
+        {"_memory", "Cache/Memory Throughput"},
+        {"p_rating", ""},
+        {"plt", ""},
+        {"pb2", "pb2"},
+        {"head_23", "head_23"},
+        {"about_version", "Version 5.4.0"},
+    };
+    for (const auto& [name, text] : captions) EXPECT_EQ(s[name].text, text) << name;
+    // Dimmed in the form: the captions and values whose datum may be absent.
+    for (const char* n : {"Label_vstring", "Label_cpuname", "Label_rat", "Label_core", "Label_plt",
+                          "Label_extname", "Label_brand", "brand", "efam", "emdl", "estp", "ebrd", "Label_l2",
+                          "Label_l3", "l2s", "l3s", "Label_apic", "Label_count", "Label_clfl", "apic", "lp",
+                          "fls", "Label_sn", "serialnumber"})
+        EXPECT_EQ(s[n].colour, TextColour::Dimmed) << n;
+    for (const char* n : {"Label_fam", "Label_model", "Label_stp", "fam", "mdl", "stp", "Label_l1i", "Label_l1d",
+                          "l1is", "l1ds", "Label_type", "ctp", "Label_cspeed", "tech_title"})
+        EXPECT_EQ(s[n].colour, TextColour::Normal) << n;
+    for (const char* n : {"Label_fspeed", "Label_mult", "fspeed", "mult", "Bevel_fspeed", "Bevel_mult",
+                          "l2_mask_panel", "l3_mask_panel", "panel_extc_mask", "panel_legend", "test_pb"})
+        EXPECT_FALSE(s[n].visible) << n;
     // 32 feature rows, 22 logos, 32 cache-grid cells.
     int rows = 0, logos = 0, cells = 0;
     for (const auto& [name, c] : s.All()) {

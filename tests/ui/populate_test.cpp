@@ -1,6 +1,11 @@
 // FormCreate over whole processors: what each page shows afterwards.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
+#include "cpu/format.h"
+
 #include "tests/ui/harness.h"
 
 namespace kest::test {
@@ -82,6 +87,83 @@ TEST(Populate, Pentium4WithOneLogicalProcessorKeepsItsLogo) {
     EXPECT_EQ(h.p.names.intprocn, 308);
     EXPECT_TRUE(h["_logo_0308"].visible);
     EXPECT_FALSE(h["_logo_0310"].visible);
+}
+
+// Every product-line code with a picture shows the picture bearing its own
+// number and no other; codes without a picture show none.
+TEST(Populate, LogoFollowsTheProductLineCode) {
+    const uint16_t with_logo[] = {104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 202,
+                                  302, 303, 305, 306, 307, 308, 309, 310, 311, 901, 1100};
+    const uint16_t without_logo[] = {0, 100, 103, 301, 304, 401, 503, 805, 1001};
+    auto visible_logos = [](Harness& h) {
+        std::vector<std::string> shown;
+        for (const auto& [name, c] : h.model->State().All())
+            if (name.rfind("_logo_", 0) == 0 && c.visible) shown.push_back(name);
+        return shown;
+    };
+    for (uint16_t code : with_logo) {
+        Processor p = PentiumMMX();
+        p.names.intprocn = code;
+        Harness h(std::move(p));
+        h.Create();
+        char want[16];
+        std::snprintf(want, sizeof want, "_logo_%04u", static_cast<unsigned>(code));
+        EXPECT_EQ(visible_logos(h), std::vector<std::string>{want}) << code;
+    }
+    for (uint16_t code : without_logo) {
+        Processor p = PentiumMMX();
+        p.names.intprocn = code;
+        Harness h(std::move(p));
+        h.Create();
+        EXPECT_TRUE(visible_logos(h).empty()) << code;
+    }
+}
+
+// 308 becomes 310 only with the Hyper-Threading bit and more than one
+// logical processor.
+TEST(Populate, HyperThreadingCodeNeedsTheBitAndTwoLogicalProcessors) {
+    struct Case {
+        uint16_t code;
+        bool ht;
+        uint16_t lps;
+        uint16_t want;
+    } cases[] = {{308, true, 2, 310}, {308, true, 1, 308}, {308, false, 2, 308},
+                 {308, true, 0, 308}, {309, true, 2, 309}, {311, true, 2, 311}};
+    for (const Case& c : cases) {
+        Processor p = Pentium4HT();
+        p.names.intprocn = c.code;
+        if (!c.ht) p.cpu.featurs1 &= ~(1u << 28);
+        p.cpu.logprocc = c.lps;
+        Harness h(std::move(p));
+        h.Create();
+        EXPECT_EQ(h.p.names.intprocn, c.want) << c.code << " ht=" << c.ht << " lp=" << c.lps;
+        char want[16];
+        std::snprintf(want, sizeof want, "_logo_%04u", static_cast<unsigned>(c.want));
+        EXPECT_TRUE(h[want].visible) << want;
+    }
+}
+
+// Extended family/model/stepping turn normal only with extended leaf 1 and a
+// non-zero standard signature.
+TEST(Populate, ExtendedSignatureValuesNeedExtendedLeafOneAndAStandardSignature) {
+    struct Case {
+        uint32_t mxecpuid;
+        uint16_t family, model, stepping;
+        bool dimmed;
+    } cases[] = {{0x80000001, 0, 0, 0, true},  {0x80000000, 6, 8, 1, true}, {0x80000001, 0, 0, 1, false},
+                 {0x80000008, 0, 5, 0, false}, {0x80000001, 4, 0, 0, false}};
+    for (const Case& c : cases) {
+        Processor p = AthlonXP();
+        p.cpu.mxecpuid = c.mxecpuid;
+        p.cpu.stfamily = c.family;
+        p.cpu.st_model = c.model;
+        p.cpu.stepping = c.stepping;
+        Harness h(std::move(p));
+        h.Create();
+        for (const char* n : {"efam", "emdl", "estp"})
+            EXPECT_EQ(h.Dimmed(n), c.dimmed) << n << " " << std::hex << c.mxecpuid << " " << c.family
+                                             << c.model << c.stepping;
+    }
 }
 
 TEST(Populate, AthlonXP) {
@@ -211,6 +293,37 @@ TEST(Populate, ThisMachine) {
     EXPECT_TRUE(h["panel_extc_mask"].visible);
     EXPECT_FALSE(h["fspeed"].visible);
     EXPECT_EQ(h.Text("cspeed"), "2449.99 MHz");
+}
+
+// The serial-number box: "Disabled" for a Pentium III or Crusoe without the
+// feature, the full form for any processor with it, else the form's text.
+TEST(Populate, SerialNumberBoxByCodeAndFeature) {
+    struct Case {
+        uint16_t code;
+        bool feature;
+        const char* vendor;
+        const char* want;  // nullptr: the full form
+    } cases[] = {{307, false, "GenuineIntel", "Disabled"},      {901, false, "GenuineTMx86", "Disabled"},
+                 {308, false, "GenuineIntel", "Not supported"}, {306, false, "GenuineIntel", "Not supported"},
+                 {0, false, "AuthenticAMD", "Not supported"},   {307, true, "GenuineIntel", nullptr},
+                 {0, true, "AuthenticAMD", nullptr}};
+    for (const Case& c : cases) {
+        Processor p = PentiumIIISerialOff();
+        p.names.intprocn = c.code;
+        p.cpu.vendorst = c.vendor;
+        if (c.feature) p.cpu.featurs1 |= 1u << 18;
+        p.cpu.serial_ecx = 0x0000ABCD;
+        p.cpu.serial_edx = 0x12345678;
+        Harness h(std::move(p));
+        h.Create();
+        const std::string want =
+            c.want ? std::string(c.want) : StrToHexText(c.vendor) + "-0000-0683-0000-ABCD-1234-5678";
+        EXPECT_EQ(h.Text("serialnumber"), want) << c.code;
+        EXPECT_EQ(h.Dimmed("serialnumber"), !c.feature) << c.code;
+        EXPECT_EQ(h.Dimmed("Label_sn"), !c.feature) << c.code;
+        EXPECT_EQ(h["CheckBox_fullsn"].enabled, c.feature) << c.code;
+        EXPECT_TRUE(h["CheckBox_fullsn"].checked) << c.code;
+    }
 }
 
 TEST(Populate, SerialNumberFormsFollowTheCheckBox) {
