@@ -4,7 +4,11 @@
  * the monotonic clock instead of the time-stamp counter, and reported as the
  * median of three timed passes after one warm-up pass per block size.
  *
- *   cc -O2 -fno-tree-vectorize -fno-unroll-loops -o /tmp/tp_reference scripts/throughput_reference.c
+ *   cc -O2 -fno-tree-vectorize -fno-unroll-loops -falign-loops=64 -o /tmp/tp_reference scripts/throughput_reference.c
+ *
+ * Align the loops: on some processors a one-word loop that straddles a
+ * 64-byte boundary runs at half speed, which would be measured as the
+ * loop's placement rather than the memory.
  *   /tmp/tp_reference > reference.csv      # block_kb,copy_mbps,read_mbps,write_mbps
  *
  * Blocks are 4 KB to 4096 KB in steps of 4 KB of one 32 MB buffer; MB = 1048576
