@@ -3,7 +3,7 @@
 # nothing when they are all present already.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config
+  build-essential g++-multilib cmake pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
