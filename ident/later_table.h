@@ -96,7 +96,11 @@ struct LaterFamily {
     Text microarch = kUnset;
 };
 
+// Intel: client processors (Core, Pentium, Celeron, NetBurst) and, in a
+// table of their own, the server dies and the Atom line; the two tables key
+// disjoint models and are tried in this order.
 std::span<const LaterRow> IntelLaterRows();
+std::span<const LaterRow> IntelServerAtomLaterRows();
 std::span<const LaterFamily> IntelLaterFamilies();
 std::span<const LaterRow> AmdLaterRows();
 std::span<const LaterFamily> AmdLaterFamilies();
