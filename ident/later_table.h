@@ -1,6 +1,7 @@
 // Names for the processors made after the name tables: the second
 // identification stage. Internal to the identification; the rows live in
-// intel_later_table.cpp, amd_later_table.cpp and other_later_table.cpp.
+// intel_later_table.cpp, intel_server_atom_table.cpp, amd_later_table.cpp
+// and other_later_table.cpp.
 //
 // A processor reaches these rows when the name tables gave it no name:
 // either its extended family or extended model is set (the tables never saw
