@@ -132,7 +132,7 @@ constexpr LaterRow kRows[] = {
      .corecode = "Woodcrest", .platform = "LGA 771", .techpar1 = "Intel 65 nm",
      .modelnote = "15: Core, Conroe / Allendale / Merom / Kentsfield / Woodcrest / Clovertown / Tigerton",
      .intprocn = kXeon},
-    {.family = 6, .model = Is(0x0F), .brand = "Quad|QX6|X32",
+    {.family = 6, .model = Is(0x0F), .brand = "Quad|QX6|Q6|X32",
      .corecode = "Kentsfield", .platform = "LGA 775", .techpar1 = "Intel 65 nm",
      .modelnote = "15: Core, Conroe / Allendale / Merom / Kentsfield / Woodcrest / Clovertown / Tigerton",
      .intprocn = kCore2},
@@ -179,11 +179,11 @@ constexpr LaterRow kRows[] = {
      .modelnote = "23: Penryn, Wolfdale / Yorkfield / Penryn / Wolfdale-DP / Harpertown",
      .intprocn = kXeon},
     {.family = 6, .model = Is(0x17),
-     .brand = "QX9300|Q9000|Q9100|X9000|X9100|T9|T8|P9|P8|P7|T6|T4|T3|T1|SU|SL|SP|U3|U4|U5|U7",
+     .brand = "Extreme CPU Q9|QX9300|Q9000|Q9100|X9000|X9100|T9|T8|P9|P8|P7|T6|T4|T3|T1|SU|SL|SP|U3|U4|U5|U7",
      .corecode = "Penryn", .techpar1 = "Intel 45 nm",
      .modelnote = "23: Penryn, Wolfdale / Yorkfield / Penryn / Wolfdale-DP / Harpertown",
      .intprocn = kCore2},
-    {.family = 6, .model = Is(0x17), .brand = "Quad|Q9|Q8|QX9",
+    {.family = 6, .model = Is(0x17), .brand = "Quad|Q9|Q8|QX9|X9650|X9770|X9775",
      .corecode = "Yorkfield", .platform = "LGA 775", .techpar1 = "Intel 45 nm",
      .modelnote = "23: Penryn, Wolfdale / Yorkfield / Penryn / Wolfdale-DP / Harpertown",
      .intprocn = kCore2},
@@ -208,7 +208,7 @@ constexpr LaterRow kRows[] = {
      .corecode = "Bloomfield", .platform = "LGA 1366", .techpar1 = "Intel 45 nm",
      .techpar2 = "731M", .techpar3 = "263 sqr. mm",
      .modelnote = "26: Nehalem, Bloomfield / Gainestown", .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x1E), .brand = "QM|XM",
+    {.family = 6, .model = Is(0x1E), .brand = "QM|XM| Q 7| Q 8| X 9",
      .corecode = "Clarksfield", .techpar1 = "Intel 45 nm",
      .techpar2 = "774M", .techpar3 = "296 sqr. mm",
      .modelnote = "30: Nehalem, Lynnfield / Clarksfield / Jasper Forest", .intprocn = kCoreI},
@@ -297,52 +297,57 @@ constexpr LaterRow kRows[] = {
      .corecode = "Skylake-S", .platform = "LGA 1151", .techpar1 = "Intel 14 nm",
      .modelnote = "94: Skylake, Skylake-S / Skylake-H", .intprocn = kCoreI},
 
-    // Model 142: one mobile model for five segments, told apart by
-    // stepping (H0/J1 Kaby Lake and Amber Lake, Y0 Kaby Lake R, W0 Whiskey
-    // Lake, V0/V1 Whiskey, Amber and Comet Lake) and processor number.
-    {.family = 6, .model = Is(0x8E), .stepping = Is(9), .brand = "8100Y|8200Y|8210Y|8500Y",
-     .corecode = "Amber Lake-Y", .platform = "BGA 1515", .techpar1 = "Intel 14 nm",
+    // Model 142: one mobile model for six segments. The processor number
+    // tells them apart; without a known number, the stepping (H0/J1 Kaby
+    // Lake, Y0 Kaby Lake R, W0 and V0 Whiskey Lake) decides.
+    {.family = 6, .model = Is(0x8E), .brand = "8100Y|8200Y|8210Y|8500Y|10110Y|10210Y|10310Y|10510Y",
+     .corecode = "Amber Lake-Y", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Is(9), .brand = "7Y",
+    {.family = 6, .model = Is(0x8E), .brand = "7Y",
      .corecode = "Kaby Lake-Y", .platform = "BGA 1515", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
+     .intprocn = kCoreI},
+    {.family = 6, .model = Is(0x8E), .brand = "-10|5205U|6405U",
+     .corecode = "Comet Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
+     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
+     .intprocn = kCoreI},
+    {.family = 6, .model = Is(0x8E), .brand = "8109U|8257U|8259U|8269U|8279U|8557U|8559U|8569U",
+     .corecode = "Coffee Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
+     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
+     .intprocn = kCoreI},
+    {.family = 6, .model = Is(0x8E), .brand = "8145U|8265U|8365U|8565U|8665U|5405U|4205U",
+     .corecode = "Whiskey Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
+     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
+     .intprocn = kCoreI},
+    {.family = 6, .model = Is(0x8E), .brand = "8130U|8250U|8350U|8550U|8650U",
+     .corecode = "Kaby Lake-R", .platform = "BGA 1356", .techpar1 = "Intel 14 nm",
+     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8E), .stepping = Is(9),
      .corecode = "Kaby Lake-U", .platform = "BGA 1356", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8E), .stepping = Is(10),
      .corecode = "Kaby Lake-R", .platform = "BGA 1356", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Is(11),
+    {.family = 6, .model = Is(0x8E), .stepping = Range(11, 12),
      .corecode = "Whiskey Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
-     .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Is(12), .brand = "10110Y|10210Y|10310Y|10510Y",
-     .corecode = "Amber Lake-Y", .techpar1 = "Intel 14 nm",
-     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
-     .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Is(12), .brand = "-10|5205U|6405U",
-     .corecode = "Comet Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
-     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
-     .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Is(12),
-     .corecode = "Whiskey Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
-     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8E), .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
-                  "Whiskey Lake-U / Comet Lake-U",
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
 
     // Model 158: B0 Kaby Lake (desktop, mobile H, HEDT X); U0, B0, P0 and
