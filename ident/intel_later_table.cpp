@@ -231,12 +231,15 @@ constexpr LaterRow kRows[] = {
      .modelnote = "37: Westmere, Clarkdale / Arrandale", .intprocn = kCoreI},
     {.family = 6, .model = Is(0x2C), .brand = "W36",
      .corecode = "Gulftown", .platform = "LGA 1366", .techpar1 = "Intel 32 nm",
+     .techpar2 = "1.17B",
      .modelnote = "44: Westmere, Gulftown / Westmere-EP", .intprocn = kXeon},
     {.family = 6, .model = Is(0x2C), .brand = "Xeon",
      .corecode = "Westmere-EP", .platform = "LGA 1366", .techpar1 = "Intel 32 nm",
+     .techpar2 = "1.17B",
      .modelnote = "44: Westmere, Gulftown / Westmere-EP", .intprocn = kXeon},
     {.family = 6, .model = Is(0x2C),
      .corecode = "Gulftown", .platform = "LGA 1366", .techpar1 = "Intel 32 nm",
+     .techpar2 = "1.17B",
      .modelnote = "44: Westmere, Gulftown / Westmere-EP", .intprocn = kCoreI},
 
     // ---- Sandy Bridge, Ivy Bridge ---------------------------------------
