@@ -303,17 +303,17 @@ constexpr LaterRow kRows[] = {
     // Model 142: one mobile model for six segments. The processor number
     // tells them apart; without a known number, the stepping (H0/J1 Kaby
     // Lake, Y0 Kaby Lake R, W0 and V0 Whiskey Lake) decides.
-    {.family = 6, .model = Is(0x8E), .brand = "8100Y|8200Y|8210Y|8500Y|10110Y|10210Y|10310Y|10510Y",
+    {.family = 6, .model = Is(0x8E), .brand = "8100Y|8200Y|8210Y|8500Y|10110Y|10210Y|10310Y|10510Y|4425Y|6500Y",
      .corecode = "Amber Lake-Y", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .brand = "7Y",
+    {.family = 6, .model = Is(0x8E), .brand = "7Y|4410Y|4415Y|3965Y",
      .corecode = "Kaby Lake-Y", .platform = "BGA 1515", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .brand = "-10|5205U|6405U",
+    {.family = 6, .model = Is(0x8E), .brand = "-10|5205U|5305U|6405U",
      .corecode = "Comet Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
@@ -323,7 +323,7 @@ constexpr LaterRow kRows[] = {
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .brand = "8145U|8265U|8365U|8565U|8665U|5405U|4205U",
+    {.family = 6, .model = Is(0x8E), .brand = "8145U|8265U|8365U|8565U|8665U|5405U|4205U|4305U",
      .corecode = "Whiskey Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
@@ -469,8 +469,8 @@ constexpr LaterRow kRows[] = {
      .corecode = "Meteor Lake-H", .platform = "BGA 2049", .techpar1 = "Intel 4",
      .modelnote = "170: Redwood Cove + Crestmont, Meteor Lake-H / Meteor Lake-U", .intprocn = kUltra},
     {.family = 6, .model = Is(0xAC),
-     .corecode = "Meteor Lake-S", .techpar1 = "Intel 4",
-     .modelnote = "172: Redwood Cove + Crestmont, Meteor Lake-S", .intprocn = kUltra},
+     .corecode = "Meteor Lake", .techpar1 = "Intel 4",
+     .modelnote = "172: Redwood Cove + Crestmont, Meteor Lake", .intprocn = kUltra},
     {.family = 6, .model = Is(0xB5),
      .corecode = "Arrow Lake-U", .platform = "BGA 2049", .techpar1 = "Intel 3",
      .modelnote = "181: Redwood Cove + Crestmont, Arrow Lake-U", .intprocn = kUltra},
