@@ -69,7 +69,14 @@ void ApplyControlState(QWidget* w, const ControlState& c) {
     }
     const QString text = DisplayText(c.text);
     if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (l->pixmap().isNull() && l->text() != text) l->setText(text);
+        if (l->pixmap().isNull() && l->text() != text) {
+            l->setText(text);
+            // A value longer than its field ("Socket SP5 (virtual machine:
+            // KVM)") can be read in full as the field's tooltip.
+            const int room = l->contentsRect().width() - 2 * std::max(l->indent(), 0);
+            const bool cut = l->fontMetrics().horizontalAdvance(text) > room;
+            l->setToolTip(cut ? text : QString());
+        }
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         if (b->text() != text) b->setText(text);
         if (b->isCheckable() && b->isChecked() != c.checked) {
