@@ -83,5 +83,25 @@ void BM_StartupFromDump(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupFromDump)->Unit(benchmark::kMicrosecond);
 
+// The identification alone for a later processor that no row names (an
+// unknown Intel family 6 model with a brand string): every row of its maker
+// is tried before the family fallback.
+void BM_IdentifyUnknownLaterModel(benchmark::State& state) {
+    CpuidData cpu;
+    cpu.cpuid_ok = true;
+    cpu.maxcpuid = 0x20;
+    cpu.vendorst = "GenuineIntel";
+    cpu.stfamily = 6;
+    cpu.st_model = 0xF;
+    cpu.se_model = 0xF;
+    cpu.stepping = 1;
+    cpu.ext_name = std::string("      Intel(R) Core(TM) i9-99999K CPU @ 9.90GHz", 48);
+    for (auto _ : state) {
+        CacheInfo caches;
+        benchmark::DoNotOptimize(IdentifyProcessor(cpu, caches));
+    }
+}
+BENCHMARK(BM_IdentifyUnknownLaterModel)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace kest

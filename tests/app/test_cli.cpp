@@ -82,6 +82,33 @@ TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
         EXPECT_TRUE(j.contains(rec)) << rec;
 }
 
+// Leaf 1 ECX bit 31 and leaf 0x40000000 in a dump: the JSON names the
+// hypervisor and the platform says the processor is seen through it. The
+// leaf counts only with the flag.
+TEST_F(CliTest, HypervisorOfADumpReachesTheJson) {
+    std::string dump = kAthlonXp;
+    const std::string leaf1 = "CPUID 00000001: 00000681-00000000-00000000-0383FBFF\n";
+    ASSERT_NE(dump.find(leaf1), std::string::npos);
+    dump += "CPUID 40000000: 40000001-4B4D564B-564B4D56-0000004D\n";
+    const std::string without_flag = dump;
+    dump.replace(dump.find(leaf1), leaf1.size(), "CPUID 00000001: 00000681-00000000-80000000-0383FBFF\n");
+
+    auto r = Invoke({"--cpuid-dump", Write("vm.txt", dump), "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["CpuidData"]["hypervisor"], std::string("KVMKVMKVM\0\0\0", 12));
+    EXPECT_EQ(j["ProcessorNames"]["hypervisor"], "KVM");
+    const std::string platform = j["ProcessorNames"]["platform"];
+    EXPECT_TRUE(platform == "virtual machine: KVM" || platform.ends_with(" (virtual machine: KVM)")) << platform;
+
+    r = Invoke({"--cpuid-dump", Write("host.txt", without_flag), "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["CpuidData"]["hypervisor"], "");
+    EXPECT_EQ(j["ProcessorNames"]["hypervisor"], "");
+    EXPECT_EQ(std::string(j["ProcessorNames"]["platform"]).find("virtual machine"), std::string::npos);
+}
+
 TEST_F(CliTest, DumpWithoutMhzHasZeroClock) {
     auto r = Invoke({"--cpuid-dump", Write("xp.txt", kAthlonXp), "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err;

@@ -11,6 +11,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
+#include "ident/identify_later.h"
 #include "ident/processor_names.h"
 
 namespace kest::test {
@@ -69,6 +70,28 @@ inline void ExpectNames(const Want& w, const ProcessorNames& got) {
     EXPECT_EQ(Ansi(w.techpar1), got.techpar1);
     EXPECT_EQ(Ansi(w.techpar2), got.techpar2);
     EXPECT_EQ(Ansi(w.techpar3), got.techpar3);
+}
+
+inline void ExpectSameNames(const ProcessorNames& want, const ProcessorNames& got) {
+    EXPECT_EQ(want.procname, got.procname);
+    EXPECT_EQ(want.corecode, got.corecode);
+    EXPECT_EQ(want.modelrating, got.modelrating);
+    EXPECT_EQ(want.intprocn, got.intprocn);
+    EXPECT_EQ(want.familynote, got.familynote);
+    EXPECT_EQ(want.modelnote, got.modelnote);
+    EXPECT_EQ(want.platform, got.platform);
+    EXPECT_EQ(want.techpar1, got.techpar1);
+    EXPECT_EQ(want.techpar2, got.techpar2);
+    EXPECT_EQ(want.techpar3, got.techpar3);
+}
+
+// What a processor the name tables leave with their family header only
+// gets: the header, then whatever the later rows give it.
+inline ProcessorNames HeaderThenLaterRows(const CpuidData& cpu, const std::string& header) {
+    ProcessorNames n;
+    n.familynote = Ansi(header);
+    ident::IdentifyLater(cpu, n);
+    return n;
 }
 
 // One row of a table-driven test: a processor and the whole record it gets.

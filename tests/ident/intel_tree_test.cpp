@@ -91,8 +91,13 @@ TEST(IntelTree, FamilyFifteenSteppingAndL2) {
          {kF, "Intel Xeon Processor", "Nocona", 308, "", "", "Socket 604", "CMOS Cu 0,09µm CDO", "125M", "112 sqr. mm"}},
         {"model 4 stepping 1 has no code", kIntel, 0x0F41, 1024,
          {kF, kP4, "Prescott (E0)", 0, "", "", "LGA 775", "CMOS Cu 0,09µm CDO"}},
-        {"model 4 other stepping", kIntel, 0x0F43, 1024, {.familynote = kF}},
     });
+
+    // A stepping the tables do not name: they give the family header only,
+    // and the names come from the later rows (64-bit NetBurst).
+    const CpuidData f43 = Cpu(kIntel, 0x0F43);
+    CacheInfo caches = L2Of(1024);
+    ExpectSameNames(HeaderThenLaterRows(f43, kF), IdentifyProcessor(f43, caches));
 }
 
 TEST(IntelTree, ExtremeEditionStep) {
