@@ -202,16 +202,19 @@ constexpr LaterRow kRows[] = {
 
     // ---- Atom line ---------------------------------------------------
 
-    // Bonnell, 45 nm. Stepping 2: the one die sold as Silverthorne (Atom
-    // Z5xx, 47 million transistors on 25 sq. mm as announced) and as
-    // Diamondville (Atom N2xx, 230, 330). Stepping 10: Pineview (Atom
-    // N4xx/N5xx/D4xx/D5xx), memory controller and graphics on the die.
+    // Bonnell, 45 nm. Stepping 2: the one die (47 million transistors) sold
+    // as Silverthorne (Atom Z5xx, 441-ball package) and as Diamondville
+    // (Atom N2xx, 230, 330; 437-ball package, die listed at 26 sq. mm; the
+    // Silverthorne launch gave 25 sq. mm, so that row leaves the size
+    // unset). Stepping 10: Pineview (Atom N4xx/N5xx/D4xx/D5xx), memory
+    // controller and graphics on the die.
     {.family = 6, .model = Is(0x1C), .stepping = Is(2), .brand = " Z5",
      .corecode = "Silverthorne", .platform = "BGA 441", .techpar1 = "Intel 45 nm",
-     .techpar2 = "47M", .techpar3 = "25 sqr. mm",
-     .modelnote = "28: Bonnell, Silverthorne / Diamondville / Pineview", .intprocn = line::kAtom},
+     .techpar2 = "47M", .modelnote = "28: Bonnell, Silverthorne / Diamondville / Pineview",
+     .intprocn = line::kAtom},
     {.family = 6, .model = Is(0x1C), .stepping = Is(2), .corecode = "Diamondville",
-     .platform = "BGA 437", .techpar1 = "Intel 45 nm",
+     .platform = "BGA 437", .techpar1 = "Intel 45 nm", .techpar2 = "47M",
+     .techpar3 = "26 sqr. mm",
      .modelnote = "28: Bonnell, Silverthorne / Diamondville / Pineview", .intprocn = line::kAtom},
     {.family = 6, .model = Is(0x1C), .stepping = Is(10), .corecode = "Pineview",
      .platform = "BGA 559", .techpar1 = "Intel 45 nm",
