@@ -191,6 +191,10 @@ constexpr LaterRow kRows[] = {
      .modelnote = "174: Redwood Cove, Granite Rapids-D", .intprocn = line::kXeon},
     {.family = 6, .model = Is(0xAF), .corecode = "Sierra Forest", .techpar1 = "Intel 3",
      .modelnote = "175: Crestmont, Sierra Forest", .intprocn = line::kXeon},
+    // Xeon 6+ (Clearwater Forest): Darkmont cores on Intel 18A compute
+    // tiles stacked on Intel 3 base tiles.
+    {.family = 6, .model = Is(0xDD), .corecode = "Clearwater Forest", .techpar1 = "Intel 18A",
+     .modelnote = "221: Darkmont, Clearwater Forest", .intprocn = line::kXeon},
 
     // Xeon Phi x200 (Knights Landing) and 72x5 (Knights Mill).
     {.family = 6, .model = Is(0x57), .corecode = "Knights Landing", .platform = "LGA 3647",
