@@ -7,6 +7,10 @@ namespace {
 constexpr LaterFamily kNoFamilies[] = {{.family = 0}};
 constexpr LaterRow kNoRows[] = {{.family = 0}};
 
+constexpr LaterFamily kHygonFamilies[] = {
+    {.family = 0x18, .familynote = "24: Hygon Dhyana", .microarch = "Dhyana family"},
+};
+
 }  // namespace
 
 std::span<const LaterRow> CentaurLaterRows() { return std::span(kNoRows).first(0); }
@@ -14,6 +18,6 @@ std::span<const LaterFamily> CentaurLaterFamilies() { return std::span(kNoFamili
 std::span<const LaterRow> ZhaoxinLaterRows() { return std::span(kNoRows).first(0); }
 std::span<const LaterFamily> ZhaoxinLaterFamilies() { return std::span(kNoFamilies).first(0); }
 std::span<const LaterRow> HygonLaterRows() { return std::span(kNoRows).first(0); }
-std::span<const LaterFamily> HygonLaterFamilies() { return std::span(kNoFamilies).first(0); }
+std::span<const LaterFamily> HygonLaterFamilies() { return kHygonFamilies; }
 
 }  // namespace kest::ident
