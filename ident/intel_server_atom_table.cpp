@@ -52,9 +52,12 @@ constexpr LaterRow kRows[] = {
      .modelnote = "45: Sandy Bridge, Sandy Bridge-E / Sandy Bridge-EP / Sandy Bridge-EN",
      .intprocn = line::kXeon},
 
-    // Ivy Bridge-E/EP/EN/EX: Core i7 48xx/49xx, Xeon E5 v2 and E7 v2.
+    // Ivy Bridge-E/EP/EN/EX: Core i7 48xx/49xx, Xeon E5 v2 and E7 v2. The
+    // Core i7 parts are all cut from the six-core die (1.86 billion
+    // transistors, 257 sq. mm as Intel gave them at launch); the Xeons also
+    // use larger dies.
     {.family = 6, .model = Is(0x3E), .brand = kCoreX, .corecode = "Ivy Bridge-E",
-     .platform = "LGA 2011", .techpar1 = "Intel 22 nm",
+     .platform = "LGA 2011", .techpar1 = "Intel 22 nm", .techpar2 = "1.86B", .techpar3 = "257 sqr. mm",
      .modelnote = "62: Ivy Bridge, Ivy Bridge-E / Ivy Bridge-EP / Ivy Bridge-EN / Ivy Bridge-EX",
      .intprocn = line::kCoreI},
     {.family = 6, .model = Is(0x3E), .brand = "E7-", .corecode = "Ivy Bridge-EX",
