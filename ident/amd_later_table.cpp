@@ -41,7 +41,7 @@ constexpr Text kAM3 = "Socket AM3";
 constexpr Text kAM3p = "Socket AM3+";
 constexpr Text kAM4 = "Socket AM4";
 constexpr Text kAM5 = "Socket AM5";
-constexpr Text kS1 = "Socket S1";
+constexpr Text kS1 = "Socket S1g1";
 constexpr Text kF = "Socket F (1207)";
 constexpr Text kG34 = "Socket G34";
 constexpr Text kC32 = "Socket C32";
@@ -145,6 +145,8 @@ constexpr LaterRow kRows[] = {
      .techpar1 = kAmd90, .modelnote = "95: K8 rev. F, Orleans / Manila", .intprocn = kSem},
     {.family = 0x0F, .model = Is(0x5F), .corecode = "Orleans", .platform = kAM2, .techpar1 = kAmd90,
      .modelnote = "95: K8 rev. F, Orleans / Manila", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x5D), .corecode = "Santa Rosa", .platform = kF, .techpar1 = kAmd90,
+     .modelnote = "93: K8 rev. F, Santa Rosa", .intprocn = kOpt},
     {.family = 0x0F, .model = Is(0xC1), .corecode = "Santa Rosa", .platform = kF, .techpar1 = kAmd90,
      .modelnote = "193: K8 rev. F, Santa Rosa", .intprocn = kOpt},
 
@@ -466,6 +468,10 @@ constexpr LaterRow kRows[] = {
      .modelnote = "160: Zen 4c, Bergamo / Siena", .intprocn = kEpyc},
 
     // ---- Family 0x1A, Zen 5 ----------------------------------------------
+    // Every Zen 5 Threadripper (9000, 9000WX) is Shimada Peak, whatever
+    // model number its package reports.
+    {.family = 0x1A, .model = Any(), .brand = "Threadripper", .corecode = "Shimada Peak", .platform = "Socket sTR5",
+     .techpar1 = kN4P, .techpar2 = "8.315B", .techpar3 = "70.6 sqr. mm", .intprocn = kTr},
     {.family = 0x1A, .model = Is(0x02), .corecode = "Turin", .platform = kSP5, .techpar1 = kN4P,
      .techpar2 = "8.315B", .techpar3 = "70.6 sqr. mm", .modelnote = "2: Zen 5, Turin", .intprocn = kEpyc},
     {.family = 0x1A, .model = Is(0x11), .corecode = "Turin Dense", .platform = kSP5,
