@@ -2,8 +2,11 @@
 // stepping, processor type and L2 size, using the tables of the
 // *_table.cpp files, then runs the three post-steps: the AMD family 15
 // brand decode, the Intel Extreme Edition check and the L2 presence check.
+// The second stage (identify_later.cpp) then names the processors made after
+// the tables.
 #include <string>
 
+#include "ident/identify_later.h"
 #include "ident/name_table.h"
 #include "ident/processor_names.h"
 
@@ -163,6 +166,9 @@ ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches) {
             n.procname = "Intel Pentium-IV Extreme Edition Processor";
         }
     }
+
+    // Processors after the tables, and the few of their era they left unnamed.
+    ident::IdentifyLater(cpu, n);
 
     if (caches.l2.level2cs == 0) caches.l2.islevel2 = false;
     return n;

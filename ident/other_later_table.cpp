@@ -1,19 +1,80 @@
 // Centaur/VIA, Zhaoxin and Hygon processors after the name tables.
+//
+// Sources: VIA's C7 and Nano/QuadCore announcements (C7 made on IBM's 90 nm
+// SOI process; Nano X2, Eden X2 and QuadCore, two Nano X2 dies in one
+// package, on TSMC's 40 nm process); Zhaoxin's product announcements (ZX-C
+// "ZhangJiang"; ZX-D/KX-5000 "WuDaoKou" on HLMC's 28 nm process; KX-6000 and
+// KH-30000 "LuJiaZui" on TSMC's 16 nm process; KH-40000 "Yongfeng"; KX-7000
+// "Century Avenue"); Hygon's Linux and hypervisor submissions (family 18h
+// "Dhyana", derived from AMD family 17h) and its first-generation C86 parts
+// made on GlobalFoundries' 14 nm process. Cells stay unset where the maker
+// did not say (the single-core Nano was made at more than one foundry; the
+// VIA and Zhaoxin parts ship in several packages).
 #include "ident/later_table.h"
 
 namespace kest::ident {
 namespace {
 
-constexpr LaterFamily kNoFamilies[] = {{.family = 0}};
-constexpr LaterRow kNoRows[] = {{.family = 0}};
+constexpr LaterRow kCentaurRows[] = {
+    // Esther: VIA C7, C7-M, C7-D and the Eden of the same die.
+    {.family = 6, .model = Is(10), .corecode = "Esther", .techpar1 = "IBM 90 nm SOI",
+     .modelnote = "10: Esther, C7 / Eden", .intprocn = line::kViaC7},
+    {.family = 6, .model = Is(13), .corecode = "Esther", .techpar1 = "IBM 90 nm SOI",
+     .modelnote = "13: Esther, C7 / Eden (later revision)", .intprocn = line::kViaC7},
+
+    // Zhaoxin dies, also reported with Zhaoxin's own vendor string (the
+    // Zhaoxin table below starts here). ZX-C and ZX-C+ keep the Isaiah
+    // model number; the brand string tells them from VIA's parts.
+    {.family = 6, .model = Is(15), .brand = "ZHAOXIN", .corecode = "ZhangJiang",
+     .modelnote = "15: ZhangJiang (Isaiah lineage), ZX-C / ZX-C+", .intprocn = line::kZhaoxin},
+    // KX-7000: named by the brand, whatever model it reports.
+    {.family = 7, .model = Any(), .brand = "KX-7", .corecode = "Century Avenue", .intprocn = line::kZhaoxin},
+    {.family = 7, .model = Is(0x1B), .corecode = "WuDaoKou", .techpar1 = "HLMC 28 nm",
+     .modelnote = "27: WuDaoKou, ZX-D / KX-5000 / KH-20000", .intprocn = line::kZhaoxin},
+    {.family = 7, .model = Is(0x3B), .corecode = "LuJiaZui", .techpar1 = "TSMC 16 nm",
+     .modelnote = "59: LuJiaZui, KX-6000 / KX-U6000 / KH-30000", .intprocn = line::kZhaoxin},
+    {.family = 7, .model = Is(0x5B), .corecode = "Yongfeng", .modelnote = "91: Yongfeng, KH-40000",
+     .intprocn = line::kZhaoxin},
+
+    // Isaiah: Nano, Nano X2, Eden X2/X4, QuadCore.
+    {.family = 6, .model = Is(15), .brand = "QuadCore|Nano X2|Eden X2", .corecode = "Isaiah",
+     .techpar1 = "TSMC 40 nm", .modelnote = "15: Isaiah, Nano / Eden X / QuadCore", .intprocn = line::kViaNano},
+    {.family = 6, .model = Is(15), .corecode = "Isaiah", .modelnote = "15: Isaiah, Nano / Eden X / QuadCore",
+     .intprocn = line::kViaNano},
+};
+
+// Where the Zhaoxin dies start in kCentaurRows, and how many there are.
+constexpr size_t kZhaoxinFirst = 2;
+constexpr size_t kZhaoxinCount = 5;
+
+// Family 6 keeps the name tables' header; its later models read
+// "Centaur family 6, model 0xMM".
+constexpr LaterFamily kCentaurFamilies[] = {
+    {.family = 6},
+    {.family = 7, .familynote = "7: Zhaoxin WuDaoKou and later"},
+};
+
+constexpr LaterFamily kZhaoxinFamilies[] = {
+    {.family = 6},
+    {.family = 7, .familynote = "7: Zhaoxin WuDaoKou and later"},
+};
+
+constexpr LaterRow kHygonRows[] = {
+    {.family = 0x18, .model = Is(0), .corecode = "Dhyana", .techpar1 = "GF 14LP",
+     .modelnote = "0: Dhyana (Zen), C86 first generation", .intprocn = line::kHygon},
+};
+
+constexpr LaterFamily kHygonFamilies[] = {
+    {.family = 0x18, .familynote = "24: Hygon Dhyana", .microarch = "Dhyana family"},
+};
 
 }  // namespace
 
-std::span<const LaterRow> CentaurLaterRows() { return std::span(kNoRows).first(0); }
-std::span<const LaterFamily> CentaurLaterFamilies() { return std::span(kNoFamilies).first(0); }
-std::span<const LaterRow> ZhaoxinLaterRows() { return std::span(kNoRows).first(0); }
-std::span<const LaterFamily> ZhaoxinLaterFamilies() { return std::span(kNoFamilies).first(0); }
-std::span<const LaterRow> HygonLaterRows() { return std::span(kNoRows).first(0); }
-std::span<const LaterFamily> HygonLaterFamilies() { return std::span(kNoFamilies).first(0); }
+std::span<const LaterRow> CentaurLaterRows() { return kCentaurRows; }
+std::span<const LaterFamily> CentaurLaterFamilies() { return kCentaurFamilies; }
+std::span<const LaterRow> ZhaoxinLaterRows() { return std::span(kCentaurRows).subspan(kZhaoxinFirst, kZhaoxinCount); }
+std::span<const LaterFamily> ZhaoxinLaterFamilies() { return kZhaoxinFamilies; }
+std::span<const LaterRow> HygonLaterRows() { return kHygonRows; }
+std::span<const LaterFamily> HygonLaterFamilies() { return kHygonFamilies; }
 
 }  // namespace kest::ident

@@ -1,0 +1,110 @@
+// Runs every CPUID dump of the corpus folder through the start-up sequence
+// (dump reader, CPUID pass, cache decoding, both identification stages) and
+// compares the names with the dump's <name>.expected.json. Only the fields
+// the expected file holds are compared; "source" says where they come from.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cpu/cpuid_dump.h"
+#include "cpu/format.h"
+#include "ident/startup.h"
+
+namespace kest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The expected file of a dump: "x.txt" and "x.cpuid-r.txt" have
+// "x.expected.json" and "x.cpuid-r.expected.json".
+fs::path ExpectedFileOf(const fs::path& dump) {
+    std::string name = dump.filename().string();
+    name.erase(name.size() - 4);
+    return dump.parent_path() / (name + ".expected.json");
+}
+
+std::vector<fs::path> Dumps() {
+    std::vector<fs::path> dumps;
+    for (const fs::directory_entry& e : fs::directory_iterator(KEST_CORPUS_DIR)) {
+        if (e.is_regular_file() && e.path().extension() == ".txt") dumps.push_back(e.path());
+    }
+    std::sort(dumps.begin(), dumps.end());
+    return dumps;
+}
+
+// The texts of the record are Windows-1252; the expected files are UTF-8.
+std::string FieldOf(const ProcessorNames& n, const std::string& key, bool& known) {
+    known = true;
+    if (key == "procname") return Cp1252ToUtf8(n.procname);
+    if (key == "corecode") return Cp1252ToUtf8(n.corecode);
+    if (key == "platform") return Cp1252ToUtf8(n.platform);
+    if (key == "techpar1") return Cp1252ToUtf8(n.techpar1);
+    if (key == "techpar2") return Cp1252ToUtf8(n.techpar2);
+    if (key == "techpar3") return Cp1252ToUtf8(n.techpar3);
+    if (key == "familynote") return Cp1252ToUtf8(n.familynote);
+    if (key == "modelnote") return Cp1252ToUtf8(n.modelnote);
+    if (key == "modelrating") return Cp1252ToUtf8(n.modelrating);
+    known = false;
+    return {};
+}
+
+TEST(Corpus, EveryDumpGetsItsExpectedNames) {
+    const std::vector<fs::path> dumps = Dumps();
+    ASSERT_FALSE(dumps.empty()) << "no dumps in " << KEST_CORPUS_DIR;
+
+    for (const fs::path& dump : dumps) {
+        const std::string file = dump.filename().string();
+        const fs::path expected_path = ExpectedFileOf(dump);
+        if (!fs::exists(expected_path)) {
+            ADD_FAILURE() << file << ": no expected file " << expected_path.filename().string();
+            continue;
+        }
+
+        nlohmann::json want;
+        try {
+            std::ifstream in(expected_path);
+            want = nlohmann::json::parse(in);
+        } catch (const nlohmann::json::exception& e) {
+            ADD_FAILURE() << expected_path.filename().string() << ": " << e.what();
+            continue;
+        }
+        if (!want.is_object() || !want.contains("source")) {
+            ADD_FAILURE() << expected_path.filename().string() << ": needs an object with a \"source\"";
+            continue;
+        }
+
+        StartupRecords r;
+        try {
+            r = RunStartup(*LoadCpuidDump(dump.string()));
+        } catch (const DumpError& e) {
+            ADD_FAILURE() << file << ": " << e.what();
+            continue;
+        }
+
+        for (const auto& [key, value] : want.items()) {
+            if (key == "source") continue;
+            if (key == "intprocn") {
+                if (!value.is_number_unsigned() || value.get<unsigned>() != r.names.intprocn)
+                    ADD_FAILURE() << file << ": intprocn is " << r.names.intprocn << ", expected " << value.dump();
+                continue;
+            }
+            bool known = false;
+            const std::string got = FieldOf(r.names, key, known);
+            if (!known || !value.is_string()) {
+                ADD_FAILURE() << expected_path.filename().string() << ": unknown or non-text field \"" << key << "\"";
+                continue;
+            }
+            if (got != value.get<std::string>())
+                ADD_FAILURE() << file << ": " << key << " is \"" << got << "\", expected \"" << value.get<std::string>()
+                              << "\"";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kest
