@@ -79,6 +79,9 @@ nlohmann::ordered_json ToJson(const CpuidData& c) {
     j["leaf4"] = RegsJson(c.leaf4);
     j["leaf8000001d"] = RegsJson(c.leaf8000001d);
     KEST_FIELD(j, c, ext6_edx);
+    KEST_FIELD(j, c, leaf7_edx);
+    KEST_FIELD(j, c, leaf1a_eax);
+    KEST_TEXT(j, c, hypervisor);
     return j;
 }
 
@@ -122,6 +125,7 @@ nlohmann::ordered_json ToJson(const ProcessorNames& n) {
     KEST_TEXT(j, n, techpar1);
     KEST_TEXT(j, n, techpar2);
     KEST_TEXT(j, n, techpar3);
+    KEST_TEXT(j, n, hypervisor);
     return j;
 }
 

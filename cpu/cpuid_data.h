@@ -77,6 +77,13 @@ struct CpuidData {
     std::vector<CpuidRegs> leaf4;       // deterministic cache parameters (Intel, VIA, Zhaoxin)
     std::vector<CpuidRegs> leaf8000001d;  // cache topology (AMD, Hygon)
     uint32_t ext6_edx = 0;              // 0x80000006 EDX: L3 on AMD
+
+    // Leaves read for naming processors after 2004.
+    uint32_t leaf7_edx = 0;   // leaf 7 sub-leaf 0 EDX; bit 15: hybrid processor
+    uint32_t leaf1a_eax = 0;  // leaf 0x1A EAX; bits 24-31: the kind of core the pass ran on
+    // Leaf 0x40000000 EBX, ECX, EDX (12 bytes, zeros kept) when leaf 1 ECX
+    // bit 31 says a hypervisor is present; empty otherwise.
+    std::string hypervisor;
 };
 
 }  // namespace kest

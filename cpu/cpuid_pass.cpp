@@ -191,6 +191,25 @@ CpuidData RunCpuidPass(CpuidSource& source) {
     if (d.maxcpuid >= 4) d.leaf4 = CacheSubleaves(source, 4);
     if (d.mxecpuid >= 0x8000001D) d.leaf8000001d = CacheSubleaves(source, 0x8000001D);
 
+    // Hybrid processors: the hybrid flag and the kind of core read on.
+    if (d.maxcpuid >= 7) d.leaf7_edx = source.Query(7, 0).edx;
+    if (d.maxcpuid >= 0x1A) d.leaf1a_eax = source.Query(0x1A, 0).eax;
+
+    // A hypervisor names itself at leaf 0x40000000 (EBX, ECX, EDX). Without
+    // the leaf 1 flag that range holds nothing meaningful; a hypervisor that
+    // answers with zeros is kept as absent.
+    if ((d.featurs2 & 0x80000000u) != 0) {
+        const CpuidRegs r = source.Query(0x40000000);
+        if (r.ebx != 0 || r.ecx != 0 || r.edx != 0) {
+            std::string text;
+            text.reserve(12);
+            AppendRegister(text, r.ebx);
+            AppendRegister(text, r.ecx);
+            AppendRegister(text, r.edx);
+            d.hypervisor = std::move(text);
+        }
+    }
+
     return d;
 }
 

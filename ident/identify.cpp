@@ -169,6 +169,7 @@ ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches) {
 
     // Processors after the tables, and the few of their era they left unnamed.
     ident::IdentifyLater(cpu, n);
+    ident::ApplyRunNotes(cpu, n);
 
     if (caches.l2.level2cs == 0) caches.l2.islevel2 = false;
     return n;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "ident/later_table.h"
@@ -324,6 +325,50 @@ std::string_view LineName(uint16_t intprocn) {
         case line::kAtom: return "Intel Atom";
         case line::kPentium: return "Intel Pentium";
         default: return {};
+    }
+}
+
+std::string HypervisorName(std::string_view text) {
+    text = text.substr(0, text.find_last_not_of(std::string_view("\0 ", 2)) + 1);
+
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kKnown = {{
+        {"KVMKVMKVM", "KVM"},
+        {"Microsoft Hv", "Hyper-V"},
+        {"VMwareVMware", "VMware"},
+        {"XenVMMXenVMM", "Xen"},
+        {"TCGTCGTCGTCG", "QEMU TCG"},
+        {"VBoxVBoxVBox", "VirtualBox"},
+        {"bhyve bhyve", "bhyve"},
+        {" lrpepyh  vr", "Parallels"},
+    }};
+    for (const auto& [vendor, name] : kKnown) {
+        if (text == vendor) return std::string(name);
+    }
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    std::string raw(text);
+    for (char& c : raw) {
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    }
+    return raw;
+}
+
+void ApplyRunNotes(const CpuidData& cpu, ProcessorNames& n) {
+    n.hypervisor = HypervisorName(cpu.hypervisor);
+    if (!n.hypervisor.empty()) {
+        const std::string vm = "virtual machine: " + n.hypervisor;
+        n.platform = n.platform.empty() ? vm : n.platform + " (" + vm + ")";
+    }
+
+    // Leaf 0x1A EAX bits 24-31: 0x20 an Atom (efficient) core, 0x40 a Core
+    // (performance) core. Only a hybrid processor (leaf 7 EDX bit 15) has both.
+    const bool hybrid = (cpu.leaf7_edx & 0x8000u) != 0;
+    if (LaterMakerOf(cpu.vendorst) == LaterMaker::kIntel && hybrid && cpu.maxcpuid >= 0x1A) {
+        const unsigned core_type = cpu.leaf1a_eax >> 24;
+        const char* kind = core_type == 0x40 ? "performance" : core_type == 0x20 ? "efficient" : nullptr;
+        if (kind != nullptr) {
+            const std::string read_on = std::string("read on ") + (core_type == 0x20 ? "an " : "a ") + kind + " core";
+            n.modelnote = n.modelnote.empty() ? read_on : n.modelnote + " (" + read_on + ")";
+        }
     }
 }
 

@@ -39,6 +39,16 @@ uint16_t LineFromBrand(LaterMaker maker, std::string_view brand);
 // ("AMD Ryzen", "Intel Core"); empty for codes that are not later lines.
 std::string_view LineName(uint16_t intprocn);
 
+// The hypervisor's name from its leaf 0x40000000 vendor text: "KVMKVMKVM"
+// reads "KVM", "Microsoft Hv" "Hyper-V"; an unknown one its own text,
+// trimmed. Empty for empty text.
+std::string HypervisorName(std::string_view vendor_text);
+
+// What depends on where the pass ran rather than on the processor: the
+// hypervisor it ran under (in `hypervisor` and the platform text) and, on a
+// hybrid Intel processor, the kind of core it ran on (in the model note).
+void ApplyRunNotes(const CpuidData& cpu, ProcessorNames& n);
+
 // Applies the second stage to what the tables gave. Leaves `n` as it is for
 // a processor the tables named, and for one no row or known family covers.
 void IdentifyLater(const CpuidData& cpu, ProcessorNames& n);

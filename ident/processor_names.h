@@ -21,6 +21,7 @@ struct ProcessorNames {
     std::string techpar1;  // process technology
     std::string techpar2;  // transistor count
     std::string techpar3;  // die size
+    std::string hypervisor;  // "KVM", "Hyper-V" ...: the processor is seen through a hypervisor; empty otherwise
 };
 
 // Runs once at start-up after the cache decoding. May complete `caches` for

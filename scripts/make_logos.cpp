@@ -1,4 +1,4 @@
-// Draws the 22 logo pictures of the processor overview page: the product
+// Draws the logo pictures of the processor overview page: the product
 // line's name set in a plain badge, one colour per maker. Run once; the JPEG
 // files it writes into the given folder are committed and compiled into the
 // program's resources.
@@ -36,6 +36,17 @@ constexpr Badge kBadges[] = {
     {308, "Intel", "Pentium 4", ""},  {309, "Intel", "Pentium 4", "Extreme"},
     {310, "Intel", "Pentium 4", "HT"}, {311, "Intel", "Celeron", "D"},
     {901, "Transmeta", "Crusoe", ""}, {1100, "IDT", "WinChip", ""},
+    // The lines after the name tables.
+    {114, "AMD", "Athlon", "X2 / II"},  {115, "AMD", "Phenom", ""},
+    {116, "AMD", "APU", "A / E / FX"},  {117, "AMD", "Ryzen", ""},
+    {118, "AMD", "Ryzen", "Threadripper"}, {119, "AMD", "EPYC", ""},
+    {120, "AMD", "Sempron", ""},        {121, "AMD", "Turion", ""},
+    {203, "VIA", "C7", ""},             {204, "VIA", "Nano", ""},
+    {205, "Zhaoxin", "KaiXian", "KaiSheng"}, {206, "Hygon", "C86", ""},
+    {312, "Intel", "Core", "Duo / Solo"}, {313, "Intel", "Core 2", ""},
+    {314, "Intel", "Core", "i3 i5 i7 i9"}, {315, "Intel", "Core", "Ultra"},
+    {316, "Intel", "Xeon", ""},         {317, "Intel", "Atom", ""},
+    {318, "Intel", "Pentium", "Celeron"},
 };
 
 QColor MakerColour(const QString& maker) {
@@ -43,6 +54,8 @@ QColor MakerColour(const QString& maker) {
     if (maker == "Intel") return QColor(0x24, 0x4c, 0x8c);
     if (maker == "VIA") return QColor(0x6a, 0x3d, 0x8a);
     if (maker == "Transmeta") return QColor(0xa8, 0x55, 0x1c);
+    if (maker == "Zhaoxin") return QColor(0x9a, 0x2e, 0x3a);
+    if (maker == "Hygon") return QColor(0x2f, 0x5e, 0x7a);
     return QColor(0x55, 0x5d, 0x66);
 }
 

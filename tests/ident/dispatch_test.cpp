@@ -54,26 +54,53 @@ TEST(Dispatch, FinalL2Step) {
     }
 }
 
-// The tables describe processors with extended family and model 0. Later
-// processors that reuse a base family and model keep the family header only.
-TEST(Dispatch, ExtendedFamilyOrModelGetsNoModelName) {
+// The tables describe processors with extended family and model 0: those
+// keep every field the tables give. A later processor that reuses the base
+// numbers of a table row never gets that row's name or code name, whatever
+// the later rows make of it.
+TEST(Dispatch, ExtendedFamilyOrModelNeverGetsTheTablesName) {
     RunNameCases({
         {"Intel 6/5 extended model 0 is a Deschutes", "GenuineIntel", 0x00000652, 512,
          {"6: P6 Processors Family", "Intel Pentium-II Processor", "Deschutes", 305, "", "", "Slot 1", "CMOS 0,25µm", "7.5M",
           "131 sqr. mm"}},
-        {"Intel 6/5 extended model 5 is not", "GenuineIntel", 0x00050652, 512, {.familynote = "6: P6 Processors Family"}},
-        {"Intel 6/7 extended model 9 (Alder Lake)", "GenuineIntel", 0x00090672, 1280, {.familynote = "6: P6 Processors Family"}},
-        {"Intel 15/2 with an extended family", "GenuineIntel", 0x00100F27, 512, {.familynote = "F: Pentium-4 Processors Family"}},
-        {"AMD 15 extended family 8 (Zen)", "AuthenticAMD", 0x00800F12, 512, {.familynote = "F: AMD 64-bit Processor Family"}},
-        {"AMD 15 extended family 10, model 1", "AuthenticAMD", 0x00A00F11, 512, {.familynote = "F: AMD 64-bit Processor Family"}},
-        {"AMD 15 extended model 2 (later Athlon 64)", "AuthenticAMD", 0x00020FF0, 512,
-         {.familynote = "F: AMD 64-bit Processor Family"}, 0x10A},
         {"AMD 15 same values, extended model 0", "AuthenticAMD", 0x00000FF0, 512,
          {"F: AMD 64-bit Processor Family", "AMD Athlon64(tm) Processor", "NewCastle (rev. CG)", 111, "3200+", "F: Athlon 64",
           "Socket 939", "CMOS Cu 0,13µm SOI", "105.9M", "144 sqr. mm"},
          0x10A},
-        {"Centaur 6/9 extended model 1", "CentaurHauls", 0x00010692, 64, {.familynote = "6: Cyrix-III/C3 Processors Family"}},
     });
+
+    struct Later {
+        const char* label;
+        const char* vendor;
+        uint32_t eax1;
+        uint32_t l2kb;
+        uint16_t extbrand = 0;
+    };
+    const Later cases[] = {
+        {"Intel 6/5 extended model 5", "GenuineIntel", 0x00050652, 512},
+        {"Intel 6/7 extended model 9 (Alder Lake)", "GenuineIntel", 0x00090672, 1280},
+        {"Intel 15/2 with an extended family", "GenuineIntel", 0x00100F27, 512},
+        {"AMD 15 extended family 10, model 4", "AuthenticAMD", 0x00A00F48, 512},
+        {"AMD 15 extended model 2 (later Athlon 64)", "AuthenticAMD", 0x00020FF0, 512, 0x10A},
+        {"Centaur 6/9 extended model 1", "CentaurHauls", 0x00010692, 64},
+    };
+    for (const Later& c : cases) {
+        SCOPED_TRACE(c.label);
+        CpuidData twin = Cpu(c.vendor, c.eax1 & 0x0000FFFFu);  // the same base numbers, extended fields 0
+        twin.extbrand = c.extbrand;
+        CacheInfo twin_caches = L2Of(c.l2kb);
+        const ProcessorNames old = IdentifyProcessor(twin, twin_caches);
+        ASSERT_FALSE(old.corecode.empty()) << "the tables name the twin";
+
+        CpuidData cpu = Cpu(c.vendor, c.eax1);
+        cpu.extbrand = c.extbrand;
+        CacheInfo caches = L2Of(c.l2kb);
+        const ProcessorNames got = IdentifyProcessor(cpu, caches);
+        EXPECT_NE(old.corecode, got.corecode);
+        EXPECT_NE(old.procname, got.procname);
+        EXPECT_TRUE(got.modelrating.empty());
+        EXPECT_FALSE(got.familynote.empty());  // the family header is kept or replaced, never lost
+    }
 }
 
 TEST(Dispatch, ExtendedModelGetsNoCacheCompletion) {

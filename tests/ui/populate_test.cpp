@@ -92,8 +92,9 @@ TEST(Populate, Pentium4WithOneLogicalProcessorKeepsItsLogo) {
 // Every product-line code with a picture shows the picture bearing its own
 // number and no other; codes without a picture show none.
 TEST(Populate, LogoFollowsTheProductLineCode) {
-    const uint16_t with_logo[] = {104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 202,
-                                  302, 303, 305, 306, 307, 308, 309, 310, 311, 901, 1100};
+    const uint16_t with_logo[] = {104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
+                                  118, 119, 120, 121, 202, 203, 204, 205, 206, 302, 303, 305, 306, 307,
+                                  308, 309, 310, 311, 312, 313, 314, 315, 316, 317, 318, 901, 1100};
     const uint16_t without_logo[] = {0, 100, 103, 301, 304, 401, 503, 805, 1001};
     auto visible_logos = [](Harness& h) {
         std::vector<std::string> shown;

@@ -163,7 +163,7 @@ private:
 void ApplyFormDefaults(WindowState& state);
 
 // The logo codes the window has pictures for, in resource order.
-const std::array<uint16_t, 22>& LogoCodes();
+const std::array<uint16_t, 41>& LogoCodes();
 // "_logo_0308" for 308.
 std::string LogoName(uint16_t code);
 
