@@ -86,8 +86,9 @@ TEST(WholeProcessor, Athlon64ClawHammer3400) {
                 r.names);
 }
 
-// A current processor keeps its family header and nothing else.
-TEST(WholeProcessor, ZenStaysUnnamed) {
+// A current processor the name tables never saw is named by the later rows;
+// without a brand string its name is the product line's.
+TEST(WholeProcessor, ZenNamedByTheLaterRows) {
     FakeCpu cpu({
         {0x0, Vendor(0x10, kAuth, kenti, kcAMD)},
         {0x1, {0x00A20F10, 0x00180800, 0x7ED8320B, 0x178BFBFF}},
@@ -96,7 +97,9 @@ TEST(WholeProcessor, ZenStaysUnnamed) {
         {0x80000006, {0x48002200, 0x68004200, 0x02006140, 0x08009140}},
     });
     const StartupRecords r = RunStartup(cpu);
-    ExpectNames({.familynote = "F: AMD 64-bit Processor Family"}, r.names);
+    ExpectNames({"25: AMD Zen 3 and Zen 4", "AMD Ryzen", "Vermeer", 117, "", "33: Zen 3, Vermeer", "Socket AM4",
+                 "TSMC N7", "4.15B", "80.7 sqr. mm"},
+                r.names);
 }
 
 }  // namespace
