@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the full
 # build, then the core again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Every half runs even when an earlier one
+# UndefinedBehaviorSanitizer, then a short run of every fuzz target (clang,
+# also under both sanitizers). Every part runs even when an earlier one
 # failed; the script fails at the end if any did.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +34,42 @@ sanitized() {
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
 }
 
+# Each libFuzzer target for a bounded number of runs from its seed corpus
+# (about a minute in all), under ASan/UBSan. New inputs go to a scratch
+# folder, never into the project's corpus.
+fuzz() {
+    if ! command -v clang++-14 >/dev/null; then
+        echo "no clang++-14: fuzz targets not built"
+        return 1
+    fi
+    CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_SANITIZE=ON \
+        -DKEST_FUZZ=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null &&
+        cmake --build build-fuzz -j"$jobs" --target fuzz_all || return 1
+    local scratch t runs status=0
+    scratch=$(mktemp -d)
+    for t in cpuid_dump:20000 dmi_dump:30000 database_ini:60000; do
+        runs=${t#*:}
+        t=${t%%:*}
+        mkdir -p "$scratch/$t"
+        echo "--- fuzz_$t: $runs runs"
+        if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            "build-fuzz/tests/fuzz/fuzz_$t" -runs="$runs" -max_total_time=60 -dict="tests/fuzz/$t.dict" \
+            -artifact_prefix="$scratch/$t-" -print_final_stats=1 "$scratch/$t" "tests/fuzz/corpus/$t" \
+            >"$scratch/$t.log" 2>&1; then
+            tail -40 "$scratch/$t.log"
+            echo "fuzz_$t found a fault; the input is in $scratch"
+            status=1
+            continue
+        fi
+        grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units" "$scratch/$t.log"
+    done
+    [ $status -eq 0 ] && rm -rf "$scratch"
+    return $status
+}
+
 run "full build and tests" full
 run "ASan/UBSan build and tests" sanitized
+run "fuzzing" fuzz
 
 if ((${#failed[@]})); then
     echo "FAILED: ${failed[*]}"
