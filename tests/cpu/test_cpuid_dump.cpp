@@ -261,5 +261,35 @@ TEST(CpuidDump, LoadsFromFile) {
     }
 }
 
+// Every real dump of the project's corpus loads, and so do those of the
+// shared collection where it lies next to the checkout.
+TEST(CpuidDump, EveryRealDumpLoads) {
+    int loaded = 0;
+    std::string dirs = KEST_DUMP_DIRS;
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find('|', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::filesystem::path dir = dirs.substr(start, end - start);
+        start = end + 1;
+        if (!std::filesystem::is_directory(dir)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (entry.path().extension() != ".txt") continue;
+            SCOPED_TRACE(entry.path().string());
+            std::unique_ptr<CpuidSource> src;
+            try {
+                src = LoadCpuidDump(entry.path().string());
+            } catch (const DumpError& e) {
+                ADD_FAILURE() << e.what();
+                continue;
+            }
+            const CpuidData d = RunCpuidPass(*src);
+            EXPECT_GT(d.maxcpuid, 0u);
+            EXPECT_EQ(d.vendorst.size(), 12u);
+            ++loaded;
+        }
+    }
+    EXPECT_GE(loaded, 16) << "the project's own corpus has 16 dumps";
+}
+
 }  // namespace
 }  // namespace kest
