@@ -267,7 +267,7 @@ private:
             const std::size_t close = rest.find(']');
             if (close == std::string_view::npos) Fail("unterminated [SL nn] note");
             const auto sub = ParseHex32(Trim(rest.substr(3, close - 3)));
-            if (!sub) Fail("sub-leaf in [SL nn] is not hexadecimal");
+            if (!sub) Fail("sub-leaf in [SL nn] is not 1 to 8 hexadecimal digits");
             rec.subleaf = *sub;
         }
         return rec;
