@@ -1,5 +1,7 @@
 #include "app/cli.h"
 
+#include <sys/stat.h>
+
 #include <CLI/CLI.hpp>
 #include <ctime>
 #include <exception>
@@ -107,6 +109,19 @@ private:
     std::unique_ptr<MainWindowModel> model_;
 };
 
+// The input file that -o names (the same file, under any name), if any:
+// replacing it would lose the input.
+std::optional<std::string> OutputIsInput(const Options& o) {
+    struct stat out {};
+    if (o.output.empty() || ::lstat(o.output.c_str(), &out) != 0) return std::nullopt;
+    for (const std::string* in : {&o.cpuid_dump, &o.dmi_dump}) {
+        struct stat st {};
+        if (!in->empty() && ::stat(in->c_str(), &st) == 0 && st.st_dev == out.st_dev && st.st_ino == out.st_ino)
+            return *in;
+    }
+    return std::nullopt;
+}
+
 int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
     std::string format = o.format.empty() ? "csv" : o.format;
     if (format != "csv" && format != "json") {
@@ -137,12 +152,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     app.add_option("--mhz", o.mhz, "core clock in MHz instead of measuring it")
         ->check(CLI::Validator(
             [](std::string& s) -> std::string {
-                try {
-                    size_t used = 0;
-                    double v = std::stod(s, &used);
-                    if (used == s.size() && v >= 0 && v < 1e6) return {};
-                } catch (const std::exception&) {
-                }
+                // Plain decimal digits with an optional fraction: no sign,
+                // blank, exponent, hexadecimal, "nan" or "inf".
+                const size_t point = s.find('.');
+                const std::string whole = s.substr(0, point);
+                const std::string frac = point == std::string::npos ? "" : s.substr(point + 1);
+                auto digits = [](const std::string& t) {
+                    return t.find_first_not_of("0123456789") == std::string::npos;
+                };
+                if (!whole.empty() && whole.size() <= 6 && digits(whole) && digits(frac) &&
+                    (point == std::string::npos || !frac.empty()))
+                    return {};
                 return "expected a clock in MHz (a number from 0 to 999999), got '" + s + "'";
             },
             "MHZ"));
@@ -162,6 +182,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return 0;
     } catch (const CLI::ParseError& e) {
         err << "kestrune-cli: " << e.what() << "\n";
+        return 2;
+    }
+
+    if (app.count("-o") > 0 && o.output.empty()) {
+        err << "kestrune-cli: -o needs a file name\n";
+        return 2;
+    }
+    if (auto same = OutputIsInput(o)) {
+        err << "kestrune-cli: " << o.output << ": is the input file " << *same << "; choose another output file\n";
         return 2;
     }
 

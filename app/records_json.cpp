@@ -1,13 +1,22 @@
 #include "app/records_json.h"
 
 #include "cpu/format.h"
+#include "report/report.h"
 
 namespace kest {
 
 namespace {
 
-// Record texts are Windows-1252; JSON carries UTF-8.
-std::string Utf8(const std::string& s) { return Cp1252ToUtf8(s); }
+// Record texts are Windows-1252; JSON carries UTF-8. A text ends at its
+// first zero byte and carries no control bytes, as in the reports; the five
+// bytes Windows-1252 leaves unassigned would become C1 control characters
+// and are blanks too.
+std::string Utf8(const std::string& s) {
+    std::string text = PlainText(s);
+    for (char& ch : text)
+        if (ch == '\x81' || ch == '\x8D' || ch == '\x8F' || ch == '\x90' || ch == '\x9D') ch = ' ';
+    return Cp1252ToUtf8(text);
+}
 
 nlohmann::ordered_json RegsJson(const std::vector<CpuidRegs>& list) {
     auto a = nlohmann::ordered_json::array();

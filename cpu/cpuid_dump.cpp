@@ -7,7 +7,8 @@
 //   AIDA64/InstLatx64  "CPUID 00000004: 3C004121-02C0003F-0000003F-00000000 [SL 00] [L1D: 48 KB]"
 //                      "[SL nn]" names the sub-leaf (hex); without it, a leaf
 //                      seen again is its next sub-leaf. Other notes in
-//                      brackets are ignored.
+//                      brackets are ignored. Older AIDA64/Everest dumps
+//                      leave out the colon: "CPUID 00000001  \t00100F52-...".
 //   libcpuid           "basic_cpuid[1]=00000f29 00020800 00000000 bfebfbff",
 //                      "ext_cpuid[N]=" (leaf 0x80000000 + N), sub-leaf keys
 //                      "intel_fn4[i]=", "intel_fn11[i]=", "intel_fn12h[i]=",
@@ -22,10 +23,13 @@
 // leaf 4 sub-leaf 0 both as basic_cpuid[4] and intel_fn4[0]).
 #include "cpu/cpuid_dump.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -36,7 +40,10 @@ namespace kest {
 
 namespace {
 
+// Real dumps hold a few hundred records per processor and stay far below a
+// megabyte even with every logical processor of a large server.
 constexpr std::size_t kMaxDumpBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxRecords = 10000;
 
 using LeafKey = std::pair<uint32_t, uint32_t>;  // leaf, sub-leaf
 
@@ -219,16 +226,23 @@ private:
         }
         last_subleaf_[r.leaf] = sub;
         leaves_[{r.leaf, sub}] = r.regs;
+        if (leaves_.size() > kMaxRecords)
+            Fail("more than " + std::to_string(kMaxRecords) + " CPUID records for one processor");
     }
 
     // CPUID 00000004: 3C004121-02C0003F-0000003F-00000000 [SL 00] [L1D: 48 KB]
+    // The colon after the leaf may be missing; any run of blanks and tabs
+    // separates the leaf from the registers.
     ParsedRecord ParseAida(std::string_view line) {
         std::string_view rest = line.substr(5);
         if (rest.empty() || !std::isspace(static_cast<unsigned char>(rest.front())))
             Fail("expected \"CPUID <leaf>: <eax>-<ebx>-<ecx>-<edx>\"");
         std::string_view leaf_tok = NextToken(rest);
-        if (leaf_tok.empty() || leaf_tok.back() != ':') Fail("expected ':' after the leaf number");
-        leaf_tok.remove_suffix(1);
+        if (!leaf_tok.empty() && leaf_tok.back() == ':') {
+            leaf_tok.remove_suffix(1);
+        } else if (rest = Trim(rest); !rest.empty() && rest.front() == ':') {
+            rest.remove_prefix(1);  // "CPUID 00000001 : ..."
+        }
         const auto leaf = ParseHex32(leaf_tok);
         if (!leaf) Fail("leaf number is not 1 to 8 hexadecimal digits");
 
@@ -253,7 +267,7 @@ private:
             const std::size_t close = rest.find(']');
             if (close == std::string_view::npos) Fail("unterminated [SL nn] note");
             const auto sub = ParseHex32(Trim(rest.substr(3, close - 3)));
-            if (!sub) Fail("sub-leaf in [SL nn] is not hexadecimal");
+            if (!sub) Fail("sub-leaf in [SL nn] is not 1 to 8 hexadecimal digits");
             rec.subleaf = *sub;
         }
         return rec;
@@ -364,15 +378,30 @@ std::unique_ptr<CpuidSource> ParseCpuidDump(std::string_view text, const std::st
 }
 
 std::unique_ptr<CpuidSource> LoadCpuidDump(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DumpError(path + ": cannot open: " + std::strerror(errno));
+    // Opened without blocking, so that a FIFO does not wait for a writer;
+    // only a regular file is read (no directory, device or pipe).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw DumpError(path + ": cannot open: " + std::strerror(errno));
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw DumpError(path + ": cannot open: " + std::strerror(errno));
+    if (S_ISDIR(st.st_mode)) throw DumpError(path + ": is a folder, not a CPUID dump");
+    if (!S_ISREG(st.st_mode)) throw DumpError(path + ": not a regular file");
+    if (static_cast<uint64_t>(st.st_size) > kMaxDumpBytes)
+        throw DumpError(path + ": file too large for a CPUID dump (more than 16 MB)");
     std::string text;
     char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        text.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxDumpBytes) throw DumpError(path + ": file too large for a CPUID dump");
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw DumpError(path + ": read error: " + std::strerror(errno));
+        if (n == 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+        if (text.size() > kMaxDumpBytes) throw DumpError(path + ": file too large for a CPUID dump (more than 16 MB)");
     }
-    if (in.bad()) throw DumpError(path + ": read error");
     return ParseCpuidDump(text, path);
 }
 

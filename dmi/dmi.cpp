@@ -1,5 +1,6 @@
 #include "dmi/dmi.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -156,10 +157,18 @@ DmiTable ReadDmiTable(FirmwareMemory& memory) {
     } else {
         return t;
     }
-    if (t.length < 4 || t.length > kMaxDmiTableLength) return t;
-
-    auto bytes = memory.Read(t.address, t.length);
-    if (!bytes || bytes->size() != t.length) return t;
+    if (t.length < 4) return t;
+    std::optional<std::vector<uint8_t>> bytes;
+    if (t.smbios3) {
+        // The entry point gives the maximum size; the kernel's copy and
+        // dmidecode's dumps hold only the table itself.
+        bytes = memory.ReadUpTo(t.address, std::min(t.length, kMaxDmiTableLength));
+        if (!bytes || bytes->size() < 4 || bytes->size() > t.length) return t;
+    } else {
+        if (t.length > kMaxDmiTableLength) return t;
+        bytes = memory.Read(t.address, t.length);
+        if (!bytes || bytes->size() != t.length) return t;
+    }
     t.bytes = std::move(*bytes);
     IndexStructures(t);
     t.read = !t.offsets.empty();

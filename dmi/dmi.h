@@ -23,6 +23,13 @@ public:
     // The bytes at [address, address + length), or nothing when any of them
     // cannot be read.
     virtual std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) = 0;
+    // The bytes at [address, address + max_length) that are there: all of
+    // them, or the run up to where the readable bytes end (a file, a copy
+    // trimmed to its real size). Nothing when not even the first byte can be
+    // read. By default, a whole-run Read.
+    virtual std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t max_length) {
+        return Read(address, max_length);
+    }
     // Where the source already knows the address of its entry point (a dump
     // file, the kernel's copy of the tables), that address; otherwise the
     // firmware segment 0xF0000-0xFFFFF is scanned for it.
@@ -43,8 +50,9 @@ struct DmiProcessorInfo {
     bool dmiread = false;
     uint16_t extclock = 0, maxspeed = 0, curspeed = 0;
     std::string cpustatus;
-    // 0xFFFF: the processor record names no such cache.
-    uint16_t l1handle = 0, l2handle = 0, l3handle = 0;
+    // 0xFFFF: the processor record names no such cache, or there is no
+    // processor record (0 could be a real cache record's handle).
+    uint16_t l1handle = 0xFFFF, l2handle = 0xFFFF, l3handle = 0xFFFF;
     // Every type 7 record of the table, in table order.
     std::vector<DmiCacheRecord> caches;
 };
@@ -64,7 +72,8 @@ struct DmiTable {
     std::vector<uint32_t> offsets;
 };
 
-// Tables larger than this count as unreadable.
+// "_SM_" tables larger than this count as unreadable; of a "_SM3_" table,
+// whose entry point gives only a maximum size, at most this much is read.
 inline constexpr uint32_t kMaxDmiTableLength = 16u << 20;
 
 // The address of the entry point: the source's own when it knows it,
@@ -73,6 +82,8 @@ inline constexpr uint32_t kMaxDmiTableLength = 16u << 20;
 // segment cannot be read or holds no anchor.
 std::optional<uint64_t> FindSmbiosEntry(FirmwareMemory& memory);
 // Finds the entry point, reads the whole table and indexes its structures.
+// A "_SM3_" table is read as far as its bytes are there, up to its maximum
+// size, and indexed up to its end-of-table structure.
 DmiTable ReadDmiTable(FirmwareMemory& memory);
 
 // The last processor record of the table: dmiread, the clocks, the status

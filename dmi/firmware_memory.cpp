@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -37,6 +38,12 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
+        auto bytes = ReadUpTo(address, length);
+        if (!bytes || bytes->size() != length) return std::nullopt;
+        return bytes;
+    }
+
+    std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t length) override {
         if (fd_ < 0) return std::nullopt;
         constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
         if (address > kMaxOffset || length > kMaxOffset - address) return std::nullopt;
@@ -46,9 +53,11 @@ public:
             const ssize_t n = ::pread(fd_, bytes.data() + done, length - done,
                                       static_cast<off_t>(address + done));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return std::nullopt;
+            if (n <= 0) break;
             done += static_cast<size_t>(n);
         }
+        if (done == 0 && length > 0) return std::nullopt;
+        bytes.resize(done);
         return bytes;
     }
 
@@ -70,6 +79,15 @@ public:
             if (address < start || !Inside(address - start, length, bytes.size())) continue;
             const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(address - start);
             return std::vector<uint8_t>(first, first + static_cast<std::ptrdiff_t>(length));
+        }
+        return std::nullopt;
+    }
+    std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t length) override {
+        for (const auto& [start, bytes] : chunks_) {
+            if (address < start || address - start >= bytes.size()) continue;
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(length, bytes.size() - (address - start)));
+            const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(address - start);
+            return std::vector<uint8_t>(first, first + static_cast<std::ptrdiff_t>(n));
         }
         return std::nullopt;
     }
@@ -120,30 +138,48 @@ std::unique_ptr<FirmwareMemory> MakeKernelTablesMemory(const std::string& dir) {
 }
 
 // A dmidecode --dump-bin file: file offsets are addresses, the entry point
-// lies at offset 0. Read from the file on every request.
+// lies at offset 0. Read from the file on every request. Only a regular file
+// is accepted; it is opened without blocking, so a FIFO cannot hang us.
 class DumpFileMemory : public FirmwareMemory {
 public:
-    explicit DumpFileMemory(const std::string& path) {
+    explicit DumpFileMemory(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
         struct stat st {};
-        in_.open(path, std::ios::binary);
-        if (!in_ || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            throw std::runtime_error(path + ": cannot open the DMI dump file");
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            const std::string why = fd_ < 0 ? std::strerror(errno) : "not a regular file";
+            if (fd_ >= 0) ::close(fd_);
+            throw std::runtime_error(path + ": cannot open the DMI dump file (" + why + ")");
+        }
         size_ = static_cast<uint64_t>(st.st_size);
     }
+    ~DumpFileMemory() override { ::close(fd_); }
+    DumpFileMemory(const DumpFileMemory&) = delete;
+    DumpFileMemory& operator=(const DumpFileMemory&) = delete;
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
         if (!Inside(address, length, size_)) return std::nullopt;
+        auto bytes = ReadUpTo(address, length);
+        if (!bytes || bytes->size() != length) return std::nullopt;
+        return bytes;
+    }
+    std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t length) override {
+        if (address >= size_) return std::nullopt;
+        length = static_cast<size_t>(std::min<uint64_t>(length, size_ - address));
         std::vector<uint8_t> bytes(length);
-        in_.clear();
-        in_.seekg(static_cast<std::streamoff>(address));
-        in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length));
-        if (static_cast<size_t>(in_.gcount()) != length) return std::nullopt;
+        size_t done = 0;
+        while (done < length) {
+            const ssize_t n = ::pread(fd_, bytes.data() + done, length - done, static_cast<off_t>(address + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+        if (done == 0 && length > 0) return std::nullopt;
+        bytes.resize(done);
         return bytes;
     }
     std::optional<uint64_t> KnownEntryPoint() const override { return 0; }
 
 private:
-    std::ifstream in_;
+    int fd_;
     uint64_t size_ = 0;
 };
 

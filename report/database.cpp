@@ -1,9 +1,10 @@
 #include "report/database.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 
 #include "report/file_io.h"
 
@@ -29,6 +30,7 @@ bool SearchInto(std::string& record, const std::string& dir, std::string_view na
 
 std::optional<std::string> CheckDatabaseName(std::string_view name) {
     if (name.empty()) return "database.ini names no database file.";
+    if (name.size() > kMaxDatabaseNameLength) return "The name in database.ini is not a file name.";
     if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos)
         return "The name in database.ini must not contain a path separator.";
     if (name == "." || name == "..") return "The name in database.ini is not a file name.";
@@ -39,13 +41,34 @@ std::optional<std::string> CheckDatabaseName(std::string_view name) {
 std::optional<std::string> ReadDatabasePointer(const std::string& startup_dir, DatabaseRecords records) {
     SearchInto(records.ini_record, startup_dir, kDatabasePointerFile);
     if (records.ini_record != kDatabasePointerFile) return std::nullopt;
-    errno = 0;
-    std::ifstream in(Join(startup_dir, kDatabasePointerFile), std::ios::binary);
-    if (!in) return IoErrorText(errno ? errno : EIO);
-    std::string line;
-    char ch;
-    while (in.get(ch) && ch != '\r' && ch != '\n') line += ch;
-    if (in.bad()) return IoErrorText(EIO);
+    // Only a regular file is read, and only as much as a file name can be:
+    // a pipe must not block the window, nor a link to a device fill memory.
+    const std::string path = Join(startup_dir, kDatabasePointerFile);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return IoErrorText(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return IoErrorText(EACCES);
+    }
+    // One byte more than the longest name: a longer first line is kept that
+    // long, and the name check refuses it.
+    char buf[kMaxDatabaseNameLength + 1];
+    size_t got = 0;
+    while (got < sizeof buf) {
+        const ssize_t n = ::read(fd, buf + got, sizeof buf - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            return IoErrorText(err);
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    std::string line(buf, got);
+    line = line.substr(0, line.find_first_of("\r\n"));
     records.remembered_name = line;
     // A name that is not a plain file name is not looked for: its search
     // record keeps what it had, and "Add to database" refuses the name.

@@ -56,8 +56,12 @@ mode_t NewFileMode() {
 }
 
 std::optional<std::string> WriteInPlace(const std::string& path, std::string_view bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return IoErrorText(errno);
+    // Non-blocking open: a FIFO without a reader is refused instead of
+    // waiting for one.
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return IoErrorText(errno == ENXIO ? EACCES : errno);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     bool ok = WriteAll(fd, bytes);
     int err = errno;
     if (::close(fd) != 0 && ok) {
@@ -72,24 +76,25 @@ std::optional<std::string> WriteInPlace(const std::string& path, std::string_vie
 
 std::optional<std::string> WriteFileSafely(const std::string& path, std::string_view bytes) {
     if (path.empty()) return IoErrorText(ENOENT);
-    std::string target = path;
+    // The name itself is replaced: a symbolic link there (dangling or not)
+    // becomes the new file, and whatever it pointed to stays untouched, so
+    // a save never writes anywhere but where it was told.
     struct stat st {};
-    bool exists = false;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        // Replace the file the link points to, not the link.
-        std::error_code ec;
-        fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec) target = resolved.string();
-    }
-    if (::stat(target.c_str(), &st) == 0) {
-        exists = true;
-        if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return WriteInPlace(target, bytes);
+    bool keep_mode = false;
+    if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return IoErrorText(EISDIR);
+        if (S_ISREG(st.st_mode)) {
+            // A file its user may not write is not replaced behind its back.
+            if (::access(path.c_str(), W_OK) != 0) return IoErrorText(errno);
+            keep_mode = true;
+        } else if (!S_ISLNK(st.st_mode)) {
+            return WriteInPlace(path, bytes);  // a device or a pipe
+        }
     } else if (errno != ENOENT) {
         return IoErrorText(errno);
     }
 
-    fs::path dir = fs::path(target).parent_path();
+    fs::path dir = fs::path(path).parent_path();
     std::string tmpl = (dir.empty() ? std::string(".") : dir.string()) + "/.kest-save-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
@@ -102,19 +107,21 @@ std::optional<std::string> WriteFileSafely(const std::string& path, std::string_
         ::unlink(tmp.c_str());
         return IoErrorText(err);
     };
-    if (::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) != 0) return fail(errno);
+    if (::fchmod(fd, keep_mode ? (st.st_mode & 07777) : NewFileMode()) != 0) return fail(errno);
     if (!WriteAll(fd, bytes)) return fail(errno);
     if (::fsync(fd) != 0) return fail(errno);
     int rc = ::close(fd);
     fd = -1;
     if (rc != 0) return fail(errno);
-    if (::rename(tmp.c_str(), target.c_str()) != 0) return fail(errno);
+    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail(errno);
     return std::nullopt;
 }
 
 std::optional<std::string> AppendToExistingFile(const std::string& path, std::string_view bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0) return IoErrorText(errno);
+    // A symbolic link is never followed (it could lead anywhere), and a FIFO
+    // without a reader must not block the caller.
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return IoErrorText(errno == ELOOP || errno == ENXIO ? EACCES : errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         int err = errno;

@@ -50,8 +50,9 @@ std::string DatabaseRecord(const ReportInputs& in) {
     int lines = 0;
     auto line = [&](std::string_view key, std::string_view value) {
         out += key;
-        // A line break inside a value would split the record: keep it one line.
-        for (char ch : UpToZero(value)) out += (ch == '\r' || ch == '\n') ? ' ' : ch;
+        // A line break inside a value would split the record: keep it one
+        // line, with no control byte in it.
+        out += PlainText(value);
         out += "\r\n";
         ++lines;
     };
@@ -146,7 +147,7 @@ std::string DatabaseRecord(const ReportInputs& in) {
     line("flptestr=", "N/A");
     line("memtestr=", in.memtestr);
     for (int i = 0; i < 9; ++i) line("reserved=", "0");
-    line("datetime=", std::string(UpToZero(in.date)) + ", " + std::string(UpToZero(in.time)));
+    line("datetime=", PlainText(in.date) + ", " + PlainText(in.time));
     num("checksum=", RecordChecksum(cpu, *in.caches, in.intprocn));
     line("zakversn=", in.version);
     line("--End ", marker);

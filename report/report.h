@@ -62,6 +62,13 @@ std::string RenderReport(ReportFormat format, const ReportInputs& in);
 
 // The text up to its first zero byte: no file ever holds one.
 std::string_view UpToZero(std::string_view s);
+// A value as every output writes it: up to its first zero byte, with each
+// other control byte (below 0x20, and 0x7F) written as a blank, so that a
+// value can neither break a line nor send terminal control sequences.
+std::string PlainText(std::string_view s);
+// PlainText with '&', '<', '>' and '"' written as HTML entities, for every
+// text of the HTML report that does not come from its own markup.
+std::string HtmlText(std::string_view s);
 
 // Family, model and stepping digits from the decimal texts of `fam`, `mdl`
 // and `stp`: the second character of HexText(value, strip) each, so 0 gives

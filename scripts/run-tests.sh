@@ -1,16 +1,78 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the full
 # build, then the core again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-set -euo pipefail
+# UndefinedBehaviorSanitizer, then a short run of every fuzz target (clang,
+# also under both sanitizers). Every part runs even when an earlier one
+# failed; the script fails at the end if any did.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh || exit 1
 jobs=$(nproc)
+failed=()
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs"
-(cd build && ctest --output-on-failure -j"$jobs")
+# run NAME COMMAND...: runs one step, remembers a failure and goes on.
+run() {
+    local name=$1
+    shift
+    echo "=== $name"
+    if ! "$@"; then
+        echo "=== $name FAILED"
+        failed+=("$name")
+        return 1
+    fi
+}
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKEST_SANITIZE=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null
-cmake --build build-asan -j"$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+full() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+        cmake --build build -j"$jobs" &&
+        (cd build && ctest --output-on-failure -j"$jobs")
+}
+
+sanitized() {
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKEST_SANITIZE=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null &&
+        cmake --build build-asan -j"$jobs" &&
+        (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+}
+
+# Each libFuzzer target for a bounded number of runs from its seed corpus
+# (about a minute in all), under ASan/UBSan. New inputs go to a scratch
+# folder, never into the project's corpus.
+fuzz() {
+    if ! command -v clang++-14 >/dev/null; then
+        echo "no clang++-14: fuzz targets not built"
+        return 1
+    fi
+    CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_SANITIZE=ON \
+        -DKEST_FUZZ=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null &&
+        cmake --build build-fuzz -j"$jobs" --target fuzz_all || return 1
+    local scratch t runs status=0
+    scratch=$(mktemp -d)
+    for t in cpuid_dump:20000 dmi_dump:30000 database_ini:60000; do
+        runs=${t#*:}
+        t=${t%%:*}
+        mkdir -p "$scratch/$t"
+        echo "--- fuzz_$t: $runs runs"
+        if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            "build-fuzz/tests/fuzz/fuzz_$t" -runs="$runs" -max_total_time=60 -dict="tests/fuzz/$t.dict" \
+            -artifact_prefix="$scratch/$t-" -print_final_stats=1 "$scratch/$t" "tests/fuzz/corpus/$t" \
+            >"$scratch/$t.log" 2>&1; then
+            tail -40 "$scratch/$t.log"
+            echo "fuzz_$t found a fault; the input is in $scratch"
+            status=1
+            continue
+        fi
+        grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units" "$scratch/$t.log"
+    done
+    [ $status -eq 0 ] && rm -rf "$scratch"
+    return $status
+}
+
+run "full build and tests" full
+run "ASan/UBSan build and tests" sanitized
+run "fuzzing" fuzz
+
+if ((${#failed[@]})); then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "All test runs passed."

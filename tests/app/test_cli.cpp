@@ -1,5 +1,7 @@
 // kestrune-cli as a user runs it: options, dumps, errors and exit codes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -43,6 +45,10 @@ protected:
         auto p = dir_ / name;
         std::ofstream(p, std::ios::binary) << text;
         return p.string();
+    }
+    static std::string ReadAll(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
     fs::path dir_;
 };
@@ -131,6 +137,15 @@ TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {
         {"unknown format", {"--format", "yaml"}},
         {"negative clock", {"--mhz", "-5"}},
         {"clock not a number", {"--mhz", "fast"}},
+        {"clock -1", {"--mhz", "-1"}},
+        {"clock -0", {"--mhz", "-0"}},
+        {"clock nan", {"--mhz", "nan"}},
+        {"clock inf", {"--mhz", "inf"}},
+        {"clock 1e308", {"--mhz", "1e308"}},
+        {"clock with trailing text", {"--mhz", "3000abc"}},
+        {"clock in hexadecimal", {"--mhz", "0x10"}},
+        {"clock after a blank", {"--mhz", " 5"}},
+        {"empty output name", {"--cpuid-dump", Write("e.txt", kAthlonXp), "-o", ""}},
         {"report format with the throughput test", {"--throughput", "--format", "html"}},
         {"throughput format without the test", {"--format", "csv"}},
         {"unknown throughput test", {"--throughput", "--tests", "copy,fly"}},
@@ -145,6 +160,128 @@ TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {
         EXPECT_EQ(r.out, "") << c.what;
         ASSERT_FALSE(r.err.empty()) << c.what;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.what << ": " << r.err;
+    }
+}
+
+// Result of a run that must fail the way every bad input fails.
+void ExpectRefused(const Result& r, const std::string& what) {
+    EXPECT_EQ(r.code, 2) << what;
+    EXPECT_EQ(r.out, "") << what;
+    ASSERT_FALSE(r.err.empty()) << what;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << what << ": " << r.err;
+}
+
+// Files that are no dumps at all are refused at once, whatever their size or
+// kind: a folder, endless devices, a pipe nobody writes, a huge sparse file, a
+// million lines.
+TEST_F(CliTest, FilesThatAreNoDumpsAreRefusedWithoutReadingThemWhole) {
+    const std::string fifo = (dir_ / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string sparse = (dir_ / "sparse.txt").string();
+    { std::ofstream(sparse, std::ios::binary); }
+    fs::resize_file(sparse, 2ull << 30);
+    std::string million;
+    for (int i = 0; i < 1000000; ++i) million += "CPUID 4 1-2-3-4\n";
+    const std::string lines = Write("million.txt", million);
+    for (const std::string& path : {dir_.string(), std::string("/dev/zero"), std::string("/dev/urandom"), fifo, sparse, lines}) {
+        auto r = Invoke({"--cpuid-dump", path});
+        ExpectRefused(r, path);
+        EXPECT_EQ(r.err.rfind("kestrune-cli: " + path + ":", 0), 0u) << r.err;
+    }
+    // The DMI dump reader refuses the same kinds without waiting for a writer.
+    ExpectRefused(Invoke({"--cpuid-dump", Write("ok.txt", kAthlonXp), "--dmi-dump", fifo}), "dmi fifo");
+    ExpectRefused(Invoke({"--cpuid-dump", Write("ok2.txt", kAthlonXp), "--dmi-dump", "/dev/zero"}), "dmi device");
+}
+
+// Odd but readable dumps give a sound report: repeated leaves (the later
+// line wins), leaves out of order, the largest sub-leaf note, maximum leaves
+// at the top of their ranges with and without the leaves behind them.
+TEST_F(CliTest, OddDumpsGiveASoundReport) {
+    const std::string l0 = "CPUID 00000000: FFFFFFFF-756E6547-6C65746E-49656E69\n";
+    const std::string e0 = "CPUID 80000000: 8FFFFFFF-00000000-00000000-00000000\n";
+    const std::string body = "CPUID 80000002: 20202020-20202020-20202020-20202020\n"
+                             "CPUID 00000001: 00000001-00000000-00000000-00000000 [SL 00]\n"
+                             "CPUID 00000001: 00000F29-00020800-00000000-BFEBFBFF [SL 00]\n"
+                             "CPUID 0000000D: 00000001-00000000-00000000-00000000 [SL FFFFFFFF]\n";
+    for (const std::string& text : {l0 + e0, l0 + e0 + body, body + e0 + l0}) {
+        auto r = Invoke({"--cpuid-dump", Write("odd.txt", text), "--format", "json"});
+        ASSERT_EQ(r.code, 0) << r.err << text;
+        auto j = nlohmann::json::parse(r.out);
+        EXPECT_EQ(j["CpuidData"]["maxcpuid"], 0xFFFFFFFFu);
+        EXPECT_EQ(j["CpuidData"]["mxecpuid"], 0x8FFFFFFFu);
+        if (text.size() > l0.size() + e0.size()) {
+            EXPECT_EQ(j["CpuidData"]["signature"], "00000F29");
+        }
+    }
+    // A sub-leaf note is hexadecimal: 4294967295 has too many digits.
+    auto r = Invoke({"--cpuid-dump", Write("sl.txt", l0 + "CPUID 00000004: 1-2-3-4 [SL 4294967295]\n")});
+    ExpectRefused(r, "[SL 4294967295]");
+    EXPECT_NE(r.err.find("sl.txt:2:"), std::string::npos) << r.err;
+}
+
+// Zero, control and non-ASCII bytes in the vendor and brand strings, and
+// markup in the brand: no output carries a control byte or a zero from them,
+// the HTML carries the markup as text, the JSON stays valid.
+TEST_F(CliTest, HostileVendorAndBrandBytesAreSafeInEveryFormat) {
+    // Vendor "Ge\0u\x1bneIntel"; brand "<b>&\"x\"\r\n\x07\x7F\xE9\x81 CPU".
+    const std::string dump = Write("hostile.txt",
+                                   "CPUID 00000000: 00000001-75006547-6C65746E-49656E1B\n"
+                                   "CPUID 00000001: 00000F29-00020800-00000000-BFEBFBFF\n"
+                                   "CPUID 80000000: 80000004-00000000-00000000-00000000\n"
+                                   "CPUID 80000002: 263E623C-0D227822-E97F070A-50432081\n"
+                                   "CPUID 80000003: 00000055-00000000-00000000-00000000\n");
+    for (const char* format : {"text", "html", "record"}) {
+        auto r = Invoke({"--cpuid-dump", dump, "--mhz", "1000", "--format", format});
+        ASSERT_EQ(r.code, 0) << r.err;
+        for (size_t i = 0; i < r.out.size(); ++i) {
+            const auto b = static_cast<unsigned char>(r.out[i]);
+            const bool layout = (b == '\r' && i + 1 < r.out.size() && r.out[i + 1] == '\n') ||
+                                (b == '\n' && i > 0 && r.out[i - 1] == '\r') || b == '\t';
+            ASSERT_TRUE(layout || (b >= 0x20 && b != 0x7F)) << format << ": byte " << int(b) << " at " << i;
+        }
+        if (std::string(format) == "html") {
+            EXPECT_EQ(r.out.find("<b>"), std::string::npos);
+            EXPECT_NE(r.out.find("&lt;b&gt;&amp;&quot;x&quot;"), std::string::npos);
+        } else {
+            EXPECT_NE(r.out.find("<b>&\"x\"   "), std::string::npos) << format;
+        }
+    }
+    auto r = Invoke({"--cpuid-dump", dump, "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["CpuidData"]["vendorst"], "Ge");  // ends at the zero byte
+    const std::string brand = j["CpuidData"]["ext_name"];
+    EXPECT_EQ(brand, "<b>&\"x\"    \xC3\xA9  CPU");
+}
+
+// -o into places that cannot take the report: one line, exit 2, and nothing
+// changed anywhere. A link at the name is replaced, never written through.
+TEST_F(CliTest, OutputThatCannotBeWrittenIsRefusedAndLinksAreReplaced) {
+    const std::string dump = Write("xp.txt", kAthlonXp);
+    const std::string plain = Write("plain", "not a folder");
+    for (const std::string& out : {(dir_ / "missing" / "r.txt").string(), std::string("/dev/full"), plain + "/r.txt", dump}) {
+        ExpectRefused(Invoke({"--cpuid-dump", dump, "-o", out}), out);
+    }
+    EXPECT_EQ(ReadAll(plain), "not a folder");
+    EXPECT_EQ(ReadAll(dump), kAthlonXp) << "the input file itself is never replaced";
+
+    const std::string target = Write("target.txt", "keep");
+    fs::create_symlink(target, dir_ / "link.txt");
+    fs::create_symlink(dir_ / "absent.txt", dir_ / "dangling.txt");
+    for (const char* name : {"link.txt", "dangling.txt"}) {
+        auto r = Invoke({"--cpuid-dump", dump, "-o", (dir_ / name).string()});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_FALSE(fs::is_symlink(dir_ / name)) << name;
+        EXPECT_NE(ReadAll((dir_ / name).string()).find("Kestrune report"), std::string::npos);
+    }
+    EXPECT_EQ(ReadAll(target), "keep");
+    EXPECT_FALSE(fs::exists(dir_ / "absent.txt"));
+
+    if (::geteuid() != 0) {  // root may write anything; the read-only cases are the file writer's tests
+        const std::string ro = Write("ro.txt", "old");
+        ::chmod(ro.c_str(), 0444);
+        ExpectRefused(Invoke({"--cpuid-dump", dump, "-o", ro}), "read-only file");
+        EXPECT_EQ(ReadAll(ro), "old");
     }
 }
 

@@ -65,6 +65,20 @@ TEST(CpuidDump, AidaFormatFirstProcessorOnly) {
     EXPECT_EQ(Q(*src, 0x80000001), CpuidRegs{});  // missing: zeros
 }
 
+// Older AIDA64/Everest dumps: no colon, blanks and a tab before the registers.
+TEST(CpuidDump, AidaWithoutColonAfterTheLeaf) {
+    auto src = ParseCpuidDump("CPUID Registers (CPU #1):\r\n"
+                              "CPUID 00000000  \t00000005-68747541-444D4163-69746E65\r\n"
+                              "CPUID 00000001\t00100F52-00040800-00802009-178BFBFF\r\n"
+                              "CPUID 00000004 : 3C004121-02C0003F-0000003F-00000000 [SL 01]\r\n"
+                              "CPUID Registers (CPU #2):\r\n"
+                              "CPUID 00000001  \t11111111-00040800-00802009-178BFBFF\r\n",
+                              "everest.txt");
+    EXPECT_EQ(Q(*src, 0), (CpuidRegs{5, 0x68747541, 0x444D4163, 0x69746E65}));
+    EXPECT_EQ(Q(*src, 1).eax, 0x00100F52u);
+    EXPECT_EQ(Q(*src, 4, 1).eax, 0x3C004121u);
+}
+
 TEST(CpuidDump, TrailerAfterARuleOfDashesIsIgnored) {
     for (const char* first : {"CPUID 00000000: 00000001-68747541-444D4163-69746E65\n",
                               "basic_cpuid[0]=00000001 68747541 444d4163 69746e65\n"}) {
@@ -192,7 +206,7 @@ TEST(CpuidDump, MalformedLinesNameFileAndLine) {
         {"CPUID 00000000: 00000001-68747541-444D4163\n", "d.txt:1: "},                       // three registers
         {"\nCPUID 00000000: 00000001-6874754G-444D4163-69746E65\n", "d.txt:2: "},           // not hex
         {"CPUID 00000000: 00000001-168747541-444D4163-69746E65\n", "d.txt:1: "},            // 9 digits
-        {"CPUID 0000000: 1-2-3-4\nCPUID 1 2-3-4-5\n", "d.txt:2: "},                         // no colon
+        {"CPUID 0000000: 1-2-3-4\nCPUID 1 \t2-3-4\n", "d.txt:2: "},                       // no colon, 3 registers
         {"CPUID 00000000: 00000001-68747541-444D4163-69746E65 trailing\n", "d.txt:1: "},    // unbracketed text
         {"CPUID 00000004: 1-2-3-4 [SL zz]\n", "d.txt:1: "},
         {"CPUID 00000000: 1-2-3-4\nsomething odd\n", "d.txt:2: "},                         // free text inside
@@ -245,6 +259,36 @@ TEST(CpuidDump, LoadsFromFile) {
     } catch (const DumpError& e) {
         EXPECT_EQ(std::string(e.what()).rfind(missing + ": ", 0), 0u) << e.what();
     }
+}
+
+// Every real dump of the project's corpus loads, and so do those of the
+// shared collection where it lies next to the checkout.
+TEST(CpuidDump, EveryRealDumpLoads) {
+    int loaded = 0;
+    std::string dirs = KEST_DUMP_DIRS;
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find('|', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::filesystem::path dir = dirs.substr(start, end - start);
+        start = end + 1;
+        if (!std::filesystem::is_directory(dir)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (entry.path().extension() != ".txt") continue;
+            SCOPED_TRACE(entry.path().string());
+            std::unique_ptr<CpuidSource> src;
+            try {
+                src = LoadCpuidDump(entry.path().string());
+            } catch (const DumpError& e) {
+                ADD_FAILURE() << e.what();
+                continue;
+            }
+            const CpuidData d = RunCpuidPass(*src);
+            EXPECT_GT(d.maxcpuid, 0u);
+            EXPECT_EQ(d.vendorst.size(), 12u);
+            ++loaded;
+        }
+    }
+    EXPECT_GE(loaded, 16) << "the project's own corpus has 16 dumps";
 }
 
 }  // namespace

@@ -209,14 +209,19 @@ TEST(DecodeDmiProcessor, ShortRecordsReadOnlyTheirOwnFields) {
 }
 
 TEST(DecodeDmiProcessor, NoProcessorRecordLeavesClocksZeroButCachesRead) {
-    FakeMemory m = Firmware(Concat({test::Bios(), test::Cache({.handle = 0x0700})}), 2);
+    // A cache record with handle 0 must not be taken for the processor's.
+    FakeMemory m = Firmware(Concat({test::Bios(), test::Cache({.handle = 0x0000})}), 2);
     const DmiProcessorInfo info = ReadDmi(m);
     EXPECT_TRUE(info.dmiread);
     EXPECT_EQ(info.extclock, 0);
     EXPECT_EQ(info.curspeed, 0);
     EXPECT_EQ(info.cpustatus, "");
     ASSERT_EQ(info.caches.size(), 1u);
-    EXPECT_EQ(info.caches[0].handle, 0x0700);
+    EXPECT_EQ(info.caches[0].handle, 0x0000);
+    for (uint16_t h : {info.l1handle, info.l2handle, info.l3handle}) {
+        EXPECT_EQ(h, 0xFFFF);
+        EXPECT_EQ(FindDmiCache(info, h), nullptr);
+    }
 }
 
 TEST(ReadDmiProcessor, FailedReadZeroesClocksAndKeepsTheRest) {

@@ -67,7 +67,11 @@ TEST_F(DumpFile, Smbios2AndSmbios3DumpsDecodeAlike) {
         Write("sm2.bin", {{0, test::Entry2(0x20, uint16_t(table.size()), 5)}, {0x20, table}});
     const std::string sm3 =
         Write("sm3.bin", {{0, test::Entry3(0x20, uint32_t(table.size()))}, {0x20, table}});
-    for (const auto& path : {sm2, sm3}) {
+    // A "_SM3_" entry point gives the table's maximum size; the dump holds
+    // only the table itself.
+    const std::string sm3_max =
+        Write("sm3max.bin", {{0, test::Entry3(0x20, uint32_t(table.size() + 4096))}, {0x20, table}});
+    for (const auto& path : {sm2, sm3, sm3_max}) {
         SCOPED_TRACE(path);
         auto memory = MakeDumpFirmwareMemory(path);
         ExpectTable(ReadDmi(*memory));

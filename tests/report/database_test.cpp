@@ -1,6 +1,7 @@
 // The database pointer file, the "Database..." button through the window's
 // population, and adding records.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -154,19 +155,43 @@ TEST(DatabaseAdd, NamesOutsideTheFolderAreRefused) {
         {"sub\\victim", "path separator"},
         {".", "not a file name"},
         {"..", "not a file name"},
+        {"link.db", "File access denied"},  // a link to a file elsewhere
     };
+    std::filesystem::create_symlink(dir / "victim", dir / "sub/link.db");
+    const std::string long_line(100000, 'a');
     for (const auto& [name, reason] : cases) {
         WriteFile(dir / "database.ini", name);
         std::string ini, db, remembered;
         ASSERT_EQ(ReadDatabasePointer(dir.path(), {ini, db, remembered}), std::nullopt);
         EXPECT_EQ(remembered, name);
-        EXPECT_EQ(db, "") << "an invalid name is never searched for";
         auto msg = AddDatabaseRecord(dir / "sub", remembered, "record\r\n");
         ASSERT_TRUE(msg) << name;
         EXPECT_NE(msg->find(reason), std::string::npos) << *msg;
     }
+    // A first line longer than a file name is read only that far and refused.
+    WriteFile(dir / "database.ini", long_line + "\r\n");
+    std::string ini, db, remembered;
+    ASSERT_EQ(ReadDatabasePointer(dir.path(), {ini, db, remembered}), std::nullopt);
+    EXPECT_EQ(remembered.size(), kMaxDatabaseNameLength + 1);
+    EXPECT_EQ(db, "") << "an invalid name is never searched for";
+    auto msg = AddDatabaseRecord(dir.path(), remembered, "record\r\n");
+    ASSERT_TRUE(msg);
+    EXPECT_NE(msg->find("not a file name"), std::string::npos) << *msg;
     EXPECT_EQ(ReadFile(dir / "sub/victim"), "keep");
     EXPECT_EQ(ReadFile(dir / "victim"), "keep");
+}
+
+// A pointer file that is a pipe or leads to a device is not read: the window
+// would wait for a writer, or read without end.
+TEST(DatabasePointer, OnlyARegularFileIsRead) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "database.ini").c_str(), 0644), 0);
+    std::string ini, db, remembered;
+    EXPECT_EQ(ReadDatabasePointer(dir.path(), {ini, db, remembered}), "File access denied");
+    std::filesystem::remove(dir / "database.ini");
+    std::filesystem::create_symlink("/dev/zero", dir / "database.ini");
+    EXPECT_EQ(ReadDatabasePointer(dir.path(), {ini, db, remembered}), "File access denied");
+    EXPECT_EQ(remembered, "");
 }
 
 TEST(DatabasePointer, FirstLineEndsAtAnyLineBreak) {

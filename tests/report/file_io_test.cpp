@@ -1,7 +1,10 @@
 // Saving and appending under faults: a folder that cannot be written, a full
 // disk, a file that vanished. Nothing half-written may remain.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -74,13 +77,48 @@ TEST(SafeWrite, CreatesAndReplacesWithoutLeavingTemporaries) {
     EXPECT_EQ(Listing(dir.path()), "r.txt;");
 }
 
-TEST(SafeWrite, ThroughASymlinkReplacesTheTarget) {
+// A save writes only where it was told: a link there, dangling or not, is
+// replaced by the new file and what it pointed to stays as it was.
+TEST(SafeWrite, SymlinkIsReplacedAndItsTargetLeftAlone) {
     TempDir dir;
     WriteFile(dir / "real.txt", "old");
     std::filesystem::create_symlink(dir / "real.txt", dir / "link.txt");
-    ASSERT_EQ(WriteFileSafely(dir / "link.txt", "new"), std::nullopt);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(ReadFile(dir / "real.txt"), "new");
+    std::filesystem::create_symlink(dir / "absent.txt", dir / "dangling.txt");
+    for (const char* name : {"link.txt", "dangling.txt"}) {
+        ASSERT_EQ(WriteFileSafely(dir / name, "new"), std::nullopt) << name;
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / name)) << name;
+        EXPECT_EQ(ReadFile(dir / name), "new") << name;
+    }
+    EXPECT_EQ(ReadFile(dir / "real.txt"), "old");
+    EXPECT_EQ(Listing(dir.path()), "dangling.txt;link.txt;real.txt;");
+}
+
+// Sets or clears the immutable flag (root cannot write such a file either);
+// false where the file system has no such flag.
+bool SetImmutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+TEST(SafeWrite, ReadOnlyFileAndPipeWithoutReaderAreRefused) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    EXPECT_EQ(WriteFileSafely(dir / "pipe", "x"), "File access denied") << "must not wait for a reader";
+
+    WriteFile(dir / "r.txt", "old report");
+    ::chmod((dir / "r.txt").c_str(), 0444);
+    if (::geteuid() == 0 && !SetImmutable(dir / "r.txt", true))
+        GTEST_SKIP() << "root writes any file, and this file system has no immutable flag";
+    EXPECT_EQ(WriteFileSafely(dir / "r.txt", "new report"), "File access denied");
+    if (::geteuid() == 0) SetImmutable(dir / "r.txt", false);
+    EXPECT_EQ(ReadFile(dir / "r.txt"), "old report");
+    EXPECT_EQ(Listing(dir.path()), "pipe;r.txt;");
 }
 
 TEST(SafeWrite, FolderThatIsARegularFile) {

@@ -230,8 +230,8 @@ void MainWindowModel::FillExtendedCacheTable() {
     const uint16_t handles[3] = {dmi_.l1handle, dmi_.l2handle, dmi_.l3handle};
     for (int level = 1; level <= 3; ++level) {
         const std::string p = "ext_l" + std::to_string(level) + "_";
-        // A level whose handle names no cache record keeps "N/A" (the zero
-        // handles of a table without a processor record name nothing).
+        // A level whose handle names no cache record keeps "N/A" (without a
+        // processor record the handles are 0xFFFF and name nothing).
         const DmiCacheRecord* r = FindDmiCache(dmi_, handles[level - 1]);
         if (r) {
             static const char* const kLocation[4] = {"Internal", "External", "N/A", "Unknown"};
