@@ -367,8 +367,8 @@ std::optional<std::string> LocateDatabase(const std::string& dir, std::string& p
 
 const std::vector<std::string>& BrowserColumns() {
     static const std::vector<std::string> columns = {
-        "Line",   "Date",    "Vendor", "CPU name",      "Code name",      "Clock",         "Family/Model/Stepping",
-        "L2 (KB)", "L3 (KB)", "Rating", "Read MB/s avg", "Write MB/s avg", "Copy MB/s avg", "Status"};
+        "Line",    "Status",  "Date",   "Vendor",        "CPU name",       "Code name",     "Clock",
+        "Family/Model/Stepping", "L2 (KB)", "L3 (KB)", "Rating", "Read MB/s avg", "Write MB/s avg", "Copy MB/s avg"};
     return columns;
 }
 
@@ -403,41 +403,41 @@ BrowserCell BrowserCellOf(const StoredRecord& r, size_t column) {
     switch (column) {
         case 0:
             return {std::to_string(r.first_line), static_cast<double>(r.first_line)};
-        case 1:
-            return text("datetime");
         case 2:
-            return text("vendorst");
+            return text("datetime");
         case 3:
-            return text("procname");
+            return text("vendorst");
         case 4:
+            return text("procname");
+        case 5:
             return text("corecode");
-        case 5: {
+        case 6: {
             const std::string v = r.Value("frequenc");  // "1495.20 MHz"
             return {v, number(v)};
         }
-        case 6: {
+        case 7: {
             auto f = Decimal(r.Value("stfamily")), m = Decimal(r.Value("st_model")), s = Decimal(r.Value("stepping"));
             if (!f || !m || !s) return {};
             return {std::to_string(*f) + "/" + std::to_string(*m) + "/" + std::to_string(*s),
                     static_cast<double>(*f * 65536 + *m * 256 + *s)};
         }
-        case 7:
-            return kb("level2cs");
         case 8:
-            return kb("level3cs");
+            return kb("level2cs");
         case 9:
-            return text("p_rating");
+            return kb("level3cs");
         case 10:
+            return text("p_rating");
         case 11:
-        case 12: {
+        case 12:
+        case 13: {
             auto avg = ThroughputAverages(r.Value("memtestr"));
             if (!avg) return {};
-            const double v = (*avg)[column - 10];
+            const double v = (*avg)[column - 11];
             char buf[32];
             std::snprintf(buf, sizeof buf, "%.2f", v);
             return {buf, v};
         }
-        case 13:
+        case 1:
             return {r.Status(), std::nullopt};
         default:
             return {};
