@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QStyle>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTableWidget>
@@ -160,6 +161,8 @@ void BrowserWindow::FillTable() {
             if (r.Damaged()) {
                 item->setBackground(QColor(QRgb(kDamagedColour)));
                 item->setToolTip(problems);
+                // The sign stays visible while the row is selected.
+                if (columns[c] == "Status") item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
             }
             row << item;
         }
@@ -199,7 +202,8 @@ void BrowserWindow::SelectionChanged() {
                        QStringLiteral("Record at line %1").arg(a.first_line)};
     if (two) {
         titles << QStringLiteral("Record at line %1").arg(contents_.records[static_cast<size_t>(chosen[1])].first_line);
-        titles << QStringLiteral("Differs");
+        const auto differing = std::count_if(rows.begin(), rows.end(), [](const FieldRow& f) { return f.differs; });
+        titles << QStringLiteral("Differs (%1)").arg(differing);
     }
     fields_->setColumnCount(static_cast<int>(titles.size()));
     fields_->setHorizontalHeaderLabels(titles);

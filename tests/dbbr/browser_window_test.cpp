@@ -83,6 +83,7 @@ TEST(BrowserWindow, TableMarksSortsFiltersAndCompares) {
             EXPECT_EQ(f->item(r, 2)->background().color(), QColor(QRgb(dbbr::kDifferingColour)));
         }
     EXPECT_EQ(marked, QStringList{"stepping"});
+    EXPECT_EQ(f->horizontalHeaderItem(4)->text(), "Differs (1)");
 }
 
 }  // namespace
