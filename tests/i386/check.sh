@@ -16,6 +16,12 @@ if ! "$cxx" -m32 -std=c++20 -O2 -Wall -Wextra -Werror -I"$src" "${files[@]}" -o 
     cat "$work/err" >&2; exit 1
 fi
 "$cxx" -std=c++20 -O2 -I"$src" "${files[@]}" -o "$work/cpuid64"
+# A kernel without 32-bit support builds the program but cannot start it.
+rc=0
+"$work/cpuid32" >/dev/null 2>&1 || rc=$?
+if [ "$rc" -eq 126 ]; then
+    echo "SKIP: this kernel cannot run 32-bit programs"; exit 77
+fi
 # Pin both to one processor: the leaf-1 APIC id is per logical processor.
 a=$(taskset -c 0 "$work/cpuid32") || { echo "i386 build failed: $a" >&2; exit 1; }
 b=$(taskset -c 0 "$work/cpuid64")
