@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/database_cli.h"
 #include "app/records_json.h"
 #include "bench/throughput_cli.h"
 #include "cpu/clock.h"
@@ -36,6 +37,8 @@ struct Options {
     bool throughput = false;
     std::vector<std::string> tests;
     int rows = kTpRows;
+    std::string database;
+    bool version = false;
 };
 
 // The window's records and labels, filled exactly as the window fills them,
@@ -167,13 +170,16 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             },
             "MHZ"));
     app.add_option("--format", o.format,
-                   "text (default), html, record or json; with --throughput csv (default) or json")
+                   "text (default), html, record or json; with --throughput csv (default) or json; "
+                   "with --database json (default) or csv")
         ->check(CLI::IsMember({"text", "html", "record", "json", "csv"}));
     app.add_option("-o,--output", o.output, "write to FILE (replaced only when complete) instead of stdout");
     app.add_flag("--throughput", o.throughput, "run the cache/memory throughput test");
     app.add_option("--tests", o.tests, "throughput tests to run: copy, read, write")->delimiter(',');
     app.add_option("--throughput-rows", o.rows, "measure only blocks 4 KB .. 4 x N KB (short run)")
         ->check(CLI::Range(1, kTpRows));
+    app.add_option("--database", o.database, "print the records of a processor database file (json or csv)");
+    app.add_flag("--version", o.version, "print the program's name and version");
 
     try {
         app.parse(argc, argv);
@@ -192,6 +198,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (auto same = OutputIsInput(o)) {
         err << "kestrune-cli: " << o.output << ": is the input file " << *same << "; choose another output file\n";
         return 2;
+    }
+    if (o.version) {
+        out << "kestrune-cli " << KEST_VERSION << "\n";
+        return 0;
+    }
+    if (!o.database.empty()) {
+        if (!o.cpuid_dump.empty() || !o.dmi_dump.empty() || o.mhz || o.throughput || !o.tests.empty()) {
+            err << "kestrune-cli: --database goes only with --format and -o\n";
+            return 2;
+        }
+        return PrintDatabase(o.database, o.format, o.output, out, err);
     }
 
     try {

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include <QApplication>
@@ -34,15 +36,45 @@ bool HaveDisplay() {
     return false;
 }
 
-// Without a display the command-line program prints the same records.
-int RunCliInstead(const char* argv0) {
-    std::fprintf(stderr, "kestrune: no display available; printing the kestrune-cli report instead\n");
+// The folder of the running program (the package puts kestrune-cli and
+// kestdbbr there too).
+std::string ProgramDir(const char* argv0) {
     std::string self(4096, '\0');
     const ssize_t n = readlink("/proc/self/exe", self.data(), self.size() - 1);
     std::string dir = n > 0 ? self.substr(0, static_cast<size_t>(n)) : std::string(argv0);
     const auto slash = dir.rfind('/');
-    dir = slash == std::string::npos ? "." : dir.substr(0, slash);
-    const std::string cli = dir + "/kestrune-cli";
+    return slash == std::string::npos ? "." : dir.substr(0, slash);
+}
+
+// --help and --version, answered without a display. True when one was given.
+bool AnswerOption(int argc, char** argv, int& code) {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--version")) {
+            std::printf("kestrune %s\n", KEST_VERSION);
+            code = 0;
+            return true;
+        }
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs("Usage: kestrune\n"
+                       "Shows everything about the x86 processor of this machine in a window.\n"
+                       "Without a display it prints the kestrune-cli report instead.\n"
+                       "\n"
+                       "  -h, --help     show this help and exit\n"
+                       "  --version      show the program's name and version and exit\n"
+                       "\n"
+                       "See kestrune(1), kestrune-cli(1) and kestdbbr(1).\n",
+                       stdout);
+            code = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Without a display the command-line program prints the same records.
+int RunCliInstead(const char* argv0) {
+    std::fprintf(stderr, "kestrune: no display available; printing the kestrune-cli report instead\n");
+    const std::string cli = ProgramDir(argv0) + "/kestrune-cli";
     execl(cli.c_str(), cli.c_str(), static_cast<char*>(nullptr));
     std::perror(cli.c_str());
     return 0;
@@ -51,6 +83,7 @@ int RunCliInstead(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (int code = 0; AnswerOption(argc, argv, code)) return code;
     if (!HaveDisplay()) return RunCliInstead(argv[0]);
 
     // Processor records, before any window exists.
@@ -84,6 +117,10 @@ int main(int argc, char** argv) {
     };
     seams.measure_clock = [&clock_platform] { return kest::MeasureClock(*clock_platform); };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };
+    seams.find_beside_program = [dir = ProgramDir(argv[0])](const std::string& name) -> std::optional<std::string> {
+        if (!kest::FindExactName(dir, name) || access((dir + "/" + name).c_str(), X_OK) != 0) return std::nullopt;
+        return dir + "/" + name;
+    };
 
     kest::WindowHooks hooks;
     hooks.read_database_pointer = kest::DatabasePointerHook(globals.StartupDir);

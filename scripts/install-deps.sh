@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
   clang-14 libclang-rt-14-dev
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -171,13 +171,16 @@ void AddToDatabase(Tmain& window) {
         ShowError(window, *err);
 }
 
-void OpenDatabaseBrowser(Tmain&) {
-    // By its bare name: the current directory first, then the search path.
-    const QString name = QString::fromLatin1(kDatabaseBrowserProgram.data(),
-                                             static_cast<int>(kDatabaseBrowserProgram.size()));
-    const QFileInfo here(QDir::current().absoluteFilePath(name));
-    const QString program = here.isFile() && here.isExecutable() ? here.absoluteFilePath() : name;
-    QProcess::startDetached(program, {});  // a failed start is ignored
+void OpenDatabaseBrowser(Tmain& window) {
+    // The copy the window's population found (the current directory's, else
+    // the one beside this program); it runs in the current directory, where
+    // it finds the same database.ini.
+    const std::string& found = window.Model().Database().browser_program;
+    const QString name = found.empty() ? QString::fromLatin1(kDatabaseBrowserProgram.data(),
+                                                             static_cast<int>(kDatabaseBrowserProgram.size()))
+                                       : QString::fromStdString(found);
+    const QString program = name.contains(QLatin1Char('/')) ? QDir::current().absoluteFilePath(name) : name;
+    QProcess::startDetached(program, {}, QDir::currentPath());  // a failed start is ignored
 }
 
 void OpenWebSite(Tmain& window) {

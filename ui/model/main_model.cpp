@@ -292,7 +292,17 @@ void MainWindowModel::DatabaseTests() {
     }
     const std::string browser(kDatabaseBrowserProgram);
     if (auto r = find(browser)) database_.browser_record = *r;
-    if (database_.browser_record == browser) state_["Databasebrowser1"].enabled = true;
+    if (database_.browser_record == browser) {
+        database_.browser_program = "./" + browser;
+        state_["Databasebrowser1"].enabled = true;
+    } else if (database_.browser_program.empty() && seams_.find_beside_program) {
+        // Installed programs are not started from the current directory: the
+        // browser installed beside this program counts as well.
+        if (auto path = seams_.find_beside_program(browser)) {
+            database_.browser_program = *path;
+            state_["Databasebrowser1"].enabled = true;
+        }
+    }
 }
 
 }  // namespace kest

@@ -41,6 +41,10 @@ struct DatabaseSearch {
     std::string db_record;        // search for the remembered database file name
     std::string browser_record;   // search for the database browser
     std::string remembered_name;  // first line of database.ini, set by the pointer reading
+    // What "Database browser" starts: "./kestdbbr" when the current directory
+    // has it, else the copy beside the running program; empty when neither
+    // was found. Once set it is kept, like the item's enabled state.
+    std::string browser_program;
 };
 
 // The name of the entry of `dir` whose name is exactly `name` (case
@@ -61,6 +65,9 @@ struct WindowSeams {
     std::function<double()> measure_clock;
     // Searches the current directory for an exact file name.
     std::function<std::optional<std::string>(const std::string&)> find_in_current_dir;
+    // The path of the program `name` in the running program's own folder
+    // (where the package installs the database browser), or nothing.
+    std::function<std::optional<std::string>(const std::string&)> find_beside_program;
 };
 
 // Work of the reports and throughput code that the window's population
