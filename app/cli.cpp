@@ -52,7 +52,7 @@ public:
             memory_ = MakeDumpFirmwareMemory(o.dmi_dump);
         else if (o.cpuid_dump.empty())
             memory_ = MakeLiveFirmwareMemory();
-        if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveClockPlatform();
+        if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveMachine();
 
         WindowSeams seams;
         seams.read_dmi = [this](DmiProcessorInfo& info) {
@@ -102,7 +102,7 @@ private:
     StartupRecords rec_;
     WindowGlobals globals_;
     std::unique_ptr<FirmwareMemory> memory_;
-    std::unique_ptr<ClockPlatform> clock_;
+    std::unique_ptr<Machine> clock_;
     double coremhz_ = 0;
     std::unique_ptr<MainWindowModel> model_;
 };

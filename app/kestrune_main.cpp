@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     kest::ui::ApplyWindowLook();
 
-    auto clock_platform = kest::MakeLiveClockPlatform();
+    auto clock_platform = kest::MakeLiveMachine();
     kest::WindowSeams seams;
     seams.read_dmi = [](kest::DmiProcessorInfo& info) {
         auto memory = kest::MakeLiveFirmwareMemory();

@@ -135,18 +135,6 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
 
 namespace {
 
-// Puts the priority back however the run ends.
-class PriorityGuard {
-public:
-    explicit PriorityGuard(ThroughputPlatform& p) : p_(p) { p_.RaisePriority(); }
-    ~PriorityGuard() { p_.RestorePriority(); }
-    PriorityGuard(const PriorityGuard&) = delete;
-    PriorityGuard& operator=(const PriorityGuard&) = delete;
-
-private:
-    ThroughputPlatform& p_;
-};
-
 class BlockGuard {
 public:
     BlockGuard(ThroughputPlatform& p, uint32_t* block) : p_(p), block_(block) {}
@@ -172,10 +160,10 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
     TestSet refused{};
     uint64_t cps = 0;
     {
-        PriorityGuard priority(platform);
-        const uint64_t t0 = platform.ReadTsc();
+        RaisedPriority priority(platform);
+        const uint64_t t0 = platform.ReadTsc().value_or(0);
         platform.SleepMs(1000);
-        const uint64_t t1 = platform.ReadTsc();
+        const uint64_t t1 = platform.ReadTsc().value_or(0);
         cps = CalibrationCount(t0, t1);
 
         for (int t = 0; t < kTestCount; ++t) {

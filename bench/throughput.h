@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "cpu/machine.h"
+
 namespace kest {
 
 // Column order of every table: copy, read, write (the order the tests run in).
@@ -102,15 +104,11 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
 
 // ---- The run -------------------------------------------------------------
 
-// What the run needs from the machine.
-class ThroughputPlatform {
+// What the run needs from the machine: priority, sleeping and the counter
+// of every timed measurement, and besides those the block, the random
+// values and the measuring loops.
+class ThroughputPlatform : public Machine {
 public:
-    virtual ~ThroughputPlatform() = default;
-    // Highest scheduling priority permitted; remembers the previous one.
-    virtual void RaisePriority() = 0;
-    virtual void RestorePriority() = 0;
-    virtual void SleepMs(unsigned ms) = 0;
-    virtual uint64_t ReadTsc() = 0;
     // A block of `bytes` bytes, or nullptr when there is not enough memory.
     virtual uint32_t* Allocate(size_t bytes) = 0;
     virtual void Free(uint32_t* block) = 0;

@@ -9,18 +9,6 @@
 namespace kest {
 namespace {
 
-// Keeps the raised priority for exactly one scope, whatever way it is left.
-class RaisedPriority {
-public:
-    explicit RaisedPriority(ClockPlatform& p) : p_(p) { p_.RaisePriority(); }
-    ~RaisedPriority() { p_.RestorePriority(); }
-    RaisedPriority(const RaisedPriority&) = delete;
-    RaisedPriority& operator=(const RaisedPriority&) = delete;
-
-private:
-    ClockPlatform& p_;
-};
-
 struct Stamp {
     uint64_t tsc;
     uint64_t ns;
@@ -28,7 +16,7 @@ struct Stamp {
 
 // The counter and the monotonic clock read back to back, always in the same
 // order so that the gap between the two reads cancels over the interval.
-std::optional<Stamp> TakeStamp(ClockPlatform& p) {
+std::optional<Stamp> TakeStamp(Machine& p) {
     auto tsc = p.ReadTsc();
     const uint64_t ns = p.MonotonicNs();
     if (!tsc) return std::nullopt;
@@ -67,13 +55,13 @@ std::string Pick(int64_t mhz, std::initializer_list<RatingRow> rows) {
 
 }  // namespace
 
-double MeasureClock(ClockPlatform& platform) {
-    RaisedPriority raised(platform);
-    platform.SleepMs(10);
-    const auto start = TakeStamp(platform);
+double MeasureClock(Machine& machine) {
+    RaisedPriority raised(machine);
+    machine.SleepMs(10);
+    const auto start = TakeStamp(machine);
     if (!start) return 0;
-    platform.SleepMs(500);
-    const auto end = TakeStamp(platform);
+    machine.SleepMs(500);
+    const auto end = TakeStamp(machine);
     if (!end) return 0;
 
     // Only the low half of the difference counts: clocks above 2^32 ticks
