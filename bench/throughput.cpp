@@ -1,30 +1,10 @@
 #include "bench/throughput.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "cpu/format.h"
 
 namespace kest {
-
-int64_t RoundHalfEven(double x) {
-    if (std::isnan(x)) return 0;
-    // 2^63 is exactly representable; anything at or past it saturates.
-    constexpr double kLimit = 9223372036854775808.0;
-    if (x >= kLimit) return std::numeric_limits<int64_t>::max();
-    if (x <= -kLimit) return std::numeric_limits<int64_t>::min();
-    const double f = std::floor(x);
-    const double diff = x - f;
-    double r = f;
-    if (diff > 0.5) {
-        r = f + 1;
-    } else if (diff == 0.5) {
-        r = std::fmod(f, 2.0) == 0 ? f : f + 1;
-    }
-    if (r >= kLimit) return std::numeric_limits<int64_t>::max();
-    return static_cast<int64_t>(r);
-}
 
 uint32_t CorrectedCount(uint64_t tsc_start, uint64_t tsc_end) {
     return static_cast<uint32_t>(tsc_end - tsc_start) - kCountCorrection;

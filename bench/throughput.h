@@ -72,8 +72,6 @@ using RawCounts = std::array<std::array<std::array<uint32_t, kPasses>, kTestCoun
 
 // ---- Arithmetic (pure) ---------------------------------------------------
 
-// Nearest integer, ties to even, saturated to the int64 range; NaN gives 0.
-int64_t RoundHalfEven(double x);
 // Low 32 bits of the counter difference minus the correction (wraps).
 uint32_t CorrectedCount(uint64_t tsc_start, uint64_t tsc_end);
 // Counter ticks over the one-second calibration sleep minus the correction,

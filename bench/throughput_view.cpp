@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cpu/format.h"
+
 namespace kest {
 
 bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) {

@@ -2,9 +2,10 @@
 #include "cpu/clock.h"
 
 #include <charconv>
-#include <cmath>
 #include <initializer_list>
 #include <string_view>
+
+#include "cpu/format.h"
 
 namespace kest {
 namespace {
@@ -31,16 +32,7 @@ std::string Fixed(double v, int decimals) {
     return std::string(buf, res.ptr);
 }
 
-// Nearest integer, ties to the even neighbour.
-double RoundHalfEven(double x) {
-    const double lower = std::floor(x);
-    const double diff = x - lower;
-    if (diff > 0.5) return lower + 1;
-    if (diff < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
-double RoundOneDecimal(double x) { return RoundHalfEven(x * 10) / 10; }
+double RoundOneDecimal(double x) { return double(RoundHalfEven(x * 10)) / 10; }
 
 struct RatingRow {
     int64_t lo, hi;
@@ -116,7 +108,7 @@ ClockInfo ComputeClockInfo(double coremhz, uint16_t extclock, uint16_t curspeed,
     // Multiplier and bus clock from the firmware's clocks. A zero clock, or a
     // multiplier that rounds to 0, leaves both texts empty.
     if (extclock != 0 && curspeed != 0) {
-        ci.multiplier = RoundOneDecimal(RoundHalfEven(double(curspeed) / extclock * 10) / 10);
+        ci.multiplier = RoundOneDecimal(double(RoundHalfEven(double(curspeed) / extclock * 10)) / 10);
         if (ci.multiplier != 0) {
             ci.busmhz = coremhz / ci.multiplier;
             ci.multtext = Fixed(ci.multiplier, 1);

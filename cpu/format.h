@@ -11,6 +11,8 @@ namespace kest {
 
 inline constexpr char kMicro = '\xB5';
 
+// Nearest integer, ties to even, saturated to the int64 range; NaN gives 0.
+int64_t RoundHalfEven(double x);
 // a/b with two truncated decimals: DivText(2000, 3000) == "0.66".
 std::string DivText(int32_t a, int32_t b);
 // Hexadecimal digits (either case) to a number; 0 when s is not hexadecimal.

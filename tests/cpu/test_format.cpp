@@ -88,6 +88,13 @@ TEST(Format, SizeTexts) {
     EXPECT_EQ(BytesText(65535, false), "65535 bytes");
 }
 
+TEST(Format, RoundsHalfToEven) {
+    struct Case { double in; int64_t out; };
+    const Case cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
+                          {7812.5, 7812}, {3906.25, 3906}, {1e300, INT64_MAX}, {-1e300, INT64_MIN}};
+    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
 TEST(Format, Cp1252ToUtf8) {
     EXPECT_EQ(Cp1252ToUtf8("plain ASCII 0,13"), "plain ASCII 0,13");
     EXPECT_EQ(Cp1252ToUtf8("0,13\xB5m"), "0,13\xC2\xB5m");  // micro sign
