@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cpu/machine.h"
+#include "cpu/memtestr.h"
 
 namespace kest {
 
@@ -34,7 +35,6 @@ inline constexpr uint32_t kColourWrite = 0xFFFF00;  // yellow
 inline constexpr uint32_t kColourMiddleLine = 0x00FF00;  // green
 
 inline constexpr char kInsufficientMemory[] = "Insufficient memory.";
-inline constexpr char kMemtestrDefault[] = "000000000000000000000000";
 
 using TestSet = std::array<bool, kTestCount>;  // indexed by ThroughputTest
 
