@@ -7,10 +7,6 @@
 
 namespace kest {
 
-bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) {
-    return cb_copy || cb_read || cb_write;
-}
-
 std::string TopScaleText(double scale_max) {
     return std::to_string(RoundHalfEven(scale_max / 1024.0)) + " Mbps";
 }

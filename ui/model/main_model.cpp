@@ -96,9 +96,11 @@ void MainWindowModel::CheckBox_fullsnClick() {
         state_["serialnumber"].text = SerialShort();
 }
 
+bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) { return cb_copy || cb_read || cb_write; }
+
 void MainWindowModel::UpdateRunButton() {
     state_["tst_run"].enabled =
-        state_["cb_write"].checked || state_["cb_read"].checked || state_["cb_copy"].checked;
+        RunSelectedEnabled(state_["cb_copy"].checked, state_["cb_read"].checked, state_["cb_write"].checked);
 }
 
 void MainWindowModel::FormCreate() {

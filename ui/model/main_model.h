@@ -163,6 +163,9 @@ private:
 // Every control of the window at its form default.
 void ApplyFormDefaults(WindowState& state);
 
+// "Run Selected" is enabled while at least one throughput test box is checked.
+bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
+
 // The logo codes the window has pictures for, in resource order.
 const std::array<uint16_t, 22>& LogoCodes();
 // "_logo_0308" for 308.
