@@ -102,6 +102,16 @@ std::string EccTypeText(uint8_t value);
 std::string SystemCacheTypeText(uint8_t value);
 std::string SramTypeText(uint16_t word);
 
+// A cache record's configuration word as texts: location (bits 5-6),
+// operational mode (bits 8-9), enabled (bit 7) and socketed (bit 3).
+struct DmiCacheConfigTexts {
+    std::string location;  // "Internal", "External", "N/A", "Unknown"
+    std::string mode;      // "Write Through", "Write Back", "Varies with Memory Address", "Unknown"
+    std::string status;    // "Enabled", "Disabled"
+    std::string socket;    // "Socketed", "Non-socketed"
+};
+DmiCacheConfigTexts DecodeDmiCacheConfig(uint16_t config);
+
 // This machine's firmware tables: /dev/mem when a table can be read through
 // it (an anchor in the firmware segment, the table it names); otherwise the kernel's copies
 // (smbios_entry_point and DMI in sysfs_dir), presented with the entry point at

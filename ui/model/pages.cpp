@@ -234,13 +234,11 @@ void MainWindowModel::FillExtendedCacheTable() {
         // handles of a table without a processor record name nothing).
         const DmiCacheRecord* r = FindDmiCache(dmi_, handles[level - 1]);
         if (r) {
-            static const char* const kLocation[4] = {"Internal", "External", "N/A", "Unknown"};
-            static const char* const kMode[4] = {"Write Through", "Write Back",
-                                                 "Varies with Memory Address", "Unknown"};
-            s[p + "loc"].text = kLocation[(r->config >> 5) & 3];
-            s[p + "om"].text = kMode[(r->config >> 8) & 3];
-            s[p + "status"].text = (r->config & 0x80) ? "Enabled" : "Disabled";
-            s[p + "sock"].text = (r->config & 0x08) ? "Socketed" : "Non-socketed";
+            const DmiCacheConfigTexts config = DecodeDmiCacheConfig(r->config);
+            s[p + "loc"].text = config.location;
+            s[p + "om"].text = config.mode;
+            s[p + "status"].text = config.status;
+            s[p + "sock"].text = config.socket;
             s[p + "ctp"].text = r->cachetype;
             s[p + "ect"].text = r->ecctype;
             s[p + "srt"].text = r->sramsupp;
