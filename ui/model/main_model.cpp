@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
 #include "ui/model/product.h"
 
 namespace kest {
@@ -225,13 +226,13 @@ void MainWindowModel::FormCreate() {
 
     // 11. Instruction-set indicators.
     auto fill = [&](const char* n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
-    fill("mmx_sh", f1[23]);
-    fill("emmx_sh", bits_.feature1_bits[22]);
-    fill("a3d_sh", bits_.feature1_bits[31]);
-    fill("ae3d_sh", bits_.feature1_bits[30]);
-    fill("sse_sh", f1[25]);
-    fill("sse2_sh", f1[26]);
-    fill("sse3_sh", bits_.featurs2_bits[0]);
+    fill("mmx_sh", f1[isa_bit::kMmx]);
+    fill("emmx_sh", bits_.feature1_bits[isa_bit::kExtMmx]);
+    fill("a3d_sh", bits_.feature1_bits[isa_bit::k3DNow]);
+    fill("ae3d_sh", bits_.feature1_bits[isa_bit::k3DNowPlus]);
+    fill("sse_sh", f1[isa_bit::kSse]);
+    fill("sse2_sh", f1[isa_bit::kSse2]);
+    fill("sse3_sh", bits_.featurs2_bits[isa_bit::kSse3]);
 
     // 12. Power management.
     s["epm_mask_panel"].visible = cpu_.mxecpuid < 0x80000007u;
