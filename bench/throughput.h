@@ -93,7 +93,7 @@ double TestAverage(const ThroughputState& st, const AverageCounts& counts, int t
 // 24 hex digits: read, write, copy averages x 100, rounded.
 std::string MemtestrText(const std::array<double, kTestCount>& averages);
 
-// Steps 8 to 14 of a run from the raw counts: averages of passes 2-4,
+// Everything a run derives from its raw counts: averages of passes 2-4,
 // tp_table, scale maximum, graph_y of the tests that ran, per-test averages,
 // memtestr; sets test_done. Tests not in `ran` keep their graph_y rows and
 // contribute zeros.
