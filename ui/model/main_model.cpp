@@ -8,6 +8,8 @@
 
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
+#include "cpu/vendor.h"
+#include "ident/product_lines.h"
 #include "ui/model/product.h"
 
 namespace kest {
@@ -88,7 +90,7 @@ std::string MainWindowModel::SerialPlain() const {
 }
 
 void MainWindowModel::CheckBox_fullsnClick() {
-    const bool intel = cpu_.vendorst == "GenuineIntel";
+    const bool intel = cpu_.vendorst == vendor::kIntel;
     if (!intel)
         state_["serialnumber"].text = SerialPlain();
     else if (state_["CheckBox_fullsn"].checked)
@@ -215,12 +217,15 @@ void MainWindowModel::FormCreate() {
     s["tech_3"].text = names_.techpar3 + " die size";
 
     // Serial number.
-    if ((names_.intprocn == 307 || names_.intprocn == 901) && !f1[18]) s["serialnumber"].text = "Disabled";
+    const bool serial_line =
+        names_.intprocn == product_line::kPentiumIII || names_.intprocn == product_line::kCrusoe;
+    if (serial_line && !f1[18]) s["serialnumber"].text = "Disabled";
     if (f1[18]) s["serialnumber"].text = SerialFull();
 
     // Logo; a Pentium 4 with Hyper-Threading on more than one logical
-    // processor becomes code 310 for every later reader.
-    if (names_.intprocn == 308 && f1[28] && cpu_.logprocc > 1) names_.intprocn = 310;
+    // processor becomes the Hyper-Threading line for every later reader.
+    if (names_.intprocn == product_line::kPentium4 && f1[28] && cpu_.logprocc > 1)
+        names_.intprocn = product_line::kPentium4HT;
     for (uint16_t code : LogoCodes())
         if (code == names_.intprocn) s[LogoName(code)].visible = true;
 

@@ -1,6 +1,7 @@
 // Clock refresh, help line, feature-flag pages and cache pages.
 #include "cpu/clock.h"
 #include "cpu/format.h"
+#include "cpu/vendor.h"
 #include "ui/model/main_model.h"
 
 namespace kest {
@@ -83,7 +84,7 @@ void MainWindowModel::flsClick() { state_["hlpstring"].text = "CLFLUSH chunk cou
 void MainWindowModel::famClick() { state_["hlpstring"].text = names_.familynote; }
 void MainWindowModel::mdlClick() { state_["hlpstring"].text = names_.modelnote; }
 void MainWindowModel::brandClick() {
-    if (cpu_.vendorst == "GenuineIntel") state_["hlpstring"].text = BrandIdHelp(cpu_.brand_id);
+    if (cpu_.vendorst == vendor::kIntel) state_["hlpstring"].text = BrandIdHelp(cpu_.brand_id);
 }
 
 // ---- feature-flag pages ----
