@@ -171,4 +171,12 @@ std::string Cp1252ToUtf8(std::string_view s) {
     return out;
 }
 
+std::optional<char> Cp1252Byte(uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    if (cp < 0xA0) return std::nullopt;  // C1 controls
+    for (unsigned i = 0; i < 32; ++i)
+        if (kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
+    return std::nullopt;
+}
+
 }  // namespace kest

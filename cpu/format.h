@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,13 @@ std::string KbText(uint32_t v, bool uops);
 // "64 bytes", or "6 \xB5Ops" for a trace cache.
 std::string BytesText(uint16_t v, bool uops);
 
-// Windows-1252 bytes to UTF-8 for display and JSON.
+// Windows-1252 bytes to UTF-8 for display and JSON. The five bytes the code
+// page leaves undefined become the C1 controls of the same number.
 std::string Cp1252ToUtf8(std::string_view s);
+// The Windows-1252 byte of a code point, or nothing when the code page has
+// no such character. The C1 controls (0x80-0x9F) have none: the undefined
+// bytes stand for them only when bytes are read, so text written for a
+// report never gets an undefined byte.
+std::optional<char> Cp1252Byte(uint32_t cp);
 
 }  // namespace kest

@@ -117,5 +117,25 @@ TEST(Format, Cp1252ToUtf8) {
     }
 }
 
+// Encoding is the reverse of decoding for every defined byte; the undefined
+// bytes, read as C1 controls, are never written back.
+TEST(Format, Cp1252ByteReversesTheDecoding) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string u = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
+        uint32_t cp = static_cast<unsigned char>(u[0]);
+        if (u.size() == 2) cp = (cp & 0x1F) << 6 | (static_cast<unsigned char>(u[1]) & 0x3F);
+        if (u.size() == 3)
+            cp = (cp & 0x0F) << 12 | (static_cast<unsigned char>(u[1]) & 0x3F) << 6 |
+                 (static_cast<unsigned char>(u[2]) & 0x3F);
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        if (undefined)
+            EXPECT_EQ(Cp1252Byte(cp), std::nullopt) << b;
+        else
+            EXPECT_EQ(Cp1252Byte(cp), std::optional<char>(static_cast<char>(b))) << b;
+    }
+    EXPECT_EQ(Cp1252Byte(0x100), std::nullopt);   // Latin Extended-A, mostly missing
+    EXPECT_EQ(Cp1252Byte(0x65E5), std::nullopt);  // CJK
+}
+
 }  // namespace
 }  // namespace kest
