@@ -55,15 +55,7 @@ public:
         if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveMachine();
 
         WindowSeams seams;
-        seams.read_dmi = [this](DmiProcessorInfo& info) {
-            if (!memory_) {
-                info.dmiread = false;
-                info.extclock = info.curspeed = 0;
-                return;
-            }
-            ReadDmiProcessor(*memory_, info);
-            ReadDmiCaches(*memory_, info);
-        };
+        seams.read_dmi = [this](DmiProcessorInfo& info) { ReadDmiAtStartup(memory_.get(), info); };
         seams.measure_clock = [this] {
             coremhz_ = o_.mhz ? *o_.mhz : clock_ ? MeasureClock(*clock_) : 0.0;
             return coremhz_;

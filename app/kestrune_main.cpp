@@ -78,9 +78,7 @@ int main(int argc, char** argv) {
     auto clock_platform = kest::MakeLiveMachine();
     kest::WindowSeams seams;
     seams.read_dmi = [](kest::DmiProcessorInfo& info) {
-        auto memory = kest::MakeLiveFirmwareMemory();
-        kest::ReadDmiProcessor(*memory, info);
-        kest::ReadDmiCaches(*memory, info);
+        kest::ReadDmiAtStartup(kest::MakeLiveFirmwareMemory().get(), info);
     };
     seams.measure_clock = [&clock_platform] { return kest::MeasureClock(*clock_platform); };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };

@@ -84,10 +84,11 @@ void DecodeDmiProcessor(const DmiTable& table, DmiProcessorInfo& info);
 // formatted area read as 0.
 std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table);
 
-// Each reads the table afresh: ReadDmiProcessor sets dmiread and the
-// processor fields, ReadDmiCaches the caches.
-void ReadDmiProcessor(FirmwareMemory& memory, DmiProcessorInfo& info);
-void ReadDmiCaches(FirmwareMemory& memory, DmiProcessorInfo& info);
+// The programs' start-up read: reads the table once and decodes into `info`
+// the processor record (as DecodeDmiProcessor: what an unreadable table
+// does not reset stays) and every cache record. Without a source (nullptr)
+// the firmware counts as unreadable.
+void ReadDmiAtStartup(FirmwareMemory* memory, DmiProcessorInfo& info);
 // Reads the table once and decodes both.
 DmiProcessorInfo ReadDmi(FirmwareMemory& memory);
 
