@@ -57,18 +57,10 @@ public:
             memory_ = MakeDumpFirmwareMemory(o.dmi_dump);
         else if (o.cpuid_dump.empty())
             memory_ = MakeLiveFirmwareMemory();
-        if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveClockPlatform();
+        if (!o.mhz && o.cpuid_dump.empty()) clock_ = MakeLiveMachine();
 
         WindowSeams seams;
-        seams.read_dmi = [this](DmiProcessorInfo& info) {
-            if (!memory_) {
-                info.dmiread = false;
-                info.extclock = info.curspeed = 0;
-                return;
-            }
-            ReadDmiProcessor(*memory_, info);
-            ReadDmiCaches(*memory_, info);
-        };
+        seams.read_dmi = [this](DmiProcessorInfo& info) { ReadDmiAtStartup(memory_.get(), info); };
         seams.measure_clock = [this] {
             coremhz_ = o_.mhz ? *o_.mhz : clock_ ? MeasureClock(*clock_) : 0.0;
             return coremhz_;
@@ -107,7 +99,7 @@ private:
     StartupRecords rec_;
     WindowGlobals globals_;
     std::unique_ptr<FirmwareMemory> memory_;
-    std::unique_ptr<ClockPlatform> clock_;
+    std::unique_ptr<Machine> clock_;
     double coremhz_ = 0;
     std::unique_ptr<MainWindowModel> model_;
 };

@@ -108,12 +108,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     kest::ui::ApplyWindowLook();
 
-    auto clock_platform = kest::MakeLiveClockPlatform();
+    auto clock_platform = kest::MakeLiveMachine();
     kest::WindowSeams seams;
     seams.read_dmi = [](kest::DmiProcessorInfo& info) {
-        auto memory = kest::MakeLiveFirmwareMemory();
-        kest::ReadDmiProcessor(*memory, info);
-        kest::ReadDmiCaches(*memory, info);
+        kest::ReadDmiAtStartup(kest::MakeLiveFirmwareMemory().get(), info);
     };
     seams.measure_clock = [&clock_platform] { return kest::MeasureClock(*clock_platform); };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };

@@ -21,12 +21,6 @@
 
 extern "C" {
 
-uint64_t kest_read_tsc() {
-    uint32_t lo, hi;
-    asm volatile("rdtsc" : "=a"(lo), "=d"(hi));
-    return (static_cast<uint64_t>(hi) << 32) | lo;
-}
-
 uint64_t kest_timed_copy(uint32_t* words, size_t n) {
     if (n == 0) return 0;
     uint64_t start, end;

@@ -17,7 +17,5 @@ uint64_t kest_timed_copy(uint32_t* words, size_t n);
 uint64_t kest_timed_read(const uint32_t* words, size_t n);
 // Stores v into every word.
 uint64_t kest_timed_write(uint32_t* words, size_t n, uint32_t v);
-// The time-stamp counter.
-uint64_t kest_read_tsc();
 
 }  // extern "C"

@@ -1,30 +1,10 @@
 #include "bench/throughput.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "cpu/format.h"
 
 namespace kest {
-
-int64_t RoundHalfEven(double x) {
-    if (std::isnan(x)) return 0;
-    // 2^63 is exactly representable; anything at or past it saturates.
-    constexpr double kLimit = 9223372036854775808.0;
-    if (x >= kLimit) return std::numeric_limits<int64_t>::max();
-    if (x <= -kLimit) return std::numeric_limits<int64_t>::min();
-    const double f = std::floor(x);
-    const double diff = x - f;
-    double r = f;
-    if (diff > 0.5) {
-        r = f + 1;
-    } else if (diff == 0.5) {
-        r = std::fmod(f, 2.0) == 0 ? f : f + 1;
-    }
-    if (r >= kLimit) return std::numeric_limits<int64_t>::max();
-    return static_cast<int64_t>(r);
-}
 
 uint32_t CorrectedCount(uint64_t tsc_start, uint64_t tsc_end) {
     return static_cast<uint32_t>(tsc_end - tsc_start) - kCountCorrection;
@@ -135,18 +115,6 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
 
 namespace {
 
-// Puts the priority back however the run ends.
-class PriorityGuard {
-public:
-    explicit PriorityGuard(ThroughputPlatform& p) : p_(p) { p_.RaisePriority(); }
-    ~PriorityGuard() { p_.RestorePriority(); }
-    PriorityGuard(const PriorityGuard&) = delete;
-    PriorityGuard& operator=(const PriorityGuard&) = delete;
-
-private:
-    ThroughputPlatform& p_;
-};
-
 class BlockGuard {
 public:
     BlockGuard(ThroughputPlatform& p, uint32_t* block) : p_(p), block_(block) {}
@@ -172,10 +140,10 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
     TestSet refused{};
     uint64_t cps = 0;
     {
-        PriorityGuard priority(platform);
-        const uint64_t t0 = platform.ReadTsc();
+        RaisedPriority priority(platform);
+        const uint64_t t0 = platform.ReadTsc().value_or(0);
         platform.SleepMs(1000);
-        const uint64_t t1 = platform.ReadTsc();
+        const uint64_t t1 = platform.ReadTsc().value_or(0);
         cps = CalibrationCount(t0, t1);
 
         for (int t = 0; t < kTestCount; ++t) {

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "cpu/machine.h"
+#include "cpu/memtestr.h"
+
 namespace kest {
 
 // Column order of every table: copy, read, write (the order the tests run in).
@@ -32,7 +35,6 @@ inline constexpr uint32_t kColourWrite = 0xFFFF00;  // yellow
 inline constexpr uint32_t kColourMiddleLine = 0x00FF00;  // green
 
 inline constexpr char kInsufficientMemory[] = "Insufficient memory.";
-inline constexpr char kMemtestrDefault[] = "000000000000000000000000";
 
 using TestSet = std::array<bool, kTestCount>;  // indexed by ThroughputTest
 
@@ -70,8 +72,6 @@ using RawCounts = std::array<std::array<std::array<uint32_t, kPasses>, kTestCoun
 
 // ---- Arithmetic (pure) ---------------------------------------------------
 
-// Nearest integer, ties to even, saturated to the int64 range; NaN gives 0.
-int64_t RoundHalfEven(double x);
 // Low 32 bits of the counter difference minus the correction (wraps).
 uint32_t CorrectedCount(uint64_t tsc_start, uint64_t tsc_end);
 // Counter ticks over the one-second calibration sleep minus the correction,
@@ -93,7 +93,7 @@ double TestAverage(const ThroughputState& st, const AverageCounts& counts, int t
 // 24 hex digits: read, write, copy averages x 100, rounded.
 std::string MemtestrText(const std::array<double, kTestCount>& averages);
 
-// Steps 8 to 14 of a run from the raw counts: averages of passes 2-4,
+// Everything a run derives from its raw counts: averages of passes 2-4,
 // tp_table, scale maximum, graph_y of the tests that ran, per-test averages,
 // memtestr; sets test_done. Tests not in `ran` keep their graph_y rows and
 // contribute zeros.
@@ -102,15 +102,11 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
 
 // ---- The run -------------------------------------------------------------
 
-// What the run needs from the machine.
-class ThroughputPlatform {
+// What the run needs from the machine: priority, sleeping and the counter
+// of every timed measurement, and besides those the block, the random
+// values and the measuring loops.
+class ThroughputPlatform : public Machine {
 public:
-    virtual ~ThroughputPlatform() = default;
-    // Highest scheduling priority permitted; remembers the previous one.
-    virtual void RaisePriority() = 0;
-    virtual void RestorePriority() = 0;
-    virtual void SleepMs(unsigned ms) = 0;
-    virtual uint64_t ReadTsc() = 0;
     // A block of `bytes` bytes, or nullptr when there is not enough memory.
     virtual uint32_t* Allocate(size_t bytes) = 0;
     virtual void Free(uint32_t* block) = 0;

@@ -9,6 +9,7 @@
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_pass.h"
 #include "cpu/cpuid_source.h"
+#include "cpu/format.h"
 
 namespace kest {
 namespace {

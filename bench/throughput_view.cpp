@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
-namespace kest {
+#include "cpu/format.h"
 
-bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) {
-    return cb_copy || cb_read || cb_write;
-}
+namespace kest {
 
 std::string TopScaleText(double scale_max) {
     return std::to_string(RoundHalfEven(scale_max / 1024.0)) + " Mbps";

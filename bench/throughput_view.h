@@ -1,6 +1,5 @@
 // What the controls of the "Cache/Memory Throughput" page show, decided
-// without any widget code: the enabling rule of "Run Selected", the scale
-// labels, the legend texts and rows, the read-out under the mouse, the
+// without any widget code: the scale labels, the legend texts and rows, the read-out under the mouse, the
 // legend toggle and the scroll offset.
 #pragma once
 
@@ -10,9 +9,6 @@
 #include "bench/throughput.h"
 
 namespace kest {
-
-// tst_run is enabled when at least one test box is checked.
-bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
 // "%d Mbps" texts of the top line (M / 1024) and the middle line (M / 2048).
 std::string TopScaleText(double scale_max);

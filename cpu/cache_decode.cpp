@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cpu/cache_info.h"
+#include "cpu/vendor.h"
 
 namespace kest {
 namespace {
@@ -72,7 +73,7 @@ void DecodeExtendedLeaves(const CpuidData& cpu, CacheInfo& ci) {
 
     // VIA C3 (Samuel 2, Ezra) put the L2 size in the top byte of ECX and the
     // ways as a plain number.
-    if (VendorIs(cpu, "CentaurHauls") && cpu.stfamily == 6 && (cpu.st_model == 7 || cpu.st_model == 8)) {
+    if (VendorIs(cpu, vendor::kCentaur) && cpu.stfamily == 6 && (cpu.st_model == 7 || cpu.st_model == 8)) {
         l2.level2cs = e6.alt_sizekb;
         l2.l2cassoc = e6.alt_assoc;
         l2.l2clines = e6.alt_lines;
@@ -80,7 +81,7 @@ void DecodeExtendedLeaves(const CpuidData& cpu, CacheInfo& ci) {
     }
 
     // AMD Duron model 3 stepping 0 reports its 64 KB L2 as 1 KB.
-    if (VendorIs(cpu, "AuthenticAMD") && cpu.stfamily == 6 && cpu.st_model == 3 && cpu.stepping == 0 &&
+    if (VendorIs(cpu, vendor::kAmd) && cpu.stfamily == 6 && cpu.st_model == 3 && cpu.stepping == 0 &&
         e6.sizekb == 1)
         l2.level2cs = 64;
     else
@@ -88,7 +89,7 @@ void DecodeExtendedLeaves(const CpuidData& cpu, CacheInfo& ci) {
 
     SetFromCode(l2.l2cassoc, e6.assoc);
     // VIA C3 Nehemiah stepping 1 reports code 0 for its 16-way L2.
-    if (VendorIs(cpu, "CentaurHauls") && cpu.stfamily == 6 && cpu.st_model == 9 && cpu.stepping == 1 &&
+    if (VendorIs(cpu, vendor::kCentaur) && cpu.stfamily == 6 && cpu.st_model == 9 && cpu.stepping == 1 &&
         e6.assoc == 0)
         l2.l2cassoc = 16;
     l2.l2clines = e6.lines;
@@ -330,11 +331,11 @@ void CompleteFromLaterLeaves(const CpuidData& cpu, CacheInfo& ci, AbsenceMarks m
     Completion fill(ci, marks);
 
     const bool leaf4_vendor =
-        VendorIs(cpu, "GenuineIntel") || VendorIs(cpu, "CentaurHauls") || VendorIs(cpu, "  Shanghai  ");
+        VendorIs(cpu, vendor::kIntel) || VendorIs(cpu, vendor::kCentaur) || VendorIs(cpu, vendor::kZhaoxin);
     if (leaf4_vendor && cpu.maxcpuid >= 4)
         for (const CpuidRegs& r : cpu.leaf4) fill.Offer(ParseCacheLeaf(r));
 
-    const bool leaf1d_vendor = VendorIs(cpu, "AuthenticAMD") || VendorIs(cpu, "HygonGenuine");
+    const bool leaf1d_vendor = VendorIs(cpu, vendor::kAmd) || VendorIs(cpu, vendor::kHygon);
     if (leaf1d_vendor && cpu.mxecpuid >= kExtLeaf1D)
         for (const CpuidRegs& r : cpu.leaf8000001d) fill.Offer(ParseCacheLeaf(r));
 
@@ -368,7 +369,7 @@ CacheInfo DecodeCaches(const CpuidData& cpu) {
         // Both descriptions exist on every processor since the later
         // Pentium 4s. Intel's leaf 2 is the meaningful one; other vendors
         // return zeros there and describe their caches in the extended leaves.
-        if (VendorIs(cpu, "GenuineIntel"))
+        if (VendorIs(cpu, vendor::kIntel))
             marks = DecodeDescriptors(cpu, ci);
         else
             DecodeExtendedLeaves(cpu, ci);

@@ -2,24 +2,13 @@
 #include "cpu/clock.h"
 
 #include <charconv>
-#include <cmath>
 #include <initializer_list>
 #include <string_view>
 
+#include "cpu/format.h"
+
 namespace kest {
 namespace {
-
-// Keeps the raised priority for exactly one scope, whatever way it is left.
-class RaisedPriority {
-public:
-    explicit RaisedPriority(ClockPlatform& p) : p_(p) { p_.RaisePriority(); }
-    ~RaisedPriority() { p_.RestorePriority(); }
-    RaisedPriority(const RaisedPriority&) = delete;
-    RaisedPriority& operator=(const RaisedPriority&) = delete;
-
-private:
-    ClockPlatform& p_;
-};
 
 struct Stamp {
     uint64_t tsc;
@@ -28,7 +17,7 @@ struct Stamp {
 
 // The counter and the monotonic clock read back to back, always in the same
 // order so that the gap between the two reads cancels over the interval.
-std::optional<Stamp> TakeStamp(ClockPlatform& p) {
+std::optional<Stamp> TakeStamp(Machine& p) {
     auto tsc = p.ReadTsc();
     const uint64_t ns = p.MonotonicNs();
     if (!tsc) return std::nullopt;
@@ -43,16 +32,7 @@ std::string Fixed(double v, int decimals) {
     return std::string(buf, res.ptr);
 }
 
-// Nearest integer, ties to the even neighbour.
-double RoundHalfEven(double x) {
-    const double lower = std::floor(x);
-    const double diff = x - lower;
-    if (diff > 0.5) return lower + 1;
-    if (diff < 0.5) return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
-double RoundOneDecimal(double x) { return RoundHalfEven(x * 10) / 10; }
+double RoundOneDecimal(double x) { return double(RoundHalfEven(x * 10)) / 10; }
 
 struct RatingRow {
     int64_t lo, hi;
@@ -67,13 +47,13 @@ std::string Pick(int64_t mhz, std::initializer_list<RatingRow> rows) {
 
 }  // namespace
 
-double MeasureClock(ClockPlatform& platform) {
-    RaisedPriority raised(platform);
-    platform.SleepMs(10);
-    const auto start = TakeStamp(platform);
+double MeasureClock(Machine& machine) {
+    RaisedPriority raised(machine);
+    machine.SleepMs(10);
+    const auto start = TakeStamp(machine);
     if (!start) return 0;
-    platform.SleepMs(500);
-    const auto end = TakeStamp(platform);
+    machine.SleepMs(500);
+    const auto end = TakeStamp(machine);
     if (!end) return 0;
 
     // Only the low half of the difference counts: clocks above 2^32 ticks
@@ -128,7 +108,7 @@ ClockInfo ComputeClockInfo(double coremhz, uint16_t extclock, uint16_t curspeed,
     // Multiplier and bus clock from the firmware's clocks. A zero clock, or a
     // multiplier that rounds to 0, leaves both texts empty.
     if (extclock != 0 && curspeed != 0) {
-        ci.multiplier = RoundOneDecimal(RoundHalfEven(double(curspeed) / extclock * 10) / 10);
+        ci.multiplier = RoundOneDecimal(double(RoundHalfEven(double(curspeed) / extclock * 10)) / 10);
         if (ci.multiplier != 0) {
             ci.busmhz = coremhz / ci.multiplier;
             ci.multtext = Fixed(ci.multiplier, 1);

@@ -3,28 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 
+#include "cpu/machine.h"
+
 namespace kest {
-
-// The operating-system side of one clock measurement.
-class ClockPlatform {
-public:
-    virtual ~ClockPlatform() = default;
-    // Raises scheduling priority as far as permitted; remembers the old one.
-    virtual void RaisePriority() = 0;
-    // Puts back what RaisePriority changed.
-    virtual void RestorePriority() = 0;
-    virtual void SleepMs(unsigned ms) = 0;
-    // The time-stamp counter, or nothing where it cannot be read.
-    virtual std::optional<uint64_t> ReadTsc() = 0;
-    // Monotonic clock in nanoseconds.
-    virtual uint64_t MonotonicNs() = 0;
-};
-
-std::unique_ptr<ClockPlatform> MakeLiveClockPlatform();
 
 // Values of one clock run.
 struct ClockInfo {
@@ -40,7 +23,7 @@ struct ClockInfo {
 
 // Core clock in MHz: counter ticks over a half-second sleep divided by the
 // elapsed monotonic time. 0 when the counter cannot be read.
-double MeasureClock(ClockPlatform& platform);
+double MeasureClock(Machine& machine);
 
 std::string RatingText(int64_t mhz, uint16_t code, uint16_t model, uint32_t l2kb,
                        const std::string& modelrating = {});

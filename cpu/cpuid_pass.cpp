@@ -47,22 +47,22 @@ std::vector<CpuidRegs> CacheSubleaves(CpuidSource& source, uint32_t leaf) {
 CpuidData RunCpuidPass(CpuidSource& source) {
     CpuidData d;
 
-    // 1. Presence test, twice; the second run decides.
+    // Presence test, twice; the second run decides.
     d.cpuid_ok = source.HasCpuid();
     const bool has_cpuid = source.HasCpuid();
 
-    // 2. No CPUID: a 486 when the AC flag toggles, else a 386.
+    // No CPUID: a 486 when the AC flag toggles, else a 386.
     if (!has_cpuid) {
         d.stfamily = source.Is486() ? 4 : 3;
         return d;
     }
 
-    // 3. Leaf 0.
+    // Leaf 0.
     const CpuidRegs l0 = source.Query(0);
     d.maxcpuid = l0.eax;
     d.vendorst = VendorText(l0);
 
-    // 4. Leaf 1.
+    // Leaf 1.
     if (d.maxcpuid >= 1) {
         const CpuidRegs r = source.Query(1);
         d.signature = HexText(r.eax, false);
@@ -80,14 +80,14 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.featurs1 = r.edx;
     }
 
-    // 5. Leaf 2, executed once; the count in AL is kept, not obeyed.
+    // Leaf 2, executed once; the count in AL is kept, not obeyed.
     if (d.maxcpuid >= 2) {
         const CpuidRegs r = source.Query(2);
         const uint32_t regs[4] = {r.eax, r.ebx, r.ecx, r.edx};
         for (int i = 0; i < 16; ++i) d.descriptors[i] = Bits(regs[i / 4], 8 * (i % 4), 8 * (i % 4) + 7);
     }
 
-    // 6. Leaf 3, whatever the serial-number feature bit says.
+    // Leaf 3, whatever the serial-number feature bit says.
     if (d.maxcpuid >= 3) {
         const CpuidRegs r = source.Query(3);
         d.serial_ebx = r.ebx;
@@ -95,12 +95,12 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.serial_edx = r.edx;
     }
 
-    // 7. Leaf 0x80000000, always.
+    // Leaf 0x80000000, always.
     const CpuidRegs e0 = source.Query(0x80000000);
     d.mxecpuid = e0.eax;
     d.ext_vendor = VendorText(e0);
 
-    // 8. Leaf 0x80000001.
+    // Leaf 0x80000001.
     if (d.mxecpuid >= 0x80000001) {
         const CpuidRegs r = source.Query(0x80000001);
         d.ext_step = Bits(r.eax, 0, 3);
@@ -112,7 +112,7 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.feature1 = r.edx;
     }
 
-    // 9. The brand string: all three leaves once 0x80000002 is admitted.
+    // The brand string: all three leaves once 0x80000002 is admitted.
     if (d.mxecpuid >= 0x80000002) {
         std::string name;
         name.reserve(48);
@@ -126,7 +126,7 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.ext_name = std::move(name);
     }
 
-    // 10. Leaf 0x80000005: one byte per field.
+    // Leaf 0x80000005: one byte per field.
     if (d.mxecpuid >= 0x80000005) {
         const CpuidRegs r = source.Query(0x80000005);
         Ext5& x = d.ext5;
@@ -148,7 +148,7 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         x.isizekb = Bits(r.edx, 24, 31);
     }
 
-    // 11. Leaf 0x80000006 into the first twelve fields of ext6 (EDX kept
+    // Leaf 0x80000006 into the first twelve fields of ext6 (EDX kept
     // aside for the level-3 cache).
     if (d.mxecpuid >= 0x80000006) {
         const CpuidRegs r = source.Query(0x80000006);
@@ -168,17 +168,17 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.ext6_edx = r.edx;
     }
 
-    // 12. Power management.
+    // Power management.
     if (d.mxecpuid >= 0x80000007) d.powermgt = source.Query(0x80000007).edx;
 
-    // 13. Address sizes.
+    // Address sizes.
     if (d.mxecpuid >= 0x80000008) {
         const CpuidRegs r = source.Query(0x80000008);
         d.phys_bits = Bits(r.eax, 0, 7);
         d.virt_bits = Bits(r.eax, 8, 15);
     }
 
-    // 14. Leaf 0x80000006 again: the same ECX read with byte boundaries.
+    // Leaf 0x80000006 again: the same ECX read with byte boundaries.
     if (d.mxecpuid >= 0x80000006) {
         const CpuidRegs r = source.Query(0x80000006);
         d.ext6.alt_sizekb = Bits(r.ecx, 24, 31);

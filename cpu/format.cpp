@@ -1,6 +1,8 @@
 // zakfunctions: the small number-to-text conversions every unit uses.
 #include "cpu/format.h"
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace kest {
@@ -41,6 +43,24 @@ constexpr uint16_t kCp1252High[32] = {
 };
 
 }  // namespace
+
+int64_t RoundHalfEven(double x) {
+    if (std::isnan(x)) return 0;
+    // 2^63 is exactly representable; anything at or past it saturates.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (x >= kLimit) return std::numeric_limits<int64_t>::max();
+    if (x <= -kLimit) return std::numeric_limits<int64_t>::min();
+    const double f = std::floor(x);
+    const double diff = x - f;
+    double r = f;
+    if (diff > 0.5) {
+        r = f + 1;
+    } else if (diff == 0.5) {
+        r = std::fmod(f, 2.0) == 0 ? f : f + 1;
+    }
+    if (r >= kLimit) return std::numeric_limits<int64_t>::max();
+    return static_cast<int64_t>(r);
+}
 
 std::string DivText(int32_t a, int32_t b) {
     // Callers pass non-zero constants; a zero divisor is a programming error
@@ -149,6 +169,14 @@ std::string Cp1252ToUtf8(std::string_view s) {
             AppendUtf8(out, b);  // 0xA0-0xFF are Latin-1
     }
     return out;
+}
+
+std::optional<char> Cp1252Byte(uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    if (cp < 0xA0) return std::nullopt;  // C1 controls
+    for (unsigned i = 0; i < 32; ++i)
+        if (kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
+    return std::nullopt;
 }
 
 }  // namespace kest

@@ -219,13 +219,9 @@ std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table) {
     return caches;
 }
 
-void ReadDmiProcessor(FirmwareMemory& memory, DmiProcessorInfo& info) {
-    DecodeDmiProcessor(ReadDmiTable(memory), info);
-}
-
-void ReadDmiCaches(FirmwareMemory& memory, DmiProcessorInfo& info) {
-    const DmiTable table = ReadDmiTable(memory);
-    info.dmiread = table.read;
+void ReadDmiAtStartup(FirmwareMemory* memory, DmiProcessorInfo& info) {
+    const DmiTable table = memory ? ReadDmiTable(*memory) : DmiTable{};
+    DecodeDmiProcessor(table, info);
     info.caches = DecodeDmiCaches(table);
 }
 

@@ -95,10 +95,11 @@ void DecodeDmiProcessor(const DmiTable& table, DmiProcessorInfo& info);
 // formatted area read as 0.
 std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table);
 
-// Each reads the table afresh: ReadDmiProcessor sets dmiread and the
-// processor fields, ReadDmiCaches the caches.
-void ReadDmiProcessor(FirmwareMemory& memory, DmiProcessorInfo& info);
-void ReadDmiCaches(FirmwareMemory& memory, DmiProcessorInfo& info);
+// The programs' start-up read: reads the table once and decodes into `info`
+// the processor record (as DecodeDmiProcessor: what an unreadable table
+// does not reset stays) and every cache record. Without a source (nullptr)
+// the firmware counts as unreadable.
+void ReadDmiAtStartup(FirmwareMemory* memory, DmiProcessorInfo& info);
 // Reads the table once and decodes both.
 DmiProcessorInfo ReadDmi(FirmwareMemory& memory);
 
@@ -112,6 +113,16 @@ std::string CpuStatusText(uint8_t status);
 std::string EccTypeText(uint8_t value);
 std::string SystemCacheTypeText(uint8_t value);
 std::string SramTypeText(uint16_t word);
+
+// A cache record's configuration word as texts: location (bits 5-6),
+// operational mode (bits 8-9), enabled (bit 7) and socketed (bit 3).
+struct DmiCacheConfigTexts {
+    std::string location;  // "Internal", "External", "N/A", "Unknown"
+    std::string mode;      // "Write Through", "Write Back", "Varies with Memory Address", "Unknown"
+    std::string status;    // "Enabled", "Disabled"
+    std::string socket;    // "Socketed", "Non-socketed"
+};
+DmiCacheConfigTexts DecodeDmiCacheConfig(uint16_t config);
 
 // This machine's firmware tables: /dev/mem when a table can be read through
 // it (an anchor in the firmware segment, the table it names); otherwise the kernel's copies

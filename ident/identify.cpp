@@ -9,6 +9,7 @@
 #include "ident/identify_later.h"
 #include "ident/name_table.h"
 #include "ident/processor_names.h"
+#include "ident/product_lines.h"
 
 namespace kest {
 namespace ident {
@@ -160,8 +161,8 @@ ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches) {
             if (tree->tree == Tree::kAmd && cpu.stfamily == 15) DecodeAmdBrand(cpu.extbrand, n);
         }
 
-        if (tree->tree == Tree::kIntel && n.intprocn == 308 && caches.l3.islevel3) {
-            n.intprocn = 309;
+        if (tree->tree == Tree::kIntel && n.intprocn == product_line::kPentium4 && caches.l3.islevel3) {
+            n.intprocn = product_line::kPentium4Extreme;
             n.corecode = "Gallatin";
             n.procname = "Intel Pentium-IV Extreme Edition Processor";
         }

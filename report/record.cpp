@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "cpu/instruction_sets.h"
 #include "report/report.h"
 
 namespace kest {
@@ -91,13 +92,13 @@ std::string DatabaseRecord(const ReportInputs& in) {
     num("apic__id=", cpu.apic__id);
     num("logprocc=", cpu.logprocc);
     num("clflushs=", cpu.clflushs);
-    bit01("mmx_supp=", cpu.featurs1, 23);
-    bit01("emmxsupp=", cpu.feature1, 22);
-    bit01("a3d_supp=", cpu.feature1, 31);
-    bit01("ea3dsupp=", cpu.feature1, 30);
-    bit01("sse1supp=", cpu.featurs1, 25);
-    bit01("sse2supp=", cpu.featurs1, 26);
-    bit01("sse3supp=", cpu.featurs2, 0);
+    bit01("mmx_supp=", cpu.featurs1, isa_bit::kMmx);
+    bit01("emmxsupp=", cpu.feature1, isa_bit::kExtMmx);
+    bit01("a3d_supp=", cpu.feature1, isa_bit::k3DNow);
+    bit01("ea3dsupp=", cpu.feature1, isa_bit::k3DNowPlus);
+    bit01("sse1supp=", cpu.featurs1, isa_bit::kSse);
+    bit01("sse2supp=", cpu.featurs1, isa_bit::kSse2);
+    bit01("sse3supp=", cpu.featurs2, isa_bit::kSse3);
     line("reserved=", "0");
     flag("isl1divd=", c1.isl1divd);
     num("level1dc=", c1.level1dc);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
 
 namespace kest {
 
@@ -48,10 +49,13 @@ struct InstructionSet {
 };
 
 constexpr InstructionSet kSets[] = {
-    {"MMX:            ", "MMX", 0, 23},     {"Ext. MMX:       ", "Ext. MMX", 2, 22},
-    {"3DNow!:         ", "3DNow!", 2, 31},  {"3DNow+:         ", "3DNow!+", 2, 30},
-    {"SSE:            ", "SSE", 0, 25},     {"SSE2:           ", "SSE2", 0, 26},
-    {"SSE3:           ", "SSE3", 1, 0},
+    {"MMX:            ", "MMX", 0, isa_bit::kMmx},
+    {"Ext. MMX:       ", "Ext. MMX", 2, isa_bit::kExtMmx},
+    {"3DNow!:         ", "3DNow!", 2, isa_bit::k3DNow},
+    {"3DNow+:         ", "3DNow!+", 2, isa_bit::k3DNowPlus},
+    {"SSE:            ", "SSE", 0, isa_bit::kSse},
+    {"SSE2:           ", "SSE2", 0, isa_bit::kSse2},
+    {"SSE3:           ", "SSE3", 1, isa_bit::kSse3},
 };
 
 uint32_t Word(const CpuidData& cpu, int w) { return w == 0 ? cpu.featurs1 : w == 1 ? cpu.featurs2 : cpu.feature1; }

@@ -14,6 +14,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
+#include "cpu/memtestr.h"
 #include "ui/model/product.h"
 #include "ui/model/window_state.h"
 
@@ -39,7 +40,7 @@ struct ReportInputs {
     const BitNameTable* std1_names = nullptr;  // leaf 1 EDX
     const BitNameTable* std2_names = nullptr;  // leaf 1 ECX
     const BitNameTable* ext_names = nullptr;   // leaf 0x80000001 EDX
-    std::string memtestr = "000000000000000000000000";
+    std::string memtestr = kMemtestrDefault;
     std::string version = std::string(kProgramVersion);
     std::string date;  // the user's short date format
     std::string time;  // the user's long time format

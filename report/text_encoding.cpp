@@ -2,24 +2,16 @@
 
 #include <locale.h>
 
-#include <array>
 #include <cstdint>
+
+#include "cpu/format.h"
 
 namespace kest {
 
 namespace {
 
-// Code points of the bytes 0x80-0x9F of Windows-1252 (0 = unassigned).
-constexpr std::array<uint16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 char FromCodePoint(uint32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    for (size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] != 0 && kHigh[i] == cp) return static_cast<char>(0x80 + i);
+    if (auto b = Cp1252Byte(cp)) return *b;
     if (cp == 0x202F || cp == 0x2009) return ' ';  // narrow blanks some locales put before AM/PM
     return '?';
 }

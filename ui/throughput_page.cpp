@@ -244,7 +244,7 @@ void ThroughputPage::ResetGraph() {
 void ThroughputPage::CheckBoxClick(const char* name, bool checked) {
     WindowState& s = window_.Model().State();
     s[name].checked = checked;
-    s["tst_run"].enabled = RunSelectedEnabled(s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked);
+    window_.Model().UpdateRunButton();
     Apply({"tst_run"});
 }
 
@@ -276,8 +276,7 @@ void ThroughputPage::tst_runClick() {
     RunScope restore([this, &s] {
         s["test_pb"].visible = false;
         s["test_pb"].position = 0;
-        s["tst_run"].enabled =
-            RunSelectedEnabled(s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked);
+        window_.Model().UpdateRunButton();
         s["mtb_scroll"].enabled = true;
         window_.ApplyState();
         window_.RefreshTimer()->start();

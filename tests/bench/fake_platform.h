@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,7 +42,8 @@ public:
         log.push_back("sleep " + std::to_string(ms));
         tsc_ += sleep_ticks;
     }
-    uint64_t ReadTsc() override { return tsc_; }
+    std::optional<uint64_t> ReadTsc() override { return tsc_; }
+    uint64_t MonotonicNs() override { return tsc_; }
     uint32_t* Allocate(size_t bytes) override {
         log.push_back("alloc " + std::to_string(bytes));
         bool ok = true;

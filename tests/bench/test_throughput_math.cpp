@@ -8,13 +8,6 @@
 namespace kest {
 namespace {
 
-TEST(ThroughputMath, RoundsHalfToEven) {
-    struct Case { double in; int64_t out; };
-    const Case cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
-                          {7812.5, 7812}, {3906.25, 3906}, {1e300, INT64_MAX}, {-1e300, INT64_MIN}};
-    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
-}
-
 TEST(ThroughputMath, CountsAreLow32BitsMinusCorrection) {
     EXPECT_EQ(CorrectedCount(1000, 3025), 2000u);
     // Fewer ticks than the correction wrap to a huge count.

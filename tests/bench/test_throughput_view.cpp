@@ -1,5 +1,5 @@
-// What the throughput page shows: enabling rule, texts, read-out, legend
-// toggle, scrolling.
+// What the throughput page shows: texts, read-out, legend toggle,
+// scrolling.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,13 +11,6 @@
 
 namespace kest {
 namespace {
-
-TEST(ThroughputView, RunSelectedNeedsOneCheckedBox) {
-    for (int mask = 0; mask < 8; ++mask) {
-        const bool copy = mask & 1, read = mask & 2, write = mask & 4;
-        EXPECT_EQ(RunSelectedEnabled(copy, read, write), mask != 0) << mask;
-    }
-}
 
 TEST(ThroughputView, LegendToggle) {
     struct Case { bool visible; MouseButton button; bool done; bool after; };

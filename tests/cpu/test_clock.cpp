@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ namespace kest {
 namespace {
 
 // Plays back scripted counter and clock values and records every call.
-class FakeClock : public ClockPlatform {
+class FakeClock : public Machine {
 public:
     std::deque<std::optional<uint64_t>> tsc;
     std::deque<uint64_t> mono;
@@ -217,13 +218,15 @@ TEST(RatingText, Athlon64UsesTheModelRating) {
 
 TEST(MeasureClock, LivePlatformRoughlyAgreesWithItself) {
     // Half a second of the real counter; only checks that the platform
-    // layer works at all and leaves the scheduling policy as it found it.
-    auto p = MakeLiveClockPlatform();
+    // layer works at all and leaves the scheduling policy and nice value as it found them.
+    auto p = MakeLiveMachine();
     int policy_before = 0, policy_after = 0;
     sched_param param_before{}, param_after{};
     pthread_getschedparam(pthread_self(), &policy_before, &param_before);
+    const int nice_before = getpriority(PRIO_PROCESS, 0);
     const double mhz = MeasureClock(*p);
     pthread_getschedparam(pthread_self(), &policy_after, &param_after);
+    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), nice_before);
     EXPECT_EQ(policy_before, policy_after);
     EXPECT_EQ(param_before.sched_priority, param_after.sched_priority);
 #if defined(__x86_64__) || defined(__i386__)

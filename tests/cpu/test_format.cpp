@@ -88,6 +88,13 @@ TEST(Format, SizeTexts) {
     EXPECT_EQ(BytesText(65535, false), "65535 bytes");
 }
 
+TEST(Format, RoundsHalfToEven) {
+    struct Case { double in; int64_t out; };
+    const Case cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
+                          {7812.5, 7812}, {3906.25, 3906}, {1e300, INT64_MAX}, {-1e300, INT64_MIN}};
+    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
 TEST(Format, Cp1252ToUtf8) {
     EXPECT_EQ(Cp1252ToUtf8("plain ASCII 0,13"), "plain ASCII 0,13");
     EXPECT_EQ(Cp1252ToUtf8("0,13\xB5m"), "0,13\xC2\xB5m");  // micro sign
@@ -108,6 +115,26 @@ TEST(Format, Cp1252ToUtf8) {
         EXPECT_EQ(out.size(), len) << b;
         for (std::size_t i = 1; i < out.size(); ++i) EXPECT_EQ(static_cast<unsigned char>(out[i]) & 0xC0, 0x80) << b;
     }
+}
+
+// Encoding is the reverse of decoding for every defined byte; the undefined
+// bytes, read as C1 controls, are never written back.
+TEST(Format, Cp1252ByteReversesTheDecoding) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string u = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
+        uint32_t cp = static_cast<unsigned char>(u[0]);
+        if (u.size() == 2) cp = (cp & 0x1F) << 6 | (static_cast<unsigned char>(u[1]) & 0x3F);
+        if (u.size() == 3)
+            cp = (cp & 0x0F) << 12 | (static_cast<unsigned char>(u[1]) & 0x3F) << 6 |
+                 (static_cast<unsigned char>(u[2]) & 0x3F);
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        if (undefined)
+            EXPECT_EQ(Cp1252Byte(cp), std::nullopt) << b;
+        else
+            EXPECT_EQ(Cp1252Byte(cp), std::optional<char>(static_cast<char>(b))) << b;
+    }
+    EXPECT_EQ(Cp1252Byte(0x100), std::nullopt);   // Latin Extended-A, mostly missing
+    EXPECT_EQ(Cp1252Byte(0x65E5), std::nullopt);  // CJK
 }
 
 }  // namespace

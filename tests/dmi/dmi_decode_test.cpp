@@ -224,24 +224,31 @@ TEST(DecodeDmiProcessor, NoProcessorRecordLeavesClocksZeroButCachesRead) {
     }
 }
 
-TEST(ReadDmiProcessor, FailedReadZeroesClocksAndKeepsTheRest) {
+// One read of the table for the processor and the caches; a later failed
+// read (or no source at all) zeroes the clocks and the caches and keeps the
+// rest of the processor fields.
+TEST(ReadDmiAtStartup, OneReadAndAFailedReadKeepsTheRest) {
     DmiProcessorInfo info;
     FakeMemory good = Firmware(DesktopTable(), 6);
-    ReadDmiProcessor(good, info);
-    ReadDmiCaches(good, info);
+    FakeMemory counted = Firmware(DesktopTable(), 6);
+    ReadDmiTable(counted);
+    ReadDmiAtStartup(&good, info);
+    EXPECT_EQ(good.reads, counted.reads);
     ASSERT_TRUE(info.dmiread);
     ASSERT_EQ(info.caches.size(), 3u);
 
-    FakeMemory broken;
-    ReadDmiProcessor(broken, info);
-    EXPECT_FALSE(info.dmiread);
-    EXPECT_EQ(info.extclock, 0);
-    EXPECT_EQ(info.curspeed, 0);
-    EXPECT_EQ(info.maxspeed, 3800);
-    EXPECT_EQ(info.cpustatus, "CPU Enabled");
-    EXPECT_EQ(info.l2handle, 0x0701);
-    ReadDmiCaches(broken, info);
-    EXPECT_TRUE(info.caches.empty());
+    for (bool with_source : {true, false}) {
+        DmiProcessorInfo again = info;
+        FakeMemory broken;
+        ReadDmiAtStartup(with_source ? &broken : nullptr, again);
+        EXPECT_FALSE(again.dmiread);
+        EXPECT_EQ(again.extclock, 0);
+        EXPECT_EQ(again.curspeed, 0);
+        EXPECT_EQ(again.maxspeed, 3800);
+        EXPECT_EQ(again.cpustatus, "CPU Enabled");
+        EXPECT_EQ(again.l2handle, 0x0701);
+        EXPECT_TRUE(again.caches.empty());
+    }
 }
 
 // --- the cache records -----------------------------------------------------

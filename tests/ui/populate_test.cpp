@@ -403,14 +403,21 @@ TEST(Populate, ResetReadsFirmwareAndClockAgainButKeepsTheRest) {
     EXPECT_FALSE(h["b_eff"].enabled);
 }
 
+// "Run Selected" is enabled while at least one test box is checked: at
+// creation and after every change of the boxes, in every combination.
 TEST(Populate, RunButtonFollowsTheThroughputCheckBoxes) {
     Harness h(AthlonXP());
     for (const char* n : {"cb_read", "cb_write", "cb_copy"}) h.model->State()[n].checked = false;
     h.Create();
     EXPECT_FALSE(h["tst_run"].enabled);
-    h.model->State()["cb_copy"].checked = true;
-    h.model->UpdateRunButton();
-    EXPECT_TRUE(h["tst_run"].enabled);
+    for (int mask : {1, 0, 2, 4, 6, 7, 5, 3, 0}) {
+        h.model->State()["cb_copy"].checked = mask & 1;
+        h.model->State()["cb_read"].checked = mask & 2;
+        h.model->State()["cb_write"].checked = mask & 4;
+        h.model->UpdateRunButton();
+        EXPECT_EQ(h["tst_run"].enabled, mask != 0) << mask;
+        EXPECT_EQ(RunSelectedEnabled(mask & 1, mask & 2, mask & 4), mask != 0) << mask;
+    }
 }
 
 TEST(AddressSize, GeneralFloatForm) {

@@ -7,6 +7,9 @@
 #include <system_error>
 
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
+#include "cpu/vendor.h"
+#include "ident/product_lines.h"
 #include "ui/model/product.h"
 
 namespace kest {
@@ -87,7 +90,7 @@ std::string MainWindowModel::SerialPlain() const {
 }
 
 void MainWindowModel::CheckBox_fullsnClick() {
-    const bool intel = cpu_.vendorst == "GenuineIntel";
+    const bool intel = cpu_.vendorst == vendor::kIntel;
     if (!intel)
         state_["serialnumber"].text = SerialPlain();
     else if (state_["CheckBox_fullsn"].checked)
@@ -96,15 +99,17 @@ void MainWindowModel::CheckBox_fullsnClick() {
         state_["serialnumber"].text = SerialShort();
 }
 
+bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) { return cb_copy || cb_read || cb_write; }
+
 void MainWindowModel::UpdateRunButton() {
     state_["tst_run"].enabled =
-        state_["cb_write"].checked || state_["cb_read"].checked || state_["cb_copy"].checked;
+        RunSelectedEnabled(state_["cb_copy"].checked, state_["cb_read"].checked, state_["cb_write"].checked);
 }
 
 void MainWindowModel::FormCreate() {
     WindowState& s = state_;
 
-    // 1. Firmware tables; the window keeps its own copies of the two clocks.
+    // Firmware tables; the window keeps its own copies of the two clocks.
     if (seams_.read_dmi) {
         seams_.read_dmi(dmi_);
     } else {
@@ -114,17 +119,17 @@ void MainWindowModel::FormCreate() {
     bus_clock_ = dmi_.extclock;
     current_speed_ = dmi_.curspeed;
 
-    // 2. Clock fields before the window first shows.
+    // Clock fields before the window first shows.
     refrtimerTimer();
 
-    // 3. Feature bits.
+    // Feature bits.
     bits_.featurs1_bits = BitsOf(cpu_.featurs1);
     bits_.featurs2_bits = BitsOf(cpu_.featurs2);
     bits_.feature1_bits = BitsOf(cpu_.feature1);
     bits_.powermgt_bits = BitsOf(cpu_.powermgt);
     const auto& f1 = bits_.featurs1_bits;
 
-    // 4. Captions and values whose datum exists turn normal; nothing turns back.
+    // Captions and values whose datum exists turn normal; nothing turns back.
     if (!cpu_.vendorst.empty()) SetNormal("Label_vstring");
     if (!names_.procname.empty()) SetNormal("Label_cpuname");
     if (!names_.corecode.empty()) SetNormal("Label_core");
@@ -167,25 +172,25 @@ void MainWindowModel::FormCreate() {
     }
     if (caches_.l1.l1ctrace) s["Label_l1i"].text = "L1 Trace:";
 
-    // 5. Technology group.
+    // Technology group.
     if (names_.techpar1.empty() && names_.techpar2.empty() && names_.techpar3.empty()) {
         s["tech_title"].colour = TextColour::Dimmed;
         for (const char* n : {"tech_1", "tech_2", "tech_3"}) s[n].visible = false;
     }
 
-    // 6. Buttons whose data is absent; never re-enabled here.
+    // Buttons whose data is absent; never re-enabled here.
     if (!caches_.l2.islevel2) s["l2"].enabled = false;
     if (!caches_.l3.islevel3) s["l3"].enabled = false;
     if (cpu_.featurs1 == 0) s["b_sff"].enabled = false;
     if (cpu_.featurs2 == 0) s["b_aff"].enabled = false;
     if (cpu_.feature1 == 0) s["b_eff"].enabled = false;
 
-    // 7. Bus clock from the firmware: FSB and multiplier fields appear.
+    // Bus clock from the firmware: FSB and multiplier fields appear.
     if (bus_clock_ != 0)
         for (const char* n : {"Label_fspeed", "Label_mult", "Bevel_fspeed", "Bevel_mult", "fspeed", "mult"})
             s[n].visible = true;
 
-    // 8. Value texts.
+    // Value texts.
     s["vendor"].text = cpu_.vendorst;
     s["cpuname"].text = names_.procname;
     s["core"].text = names_.corecode;
@@ -211,36 +216,39 @@ void MainWindowModel::FormCreate() {
     s["tech_2"].text = names_.techpar2 + " transistors";
     s["tech_3"].text = names_.techpar3 + " die size";
 
-    // 9. Serial number.
-    if ((names_.intprocn == 307 || names_.intprocn == 901) && !f1[18]) s["serialnumber"].text = "Disabled";
+    // Serial number.
+    const bool serial_line =
+        names_.intprocn == product_line::kPentiumIII || names_.intprocn == product_line::kCrusoe;
+    if (serial_line && !f1[18]) s["serialnumber"].text = "Disabled";
     if (f1[18]) s["serialnumber"].text = SerialFull();
 
-    // 10. Logo; a Pentium 4 with Hyper-Threading on more than one logical
-    // processor becomes code 310 for every later reader.
-    if (names_.intprocn == 308 && f1[28] && cpu_.logprocc > 1) names_.intprocn = 310;
+    // Logo; a Pentium 4 with Hyper-Threading on more than one logical
+    // processor becomes the Hyper-Threading line for every later reader.
+    if (names_.intprocn == product_line::kPentium4 && f1[28] && cpu_.logprocc > 1)
+        names_.intprocn = product_line::kPentium4HT;
     for (uint16_t code : LogoCodes())
         if (code == names_.intprocn) s[LogoName(code)].visible = true;
 
-    // 11. Instruction-set indicators.
+    // Instruction-set indicators.
     auto fill = [&](const char* n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
-    fill("mmx_sh", f1[23]);
-    fill("emmx_sh", bits_.feature1_bits[22]);
-    fill("a3d_sh", bits_.feature1_bits[31]);
-    fill("ae3d_sh", bits_.feature1_bits[30]);
-    fill("sse_sh", f1[25]);
-    fill("sse2_sh", f1[26]);
-    fill("sse3_sh", bits_.featurs2_bits[0]);
+    fill("mmx_sh", f1[isa_bit::kMmx]);
+    fill("emmx_sh", bits_.feature1_bits[isa_bit::kExtMmx]);
+    fill("a3d_sh", bits_.feature1_bits[isa_bit::k3DNow]);
+    fill("ae3d_sh", bits_.feature1_bits[isa_bit::k3DNowPlus]);
+    fill("sse_sh", f1[isa_bit::kSse]);
+    fill("sse2_sh", f1[isa_bit::kSse2]);
+    fill("sse3_sh", bits_.featurs2_bits[isa_bit::kSse3]);
 
-    // 12. Power management.
+    // Power management.
     s["epm_mask_panel"].visible = cpu_.mxecpuid < 0x80000007u;
     for (int i = 0; i < 6; ++i) fill(("epm" + std::to_string(i + 1) + "s").c_str(), bits_.powermgt_bits[i]);
 
-    // 13. Address sizes.
+    // Address sizes.
     s["as_mask_panel"].visible = cpu_.mxecpuid < 0x80000008u;
     s["as_p"].text = AddressSizeText(cpu_.phys_bits);
     s["as_v"].text = AddressSizeText(cpu_.virt_bits);
 
-    // 14. DMI group.
+    // DMI group.
     if (dmi_.dmiread) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%d MHz", dmi_.curspeed);
@@ -254,24 +262,24 @@ void MainWindowModel::FormCreate() {
         s["panel_extc_mask"].visible = true;
     }
 
-    // 15. Extended cache table.
+    // Extended cache table.
     FillExtendedCacheTable();
 
-    // 16. Feature page 1 and cache level 1, whatever their buttons' state.
+    // Feature page 1 and cache level 1, whatever their buttons' state.
     b_sffClick();
     l1Click();
 
-    // 17. Screenshot numbering starts again.
+    // Screenshot numbering starts again.
     ScreenshotCount = 0;
 
-    // 18. Empty throughput graph.
+    // Empty throughput graph.
     if (hooks_.reset_throughput_graph) hooks_.reset_throughput_graph();
 
-    // 19-20.
+    // "Run Selected" follows the check boxes; the help line starts empty.
     UpdateRunButton();
     s["hlpstring"].text.clear();
 
-    // 21-22.
+    // The database files in the current directory.
     DatabaseTests();
 }
 

@@ -11,6 +11,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
+#include "cpu/memtestr.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"
 #include "ui/model/feature_names.h"
@@ -21,7 +22,7 @@ namespace kest {
 // Globals of the window's unit, set before the window exists.
 struct WindowGlobals {
     std::string StartupDir;  // current directory at start-up, no trailing separator
-    std::string memtestr = "000000000000000000000000";  // last throughput result
+    std::string memtestr = kMemtestrDefault;  // last throughput result
 };
 // StartupDir from the process's current directory, memtestr at its default.
 WindowGlobals InitWindowGlobals();
@@ -168,6 +169,9 @@ private:
 
 // Every control of the window at its form default.
 void ApplyFormDefaults(WindowState& state);
+
+// "Run Selected" is enabled while at least one throughput test box is checked.
+bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
 // The logo codes the window has pictures for, in resource order.
 const std::array<uint16_t, 41>& LogoCodes();

@@ -1,6 +1,7 @@
 // Clock refresh, help line, feature-flag pages and cache pages.
 #include "cpu/clock.h"
 #include "cpu/format.h"
+#include "cpu/vendor.h"
 #include "ui/model/main_model.h"
 
 namespace kest {
@@ -83,7 +84,7 @@ void MainWindowModel::flsClick() { state_["hlpstring"].text = "CLFLUSH chunk cou
 void MainWindowModel::famClick() { state_["hlpstring"].text = names_.familynote; }
 void MainWindowModel::mdlClick() { state_["hlpstring"].text = names_.modelnote; }
 void MainWindowModel::brandClick() {
-    if (cpu_.vendorst == "GenuineIntel") state_["hlpstring"].text = BrandIdHelp(cpu_.brand_id);
+    if (cpu_.vendorst == vendor::kIntel) state_["hlpstring"].text = BrandIdHelp(cpu_.brand_id);
 }
 
 // ---- feature-flag pages ----
@@ -234,13 +235,11 @@ void MainWindowModel::FillExtendedCacheTable() {
         // processor record the handles are 0xFFFF and name nothing).
         const DmiCacheRecord* r = FindDmiCache(dmi_, handles[level - 1]);
         if (r) {
-            static const char* const kLocation[4] = {"Internal", "External", "N/A", "Unknown"};
-            static const char* const kMode[4] = {"Write Through", "Write Back",
-                                                 "Varies with Memory Address", "Unknown"};
-            s[p + "loc"].text = kLocation[(r->config >> 5) & 3];
-            s[p + "om"].text = kMode[(r->config >> 8) & 3];
-            s[p + "status"].text = (r->config & 0x80) ? "Enabled" : "Disabled";
-            s[p + "sock"].text = (r->config & 0x08) ? "Socketed" : "Non-socketed";
+            const DmiCacheConfigTexts config = DecodeDmiCacheConfig(r->config);
+            s[p + "loc"].text = config.location;
+            s[p + "om"].text = config.mode;
+            s[p + "status"].text = config.status;
+            s[p + "sock"].text = config.socket;
             s[p + "ctp"].text = r->cachetype;
             s[p + "ect"].text = r->ecctype;
             s[p + "srt"].text = r->sramsupp;

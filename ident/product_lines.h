@@ -1,0 +1,16 @@
+// Product-line codes (ProcessorNames::intprocn) that rules outside the name
+// tables test for or set: the window's serial-number, logo and
+// Hyper-Threading rules and the identification's Extreme Edition rule.
+#pragma once
+
+#include <cstdint>
+
+namespace kest::product_line {
+
+inline constexpr uint16_t kPentiumIII = 307;
+inline constexpr uint16_t kPentium4 = 308;
+inline constexpr uint16_t kPentium4Extreme = 309;  // Pentium 4 with a level 3 cache
+inline constexpr uint16_t kPentium4HT = 310;       // Pentium 4 with Hyper-Threading on
+inline constexpr uint16_t kCrusoe = 901;
+
+}  // namespace kest::product_line
