@@ -237,18 +237,18 @@ TEST(ExtendedCacheTable, SpeedAndLocationVariants) {
 }
 
 TEST(ExtendedCacheTable, HandlesThatNameNoRecordKeepNotAvailable) {
-    // A table without a processor record leaves the handles at 0; no cache
-    // record has that handle, so nothing is decoded.
+    // A table without a processor record leaves the handles at 0xFFFF
+    // ("none"): even a cache record whose handle is 0 is not shown.
     Harness h(AthlonXP());
     h.dmi_ok = true;
     h.dmi.dmiread = true;
-    h.dmi.caches = {Cache(0x0700, 0x0180)};
+    h.dmi.caches = {Cache(0x0000, 0x0180)};
     h.Create();
     for (const char* level : {"1", "2", "3"})
         for (const char* row : {"loc", "om", "status", "sock", "ctp", "ect", "srt", "crt", "spd"}) {
             const std::string n = std::string("ext_l") + level + "_" + row;
             EXPECT_EQ(h.Text(n), "N/A") << n;
-            EXPECT_TRUE(h[n].enabled) << n;
+            EXPECT_FALSE(h[n].enabled) << n;
         }
 }
 
