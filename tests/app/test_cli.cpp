@@ -102,7 +102,8 @@ TEST_F(CliTest, HypervisorOfADumpReachesTheJson) {
     auto r = Invoke({"--cpuid-dump", Write("vm.txt", dump), "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err;
     auto j = nlohmann::json::parse(r.out);
-    EXPECT_EQ(j["CpuidData"]["hypervisor"], std::string("KVMKVMKVM\0\0\0", 12));
+    // JSON texts end at the first NUL, as the reports' do.
+    EXPECT_EQ(j["CpuidData"]["hypervisor"], "KVMKVMKVM");
     EXPECT_EQ(j["ProcessorNames"]["hypervisor"], "KVM");
     const std::string platform = j["ProcessorNames"]["platform"];
     EXPECT_TRUE(platform == "virtual machine: KVM" || platform.ends_with(" (virtual machine: KVM)")) << platform;
