@@ -3,7 +3,7 @@
 // with the Xeons that share their dies.
 //
 // Sources: Intel ARK product pages (code name, socket, lithography), Intel
-// datasheets and specification updates (processor signatures per segment
+// datasheets and errata documents (processor signatures per segment
 // and stepping), Intel launch material for the few published transistor
 // counts and die sizes. Cells without such a fact stay unset.
 //
