@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 class QAction;
 class QLabel;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "report/report.h"
-#include "ui/model/feature_names.h"
+#include "view/feature_names.h"
 
 namespace kest::test {
 

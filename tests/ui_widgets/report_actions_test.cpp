@@ -21,7 +21,7 @@
 
 #include "report/model_inputs.h"
 #include "report/report.h"
-#include "tests/ui/processors.h"
+#include "tests/view/processors.h"
 #include "ui/main_window.h"
 #include "ui/report_actions.h"
 

@@ -15,7 +15,7 @@
 
 #include "bench/fake_platform.h"
 #include "report/model_inputs.h"
-#include "tests/ui/processors.h"
+#include "tests/view/processors.h"
 #include "ui/main_window.h"
 #include "ui/throughput_graph.h"
 #include "ui/throughput_page.h"

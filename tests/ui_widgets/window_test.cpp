@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "tests/ui/processors.h"
+#include "tests/view/processors.h"
 #include "ui/jpeg_image.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"

@@ -14,8 +14,8 @@
 #include "cpu/memtestr.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"
-#include "ui/model/feature_names.h"
-#include "ui/model/window_state.h"
+#include "view/feature_names.h"
+#include "view/window_state.h"
 
 namespace kest {
 

@@ -1,5 +1,5 @@
 // Population of the pages, the serial number and the database tests.
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include "cpu/instruction_sets.h"
 #include "cpu/vendor.h"
 #include "ident/product_lines.h"
-#include "ui/model/product.h"
+#include "view/product.h"
 
 namespace kest {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/processors.h"
-#include "ui/model/main_model.h"
+#include "tests/view/processors.h"
+#include "view/main_model.h"
 
 namespace kest::test {
 

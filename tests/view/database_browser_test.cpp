@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "tests/ui/harness.h"
-#include "ui/model/product.h"
+#include "tests/view/harness.h"
+#include "view/product.h"
 
 namespace kest::test {
 namespace {

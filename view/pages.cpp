@@ -2,7 +2,7 @@
 #include "cpu/clock.h"
 #include "cpu/format.h"
 #include "cpu/vendor.h"
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 namespace kest {
 

@@ -6,7 +6,7 @@
 
 #include "cpu/format.h"
 
-#include "tests/ui/harness.h"
+#include "tests/view/harness.h"
 
 namespace kest::test {
 namespace {

@@ -1,8 +1,8 @@
 // The window as the form defines it, before any population.
 #include <cstdio>
 
-#include "ui/model/main_model.h"
-#include "ui/model/product.h"
+#include "view/main_model.h"
+#include "view/product.h"
 
 namespace kest {
 namespace {

@@ -1,7 +1,7 @@
 // Clock refresh (speed bar and its scale) and the help line.
 #include <gtest/gtest.h>
 
-#include "tests/ui/harness.h"
+#include "tests/view/harness.h"
 
 namespace kest::test {
 namespace {

@@ -2,9 +2,9 @@
 // database tests.
 #include <gtest/gtest.h>
 
-#include "tests/ui/harness.h"
-#include "ui/model/feature_names.h"
-#include "ui/model/product.h"
+#include "tests/view/harness.h"
+#include "view/feature_names.h"
+#include "view/product.h"
 
 namespace kest::test {
 namespace {
