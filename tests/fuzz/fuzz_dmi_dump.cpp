@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kest::fuzz::Check(off + table.bytes[off + 1] <= table.bytes.size(), "formatted area outside the table");
     }
     kest::DmiProcessorInfo info;
-    kest::ReadDmiProcessor(memory, info);
-    kest::ReadDmiCaches(memory, info);
+    kest::ReadDmiAtStartup(&memory, info);
     kest::fuzz::Check(info.dmiread == table.read, "two readings of one table disagree");
     if (!table.read) kest::fuzz::Check(info.caches.empty(), "cache records from an unread table");
     for (uint16_t h : {info.l1handle, info.l2handle, info.l3handle}) {
