@@ -145,7 +145,7 @@ public:
 
 private:
     void ShowFeaturePage(FeaturePage page);
-    void SetNormal(const char* name) { state_[name].colour = TextColour::Normal; }
+    void SetNormal(ControlName name) { state_[name].colour = TextColour::Normal; }
     std::string SerialFull() const;
     std::string SerialShort() const;
     std::string SerialPlain() const;
@@ -176,7 +176,7 @@ bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 // The logo codes the window has pictures for, in resource order.
 const std::array<uint16_t, 41>& LogoCodes();
 // "_logo_0308" for 308.
-std::string LogoName(uint16_t code);
+ControlName LogoName(uint16_t code);
 
 // The help-line explanations.
 std::string CpuTypeHelp(uint16_t cpu_type);

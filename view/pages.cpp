@@ -17,27 +17,27 @@ void MainWindowModel::ShowClock(double coremhz) {
     const ClockInfo info = ComputeClockInfo(coremhz, bus_clock_, current_speed_, names_.intprocn,
                                             cpu_.st_model, caches_.l2.level2cs, names_.modelrating);
     WindowState& s = state_;
-    s["Label_rat"].colour = info.rating.empty() ? TextColour::Dimmed : TextColour::Normal;
-    s["p_rating"].text = info.rating;
-    s["cspeed"].text = info.coretext;
-    s["mult"].text = info.multtext;
-    s["fspeed"].text = info.bustext;
+    s[ctl::kLabelRat].colour = info.rating.empty() ? TextColour::Dimmed : TextColour::Normal;
+    s[ctl::kPRating].text = info.rating;
+    s[ctl::kCspeed].text = info.coretext;
+    s[ctl::kMult].text = info.multtext;
+    s[ctl::kFspeed].text = info.bustext;
 
     // The bar runs to the next whole gigahertz.
     const int64_t g = info.mhzint / 1000;
     const int64_t max = g * 1000 + 1000;
-    s["speedbar"].maximum = static_cast<int>(max);
+    s[ctl::kSpeedbar].maximum = static_cast<int>(max);
     if (max == 1000) {
-        s["pb1"].text = std::to_string(max / 3) + "MHz";
-        s["pb2"].text = std::to_string((max / 15) * 10) + "MHz";
-        s["pb3"].text = std::to_string(max) + "MHz";
+        s[ctl::kPb1].text = std::to_string(max / 3) + "MHz";
+        s[ctl::kPb2].text = std::to_string((max / 15) * 10) + "MHz";
+        s[ctl::kPb3].text = std::to_string(max) + "MHz";
     } else if (max >= 2000 && max <= 9000) {
         const auto m = static_cast<int32_t>(max);
-        s["pb1"].text = DivText(m, 3000) + "GHz";
-        s["pb2"].text = DivText(m, 1500) + "GHz";
-        s["pb3"].text = DivText(m, 1000) + "GHz";
+        s[ctl::kPb1].text = DivText(m, 3000) + "GHz";
+        s[ctl::kPb2].text = DivText(m, 1500) + "GHz";
+        s[ctl::kPb3].text = DivText(m, 1000) + "GHz";
     }
-    s["speedbar"].position = static_cast<int>(info.mhzint);
+    s[ctl::kSpeedbar].position = static_cast<int>(info.mhzint);
 }
 
 // ---- help line ----
@@ -77,28 +77,28 @@ std::string BrandIdHelp(uint16_t brand_id) {
     return brand_id < 23 ? kBrands[brand_id] : std::string();
 }
 
-void MainWindowModel::ctpClick() { state_["hlpstring"].text = CpuTypeHelp(cpu_.cpu_type); }
-void MainWindowModel::apicClick() { state_["hlpstring"].text.clear(); }
-void MainWindowModel::lpClick() { state_["hlpstring"].text = "Logical Processor Count"; }
-void MainWindowModel::flsClick() { state_["hlpstring"].text = "CLFLUSH chunk count"; }
-void MainWindowModel::famClick() { state_["hlpstring"].text = names_.familynote; }
-void MainWindowModel::mdlClick() { state_["hlpstring"].text = names_.modelnote; }
+void MainWindowModel::ctpClick() { state_[ctl::kHlpstring].text = CpuTypeHelp(cpu_.cpu_type); }
+void MainWindowModel::apicClick() { state_[ctl::kHlpstring].text.clear(); }
+void MainWindowModel::lpClick() { state_[ctl::kHlpstring].text = "Logical Processor Count"; }
+void MainWindowModel::flsClick() { state_[ctl::kHlpstring].text = "CLFLUSH chunk count"; }
+void MainWindowModel::famClick() { state_[ctl::kHlpstring].text = names_.familynote; }
+void MainWindowModel::mdlClick() { state_[ctl::kHlpstring].text = names_.modelnote; }
 void MainWindowModel::brandClick() {
-    if (cpu_.vendorst == vendor::kIntel) state_["hlpstring"].text = BrandIdHelp(cpu_.brand_id);
+    if (cpu_.vendorst == vendor::kIntel) state_[ctl::kHlpstring].text = BrandIdHelp(cpu_.brand_id);
 }
 
 // ---- feature-flag pages ----
 
 void MainWindowModel::ShowFeaturePage(FeaturePage page) {
-    state_["b_sff"].bold = page == FeaturePage::Standard1;
-    state_["b_aff"].bold = page == FeaturePage::Standard2;
-    state_["b_eff"].bold = page == FeaturePage::Extended;
+    state_[ctl::kBSff].bold = page == FeaturePage::Standard1;
+    state_[ctl::kBAff].bold = page == FeaturePage::Standard2;
+    state_[ctl::kBEff].bold = page == FeaturePage::Extended;
     const auto& names = FeatureNames(page);
     const auto& bits = page == FeaturePage::Standard1   ? bits_.featurs1_bits
                        : page == FeaturePage::Standard2 ? bits_.featurs2_bits
                                                         : bits_.feature1_bits;
-    for (int i = 0; i < 32; ++i) state_["Label_s" + std::to_string(i)].text = names[i];
-    for (int i = 0; i < 32; ++i) state_["S" + std::to_string(i)].fill = bits[i] ? kGreen : kMaroon;
+    for (int i = 0; i < 32; ++i) state_[ctl::FeatureLabel(i)].text = names[i];
+    for (int i = 0; i < 32; ++i) state_[ctl::FeatureIndicator(i)].fill = bits[i] ? kGreen : kMaroon;
 }
 
 void MainWindowModel::b_sffClick() { ShowFeaturePage(FeaturePage::Standard1); }
@@ -108,34 +108,34 @@ void MainWindowModel::b_effClick() { ShowFeaturePage(FeaturePage::Extended); }
 // ---- cache pages ----
 
 void MainWindowModel::CacheButtonStyles(int level) {
-    state_["l1"].bold = level == 1;
-    state_["l2"].bold = level == 2;
-    state_["l3"].bold = level == 3;
+    state_[ctl::kL1].bold = level == 1;
+    state_[ctl::kL2].bold = level == 2;
+    state_[ctl::kL3].bold = level == 3;
 }
 
 // Each TLB block is dimmed, heading and cells together, when it has no ways.
 void MainWindowModel::ColourTlbBlocks(uint16_t i4, uint16_t i2, uint16_t d4, uint16_t d2) {
-    auto colour = [&](uint16_t assoc, std::initializer_list<const char*> names) {
-        for (const char* n : names) state_[n].colour = assoc ? TextColour::Normal : TextColour::Dimmed;
+    auto colour = [&](uint16_t assoc, std::initializer_list<ControlName> names) {
+        for (ControlName n : names) state_[n].colour = assoc ? TextColour::Normal : TextColour::Dimmed;
     };
-    colour(i4, {"head_22", "l213", "l214", "l223", "l224"});
-    colour(i2, {"head_23", "l313", "l314", "l323", "l324"});
-    colour(d4, {"head_12", "l211", "l212", "l221", "l222"});
-    colour(d2, {"head_13", "l311", "l312", "l321", "l322"});
+    colour(i4, {ctl::kHead22, ctl::kL213, ctl::kL214, ctl::kL223, ctl::kL224});
+    colour(i2, {ctl::kHead23, ctl::kL313, ctl::kL314, ctl::kL323, ctl::kL324});
+    colour(d4, {ctl::kHead12, ctl::kL211, ctl::kL212, ctl::kL221, ctl::kL222});
+    colour(d2, {ctl::kHead13, ctl::kL311, ctl::kL312, ctl::kL321, ctl::kL322});
 }
 
 namespace {
 
 void TlbCaptions(WindowState& s) {
-    for (const char* n : {"l211", "l213", "l311", "l313"}) s[n].text = "Associativity";
-    for (const char* n : {"l221", "l223", "l321", "l323"}) s[n].text = "Entries";
+    for (ControlName n : {ctl::kL211, ctl::kL213, ctl::kL311, ctl::kL313}) s[n].text = "Associativity";
+    for (ControlName n : {ctl::kL221, ctl::kL223, ctl::kL321, ctl::kL323}) s[n].text = "Entries";
 }
 
 void LeftBlock1Captions(WindowState& s, const char* fourth) {
-    s["l111"].text = "Size";
-    s["l121"].text = "Associativity";
-    s["l131"].text = "Line Size";
-    s["l141"].text = fourth;
+    s[ctl::kL111].text = "Size";
+    s[ctl::kL121].text = "Associativity";
+    s[ctl::kL131].text = "Line Size";
+    s[ctl::kL141].text = fourth;
 }
 
 }  // namespace
@@ -144,112 +144,111 @@ void MainWindowModel::l1Click() {
     WindowState& s = state_;
     const CacheL1& c = caches_.l1;
     CacheButtonStyles(1);
-    s["l2_mask_panel"].visible = false;
-    s["l3_mask_panel"].visible = false;
+    s[ctl::kL2MaskPanel].visible = false;
+    s[ctl::kL3MaskPanel].visible = false;
     ColourTlbBlocks(c.l1itlba4, c.l1itlba2, c.l1dtlba4, c.l1dtlba2);
 
-    s["head_11"].text = "Level 1 Data Cache";
-    s["head_21"].text = c.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instruction Cache";
-    s["head_12"].text = "Level 1 Data TLB (4Kb page)";
-    s["head_13"].text = "Level 1 Data TLB (2/4Mb page)";
-    s["head_22"].text = "Level 1 Instruction TLB (4Kb page)";
-    s["head_23"].text = "Level 1 Instruction TLB (2/4Mb page)";
+    s[ctl::kHead11].text = "Level 1 Data Cache";
+    s[ctl::kHead21].text = c.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instruction Cache";
+    s[ctl::kHead12].text = "Level 1 Data TLB (4Kb page)";
+    s[ctl::kHead13].text = "Level 1 Data TLB (2/4Mb page)";
+    s[ctl::kHead22].text = "Level 1 Instruction TLB (4Kb page)";
+    s[ctl::kHead23].text = "Level 1 Instruction TLB (2/4Mb page)";
 
     LeftBlock1Captions(s, "Lines per Tag");
-    s["l113"].text = "Size";
-    s["l123"].text = "Associativity";
-    s["l133"].text = "Line Size";
-    s["l143"].text = "Lines per Tag";
+    s[ctl::kL113].text = "Size";
+    s[ctl::kL123].text = "Associativity";
+    s[ctl::kL133].text = "Line Size";
+    s[ctl::kL143].text = "Lines per Tag";
     TlbCaptions(s);
 
-    s["l112"].text = KbText(c.level1dc, false);
-    s["l122"].text = AssocText(c.l1dassoc);
-    s["l132"].text = BytesText(c.l1dlinsz, false);
-    s["l142"].text = std::to_string(c.l1dlines);
-    s["l114"].text = KbText(c.level1ic, c.l1ctrace);
-    s["l124"].text = AssocText(c.l1iassoc);
-    s["l134"].text = BytesText(c.l1ilinsz, c.l1ctrace);
-    s["l144"].text = std::to_string(c.l1ilines);
-    s["l212"].text = AssocText(c.l1dtlba4);
-    s["l222"].text = std::to_string(c.l1dtlbe4);
-    s["l312"].text = AssocText(c.l1dtlba2);
-    s["l322"].text = std::to_string(c.l1dtlbe2);
-    s["l214"].text = AssocText(c.l1itlba4);
-    s["l224"].text = std::to_string(c.l1itlbe4);
-    s["l314"].text = AssocText(c.l1itlba2);
-    s["l324"].text = std::to_string(c.l1itlbe2);
+    s[ctl::kL112].text = KbText(c.level1dc, false);
+    s[ctl::kL122].text = AssocText(c.l1dassoc);
+    s[ctl::kL132].text = BytesText(c.l1dlinsz, false);
+    s[ctl::kL142].text = std::to_string(c.l1dlines);
+    s[ctl::kL114].text = KbText(c.level1ic, c.l1ctrace);
+    s[ctl::kL124].text = AssocText(c.l1iassoc);
+    s[ctl::kL134].text = BytesText(c.l1ilinsz, c.l1ctrace);
+    s[ctl::kL144].text = std::to_string(c.l1ilines);
+    s[ctl::kL212].text = AssocText(c.l1dtlba4);
+    s[ctl::kL222].text = std::to_string(c.l1dtlbe4);
+    s[ctl::kL312].text = AssocText(c.l1dtlba2);
+    s[ctl::kL322].text = std::to_string(c.l1dtlbe2);
+    s[ctl::kL214].text = AssocText(c.l1itlba4);
+    s[ctl::kL224].text = std::to_string(c.l1itlbe4);
+    s[ctl::kL314].text = AssocText(c.l1itlba2);
+    s[ctl::kL324].text = std::to_string(c.l1itlbe2);
 }
 
 void MainWindowModel::l2Click() {
     WindowState& s = state_;
     const CacheL2& c = caches_.l2;
     CacheButtonStyles(2);
-    s["l2_mask_panel"].visible = true;  // one unified cache: the right column is blank
-    s["l3_mask_panel"].visible = false;
+    s[ctl::kL2MaskPanel].visible = true;  // one unified cache: the right column is blank
+    s[ctl::kL3MaskPanel].visible = false;
     ColourTlbBlocks(c.l2itlba4, c.l2itlba2, c.l2dtlba4, c.l2dtlba2);
 
-    s["head_11"].text = "Level 2 Cache";
-    s["head_12"].text = "Level 2 Data TLB (4Kb page)";
-    s["head_13"].text = "Level 2 Data TLB (2/4Mb page)";
-    s["head_22"].text = "Level 2 Instruction TLB (4Kb page)";
-    s["head_23"].text = "Level 2 Instruction TLB (2/4Mb page)";
+    s[ctl::kHead11].text = "Level 2 Cache";
+    s[ctl::kHead12].text = "Level 2 Data TLB (4Kb page)";
+    s[ctl::kHead13].text = "Level 2 Data TLB (2/4Mb page)";
+    s[ctl::kHead22].text = "Level 2 Instruction TLB (4Kb page)";
+    s[ctl::kHead23].text = "Level 2 Instruction TLB (2/4Mb page)";
 
     LeftBlock1Captions(s, "Lines per Tag");
-    for (const char* n : {"l113", "l123", "l133", "l143"}) s[n].text.clear();
+    for (ControlName n : {ctl::kL113, ctl::kL123, ctl::kL133, ctl::kL143}) s[n].text.clear();
     TlbCaptions(s);
 
-    s["l112"].text = KbText(c.level2cs, false);
-    s["l122"].text = AssocText(c.l2cassoc);
-    s["l132"].text = std::to_string(c.l2clinsz) + " bytes";
-    s["l142"].text = std::to_string(c.l2clines);
-    s["l212"].text = AssocText(c.l2dtlba4);
-    s["l222"].text = std::to_string(c.l2dtlbe4);
-    s["l312"].text = AssocText(c.l2dtlba2);
-    s["l322"].text = std::to_string(c.l2dtlbe2);
-    s["l214"].text = AssocText(c.l2itlba4);
-    s["l224"].text = std::to_string(c.l2itlbe4);
-    s["l314"].text = AssocText(c.l2itlba2);
-    s["l324"].text = std::to_string(c.l2itlbe2);
+    s[ctl::kL112].text = KbText(c.level2cs, false);
+    s[ctl::kL122].text = AssocText(c.l2cassoc);
+    s[ctl::kL132].text = std::to_string(c.l2clinsz) + " bytes";
+    s[ctl::kL142].text = std::to_string(c.l2clines);
+    s[ctl::kL212].text = AssocText(c.l2dtlba4);
+    s[ctl::kL222].text = std::to_string(c.l2dtlbe4);
+    s[ctl::kL312].text = AssocText(c.l2dtlba2);
+    s[ctl::kL322].text = std::to_string(c.l2dtlbe2);
+    s[ctl::kL214].text = AssocText(c.l2itlba4);
+    s[ctl::kL224].text = std::to_string(c.l2itlbe4);
+    s[ctl::kL314].text = AssocText(c.l2itlba2);
+    s[ctl::kL324].text = std::to_string(c.l2itlbe2);
 }
 
 void MainWindowModel::l3Click() {
     WindowState& s = state_;
     const CacheL3& c = caches_.l3;
     CacheButtonStyles(3);
-    s["l2_mask_panel"].visible = true;
-    s["l3_mask_panel"].visible = true;
-    s["head_11"].text = "Level 3 Cache";
+    s[ctl::kL2MaskPanel].visible = true;
+    s[ctl::kL3MaskPanel].visible = true;
+    s[ctl::kHead11].text = "Level 3 Cache";
     LeftBlock1Captions(s, "Sectors");
-    s["l112"].text = KbText(c.level3cs, false);
-    s["l122"].text = AssocText(c.l3cassoc);
-    s["l132"].text = std::to_string(c.l3clinsz) + " bytes";
-    s["l142"].text = std::to_string(c.l3sector);
+    s[ctl::kL112].text = KbText(c.level3cs, false);
+    s[ctl::kL122].text = AssocText(c.l3cassoc);
+    s[ctl::kL132].text = std::to_string(c.l3clinsz) + " bytes";
+    s[ctl::kL142].text = std::to_string(c.l3sector);
 }
 
 void MainWindowModel::FillExtendedCacheTable() {
     WindowState& s = state_;
     const uint16_t handles[3] = {dmi_.l1handle, dmi_.l2handle, dmi_.l3handle};
     for (int level = 1; level <= 3; ++level) {
-        const std::string p = "ext_l" + std::to_string(level) + "_";
+        auto row = [level](std::string_view name) { return ctl::ExtCacheRow(level, name); };
         // A level whose handle names no cache record keeps "N/A" (without a
         // processor record the handles are 0xFFFF and name nothing).
         const DmiCacheRecord* r = FindDmiCache(dmi_, handles[level - 1]);
         if (r) {
             const DmiCacheConfigTexts config = DecodeDmiCacheConfig(r->config);
-            s[p + "loc"].text = config.location;
-            s[p + "om"].text = config.mode;
-            s[p + "status"].text = config.status;
-            s[p + "sock"].text = config.socket;
-            s[p + "ctp"].text = r->cachetype;
-            s[p + "ect"].text = r->ecctype;
-            s[p + "srt"].text = r->sramsupp;
-            s[p + "crt"].text = r->sramcurr;
-            s[p + "spd"].text = r->speedns ? std::to_string(r->speedns) + " ns" : "Unknown";
+            s[row("loc")].text = config.location;
+            s[row("om")].text = config.mode;
+            s[row("status")].text = config.status;
+            s[row("sock")].text = config.socket;
+            s[row("ctp")].text = r->cachetype;
+            s[row("ect")].text = r->ecctype;
+            s[row("srt")].text = r->sramsupp;
+            s[row("crt")].text = r->sramcurr;
+            s[row("spd")].text = r->speedns ? std::to_string(r->speedns) + " ns" : "Unknown";
         }
         if (handles[level - 1] == 0xFFFF) {
-            s["ext_l" + std::to_string(level) + "_tit"].enabled = false;
-            for (const char* row : {"loc", "om", "status", "sock", "ctp", "ect", "srt", "crt", "spd"})
-                s[p + row].enabled = false;
+            s[ctl::ExtCacheTitle(level)].enabled = false;
+            for (std::string_view name : ctl::kExtCacheRows) s[row(name)].enabled = false;
         }
     }
 }

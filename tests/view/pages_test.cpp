@@ -43,43 +43,43 @@ TEST(FeaturePages, EachButtonRewritesAllRows) {
     h.Create();
     auto& m = *h.model;
     m.b_effClick();
-    EXPECT_TRUE(h["b_eff"].bold);
-    EXPECT_FALSE(h["b_sff"].bold);
-    EXPECT_EQ(h.Text("Label_s22"), "[22] Ext. MMX Instructions");
-    EXPECT_EQ(h["S31"].fill, kGreen);
-    EXPECT_EQ(h["S22"].fill, kGreen);
-    EXPECT_EQ(h["S18"].fill, kMaroon);
+    EXPECT_TRUE(h[ctl::kBEff].bold);
+    EXPECT_FALSE(h[ctl::kBSff].bold);
+    EXPECT_EQ(h.Text(ctl::kLabelS22), "[22] Ext. MMX Instructions");
+    EXPECT_EQ(h[ctl::kS31].fill, kGreen);
+    EXPECT_EQ(h[ctl::kS22].fill, kGreen);
+    EXPECT_EQ(h[ctl::kS18].fill, kMaroon);
 
     m.b_affClick();  // leaf 1 ECX is 0: every indicator maroon
-    EXPECT_TRUE(h["b_aff"].bold);
-    EXPECT_EQ(h.Text("Label_s0"), "[0]  SSE3 Instructions");
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(h["S" + std::to_string(i)].fill, kMaroon) << i;
+    EXPECT_TRUE(h[ctl::kBAff].bold);
+    EXPECT_EQ(h.Text(ctl::kLabelS0), "[0]  SSE3 Instructions");
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(h[ctl::FeatureIndicator(i)].fill, kMaroon) << i;
 
     m.b_sffClick();
-    EXPECT_EQ(h.Text("Label_s11"), "[11] SYSENTER/SYSEXIT Fast System Call");
-    EXPECT_EQ(h["S9"].fill, kGreen);    // APIC
-    EXPECT_EQ(h["S19"].fill, kMaroon);  // no CLFLUSH
+    EXPECT_EQ(h.Text(ctl::kLabelS11), "[11] SYSENTER/SYSEXIT Fast System Call");
+    EXPECT_EQ(h[ctl::kS9].fill, kGreen);    // APIC
+    EXPECT_EQ(h[ctl::kS19].fill, kMaroon);  // no CLFLUSH
     // The buttons keep their enabled states.
-    EXPECT_FALSE(h["b_aff"].enabled);
+    EXPECT_FALSE(h[ctl::kBAff].enabled);
 }
 
 TEST(CachePages, Level1OfATraceCache) {
     Harness h(Pentium4HT());
     h.Create();
-    EXPECT_TRUE(h["l1"].bold);
-    EXPECT_EQ(h.Text("head_11"), "Level 1 Data Cache");
-    EXPECT_EQ(h.Text("head_21"), "Level 1 Trace Cache");
-    EXPECT_EQ(h.Text("l114"), "12K\xB5Ops");
-    EXPECT_EQ(h.Text("l124"), "8-way");
-    EXPECT_EQ(h.Text("l134"), "6 \xB5Ops");
-    EXPECT_EQ(h.Text("l112"), "8Kb");
-    EXPECT_EQ(h.Text("l132"), "64 bytes");
-    EXPECT_EQ(h.Text("l212"), "fully");
-    EXPECT_EQ(h.Text("l222"), "64");
-    EXPECT_EQ(h.Text("l141"), "Lines per Tag");
-    EXPECT_EQ(h.Text("l323"), "Entries");
-    EXPECT_FALSE(h["l2_mask_panel"].visible);
-    EXPECT_FALSE(h["l3_mask_panel"].visible);
+    EXPECT_TRUE(h[ctl::kL1].bold);
+    EXPECT_EQ(h.Text(ctl::kHead11), "Level 1 Data Cache");
+    EXPECT_EQ(h.Text(ctl::kHead21), "Level 1 Trace Cache");
+    EXPECT_EQ(h.Text(ctl::kL114), "12K\xB5Ops");
+    EXPECT_EQ(h.Text(ctl::kL124), "8-way");
+    EXPECT_EQ(h.Text(ctl::kL134), "6 \xB5Ops");
+    EXPECT_EQ(h.Text(ctl::kL112), "8Kb");
+    EXPECT_EQ(h.Text(ctl::kL132), "64 bytes");
+    EXPECT_EQ(h.Text(ctl::kL212), "fully");
+    EXPECT_EQ(h.Text(ctl::kL222), "64");
+    EXPECT_EQ(h.Text(ctl::kL141), "Lines per Tag");
+    EXPECT_EQ(h.Text(ctl::kL323), "Entries");
+    EXPECT_FALSE(h[ctl::kL2MaskPanel].visible);
+    EXPECT_FALSE(h[ctl::kL3MaskPanel].visible);
 }
 
 TEST(CachePages, TlbBlocksWithoutWaysAreDimmed) {
@@ -87,39 +87,39 @@ TEST(CachePages, TlbBlocksWithoutWaysAreDimmed) {
     p.caches.l1.l1itlba2 = 0;
     Harness h(std::move(p));
     h.Create();
-    for (const char* n : {"head_23", "l313", "l314", "l323", "l324"}) EXPECT_TRUE(h.Dimmed(n)) << n;
-    for (const char* n : {"head_22", "head_12", "head_13", "l211"}) EXPECT_FALSE(h.Dimmed(n)) << n;
-    EXPECT_EQ(h.Text("l314"), "off");
+    for (ControlName n : {ctl::kHead23, ctl::kL313, ctl::kL314, ctl::kL323, ctl::kL324}) EXPECT_TRUE(h.Dimmed(n)) << n;
+    for (ControlName n : {ctl::kHead22, ctl::kHead12, ctl::kHead13, ctl::kL211}) EXPECT_FALSE(h.Dimmed(n)) << n;
+    EXPECT_EQ(h.Text(ctl::kL314), "off");
 
     // Level 2 of the same processor: the large-page TLBs have no ways.
     h.model->l2Click();
-    EXPECT_TRUE(h.Dimmed("head_13"));
-    EXPECT_TRUE(h.Dimmed("head_23"));
-    EXPECT_FALSE(h.Dimmed("head_12"));
-    EXPECT_EQ(h.Text("l212"), "4-way");
-    EXPECT_EQ(h.Text("l222"), "256");
+    EXPECT_TRUE(h.Dimmed(ctl::kHead13));
+    EXPECT_TRUE(h.Dimmed(ctl::kHead23));
+    EXPECT_FALSE(h.Dimmed(ctl::kHead12));
+    EXPECT_EQ(h.Text(ctl::kL212), "4-way");
+    EXPECT_EQ(h.Text(ctl::kL222), "256");
     // The left column of block 1 is never dimmed.
-    EXPECT_FALSE(h.Dimmed("head_11"));
+    EXPECT_FALSE(h.Dimmed(ctl::kHead11));
 
     h.model->l1Click();
-    EXPECT_FALSE(h.Dimmed("head_13"));
+    EXPECT_FALSE(h.Dimmed(ctl::kHead13));
 }
 
 TEST(CachePages, Level2MasksTheRightColumn) {
     Harness h(Pentium4HT());
     h.Create();
     h.model->l2Click();
-    EXPECT_TRUE(h["l2"].bold);
-    EXPECT_FALSE(h["l1"].bold);
-    EXPECT_TRUE(h["l2_mask_panel"].visible);
-    EXPECT_FALSE(h["l3_mask_panel"].visible);
-    EXPECT_EQ(h.Text("head_11"), "Level 2 Cache");
-    EXPECT_EQ(h.Text("head_21"), "Level 1 Trace Cache");  // under the mask, untouched
-    EXPECT_EQ(h.Text("l112"), "512Kb");
-    EXPECT_EQ(h.Text("l122"), "8-way");
-    EXPECT_EQ(h.Text("l132"), "64 bytes");
-    EXPECT_EQ(h.Text("l113"), "");
-    EXPECT_EQ(h.Text("l114"), "12K\xB5Ops");  // right values not touched
+    EXPECT_TRUE(h[ctl::kL2].bold);
+    EXPECT_FALSE(h[ctl::kL1].bold);
+    EXPECT_TRUE(h[ctl::kL2MaskPanel].visible);
+    EXPECT_FALSE(h[ctl::kL3MaskPanel].visible);
+    EXPECT_EQ(h.Text(ctl::kHead11), "Level 2 Cache");
+    EXPECT_EQ(h.Text(ctl::kHead21), "Level 1 Trace Cache");  // under the mask, untouched
+    EXPECT_EQ(h.Text(ctl::kL112), "512Kb");
+    EXPECT_EQ(h.Text(ctl::kL122), "8-way");
+    EXPECT_EQ(h.Text(ctl::kL132), "64 bytes");
+    EXPECT_EQ(h.Text(ctl::kL113), "");
+    EXPECT_EQ(h.Text(ctl::kL114), "12K\xB5Ops");  // right values not touched
 }
 
 TEST(CachePages, Level1RewritesWhatTheOtherLevelsChanged) {
@@ -128,27 +128,27 @@ TEST(CachePages, Level1RewritesWhatTheOtherLevelsChanged) {
     h.model->l2Click();
     h.model->l3Click();
     h.model->l1Click();
-    EXPECT_TRUE(h["l1"].bold);
-    EXPECT_FALSE(h["l3"].bold);
-    EXPECT_FALSE(h["l2_mask_panel"].visible);
-    EXPECT_FALSE(h["l3_mask_panel"].visible);
-    const std::pair<const char*, const char*> cells[] = {
-        {"head_11", "Level 1 Data Cache"}, {"head_21", "Level 1 Instruction Cache"},
-        {"head_12", "Level 1 Data TLB (4Kb page)"}, {"head_13", "Level 1 Data TLB (2/4Mb page)"},
-        {"head_22", "Level 1 Instruction TLB (4Kb page)"}, {"head_23", "Level 1 Instruction TLB (2/4Mb page)"},
-        {"l111", "Size"}, {"l113", "Size"}, {"l121", "Associativity"}, {"l123", "Associativity"},
-        {"l131", "Line Size"}, {"l133", "Line Size"}, {"l141", "Lines per Tag"}, {"l143", "Lines per Tag"},
-        {"l211", "Associativity"}, {"l221", "Entries"}, {"l313", "Associativity"}, {"l323", "Entries"},
-        {"l112", "32Kb"}, {"l114", "32Kb"}, {"l132", "64 bytes"}, {"l134", "64 bytes"}, {"l142", "1"},
-        {"l224", "64"}};
+    EXPECT_TRUE(h[ctl::kL1].bold);
+    EXPECT_FALSE(h[ctl::kL3].bold);
+    EXPECT_FALSE(h[ctl::kL2MaskPanel].visible);
+    EXPECT_FALSE(h[ctl::kL3MaskPanel].visible);
+    const std::pair<ControlName, const char*> cells[] = {
+        {ctl::kHead11, "Level 1 Data Cache"}, {ctl::kHead21, "Level 1 Instruction Cache"},
+        {ctl::kHead12, "Level 1 Data TLB (4Kb page)"}, {ctl::kHead13, "Level 1 Data TLB (2/4Mb page)"},
+        {ctl::kHead22, "Level 1 Instruction TLB (4Kb page)"}, {ctl::kHead23, "Level 1 Instruction TLB (2/4Mb page)"},
+        {ctl::kL111, "Size"}, {ctl::kL113, "Size"}, {ctl::kL121, "Associativity"}, {ctl::kL123, "Associativity"},
+        {ctl::kL131, "Line Size"}, {ctl::kL133, "Line Size"}, {ctl::kL141, "Lines per Tag"}, {ctl::kL143, "Lines per Tag"},
+        {ctl::kL211, "Associativity"}, {ctl::kL221, "Entries"}, {ctl::kL313, "Associativity"}, {ctl::kL323, "Entries"},
+        {ctl::kL112, "32Kb"}, {ctl::kL114, "32Kb"}, {ctl::kL132, "64 bytes"}, {ctl::kL134, "64 bytes"}, {ctl::kL142, "1"},
+        {ctl::kL224, "64"}};
     for (const auto& [name, text] : cells) EXPECT_EQ(h.Text(name), text) << name;
 
     // Level 2 headings and the TLB captions it writes.
     h.model->l2Click();
-    const std::pair<const char*, const char*> l2cells[] = {
-        {"head_12", "Level 2 Data TLB (4Kb page)"}, {"head_13", "Level 2 Data TLB (2/4Mb page)"},
-        {"head_22", "Level 2 Instruction TLB (4Kb page)"}, {"head_23", "Level 2 Instruction TLB (2/4Mb page)"},
-        {"l141", "Lines per Tag"}, {"l143", ""}, {"l142", "1"}, {"l214", "off"}, {"l224", "0"}};
+    const std::pair<ControlName, const char*> l2cells[] = {
+        {ctl::kHead12, "Level 2 Data TLB (4Kb page)"}, {ctl::kHead13, "Level 2 Data TLB (2/4Mb page)"},
+        {ctl::kHead22, "Level 2 Instruction TLB (4Kb page)"}, {ctl::kHead23, "Level 2 Instruction TLB (2/4Mb page)"},
+        {ctl::kL141, "Lines per Tag"}, {ctl::kL143, ""}, {ctl::kL142, "1"}, {ctl::kL214, "off"}, {ctl::kL224, "0"}};
     for (const auto& [name, text] : l2cells) EXPECT_EQ(h.Text(name), text) << name;
 }
 
@@ -156,14 +156,14 @@ TEST(CachePages, Level3ShowsFourCells) {
     Harness h(ThisMachineEpyc());
     h.Create();
     h.model->l3Click();
-    EXPECT_TRUE(h["l2_mask_panel"].visible);
-    EXPECT_TRUE(h["l3_mask_panel"].visible);
-    EXPECT_EQ(h.Text("head_11"), "Level 3 Cache");
-    EXPECT_EQ(h.Text("l141"), "Sectors");
-    EXPECT_EQ(h.Text("l112"), "32768Kb");
-    EXPECT_EQ(h.Text("l122"), "16-way");
-    EXPECT_EQ(h.Text("l132"), "64 bytes");
-    EXPECT_EQ(h.Text("l142"), "0");
+    EXPECT_TRUE(h[ctl::kL2MaskPanel].visible);
+    EXPECT_TRUE(h[ctl::kL3MaskPanel].visible);
+    EXPECT_EQ(h.Text(ctl::kHead11), "Level 3 Cache");
+    EXPECT_EQ(h.Text(ctl::kL141), "Sectors");
+    EXPECT_EQ(h.Text(ctl::kL112), "32768Kb");
+    EXPECT_EQ(h.Text(ctl::kL122), "16-way");
+    EXPECT_EQ(h.Text(ctl::kL132), "64 bytes");
+    EXPECT_EQ(h.Text(ctl::kL142), "0");
 }
 
 TEST(CachePages, SixWayAssociativityHasNoText) {
@@ -172,7 +172,7 @@ TEST(CachePages, SixWayAssociativityHasNoText) {
     Harness h(std::move(p));
     h.Create();
     h.model->l2Click();
-    EXPECT_EQ(h.Text("l122"), "");
+    EXPECT_EQ(h.Text(ctl::kL122), "");
 }
 
 DmiCacheRecord Cache(uint16_t handle, uint16_t config, uint16_t speed = 0) {
@@ -197,26 +197,26 @@ TEST(ExtendedCacheTable, RecordsByHandle) {
     h.dmi.caches = {Cache(0x0700, 0x0180), Cache(0x0701, 0x0128, 10), Cache(0x0701, 0x02E8)};
     h.Create();
 
-    EXPECT_EQ(h.Text("ext_l1_loc"), "Internal");
-    EXPECT_EQ(h.Text("ext_l1_om"), "Write Back");
-    EXPECT_EQ(h.Text("ext_l1_status"), "Enabled");
-    EXPECT_EQ(h.Text("ext_l1_sock"), "Non-socketed");
-    EXPECT_EQ(h.Text("ext_l1_ctp"), "Unified");
-    EXPECT_EQ(h.Text("ext_l1_ect"), "Single-bit ECC");
-    EXPECT_EQ(h.Text("ext_l1_srt"), "Pipeline Burst ");
-    EXPECT_EQ(h.Text("ext_l1_crt"), "Synchronous ");
-    EXPECT_EQ(h.Text("ext_l1_spd"), "Unknown");
+    EXPECT_EQ(h.Text(ctl::kExtL1Loc), "Internal");
+    EXPECT_EQ(h.Text(ctl::kExtL1Om), "Write Back");
+    EXPECT_EQ(h.Text(ctl::kExtL1Status), "Enabled");
+    EXPECT_EQ(h.Text(ctl::kExtL1Sock), "Non-socketed");
+    EXPECT_EQ(h.Text(ctl::kExtL1Ctp), "Unified");
+    EXPECT_EQ(h.Text(ctl::kExtL1Ect), "Single-bit ECC");
+    EXPECT_EQ(h.Text(ctl::kExtL1Srt), "Pipeline Burst ");
+    EXPECT_EQ(h.Text(ctl::kExtL1Crt), "Synchronous ");
+    EXPECT_EQ(h.Text(ctl::kExtL1Spd), "Unknown");
     // The later of two records with the same handle wins.
-    EXPECT_EQ(h.Text("ext_l2_loc"), "Unknown");
-    EXPECT_EQ(h.Text("ext_l2_om"), "Varies with Memory Address");
-    EXPECT_EQ(h.Text("ext_l2_status"), "Enabled");
-    EXPECT_EQ(h.Text("ext_l2_sock"), "Socketed");
-    EXPECT_EQ(h.Text("ext_l2_spd"), "Unknown");
+    EXPECT_EQ(h.Text(ctl::kExtL2Loc), "Unknown");
+    EXPECT_EQ(h.Text(ctl::kExtL2Om), "Varies with Memory Address");
+    EXPECT_EQ(h.Text(ctl::kExtL2Status), "Enabled");
+    EXPECT_EQ(h.Text(ctl::kExtL2Sock), "Socketed");
+    EXPECT_EQ(h.Text(ctl::kExtL2Spd), "Unknown");
     // No L3: column disabled, all N/A.
-    EXPECT_FALSE(h["ext_l3_tit"].enabled);
-    EXPECT_FALSE(h["ext_l3_spd"].enabled);
-    EXPECT_EQ(h.Text("ext_l3_loc"), "N/A");
-    EXPECT_TRUE(h["ext_l1_tit"].enabled);
+    EXPECT_FALSE(h[ctl::kExtL3Tit].enabled);
+    EXPECT_FALSE(h[ctl::kExtL3Spd].enabled);
+    EXPECT_EQ(h.Text(ctl::kExtL3Loc), "N/A");
+    EXPECT_TRUE(h[ctl::kExtL1Tit].enabled);
 }
 
 TEST(ExtendedCacheTable, SpeedAndLocationVariants) {
@@ -228,12 +228,12 @@ TEST(ExtendedCacheTable, SpeedAndLocationVariants) {
     h.dmi.l3handle = 3;
     h.dmi.caches = {Cache(1, 0x0020, 15), Cache(2, 0x0040), Cache(3, 0x0000)};
     h.Create();
-    EXPECT_EQ(h.Text("ext_l1_loc"), "External");
-    EXPECT_EQ(h.Text("ext_l1_spd"), "15 ns");
-    EXPECT_EQ(h.Text("ext_l2_loc"), "N/A");
-    EXPECT_EQ(h.Text("ext_l3_loc"), "Internal");
-    EXPECT_EQ(h.Text("ext_l3_om"), "Write Through");
-    EXPECT_EQ(h.Text("ext_l3_status"), "Disabled");
+    EXPECT_EQ(h.Text(ctl::kExtL1Loc), "External");
+    EXPECT_EQ(h.Text(ctl::kExtL1Spd), "15 ns");
+    EXPECT_EQ(h.Text(ctl::kExtL2Loc), "N/A");
+    EXPECT_EQ(h.Text(ctl::kExtL3Loc), "Internal");
+    EXPECT_EQ(h.Text(ctl::kExtL3Om), "Write Through");
+    EXPECT_EQ(h.Text(ctl::kExtL3Status), "Disabled");
 }
 
 TEST(ExtendedCacheTable, HandlesThatNameNoRecordKeepNotAvailable) {
@@ -244,9 +244,9 @@ TEST(ExtendedCacheTable, HandlesThatNameNoRecordKeepNotAvailable) {
     h.dmi.dmiread = true;
     h.dmi.caches = {Cache(0x0000, 0x0180)};
     h.Create();
-    for (const char* level : {"1", "2", "3"})
-        for (const char* row : {"loc", "om", "status", "sock", "ctp", "ect", "srt", "crt", "spd"}) {
-            const std::string n = std::string("ext_l") + level + "_" + row;
+    for (int level = 1; level <= 3; ++level)
+        for (std::string_view row : ctl::kExtCacheRows) {
+            const ControlName n = ctl::ExtCacheRow(level, row);
             EXPECT_EQ(h.Text(n), "N/A") << n;
             EXPECT_FALSE(h[n].enabled) << n;
         }
@@ -255,17 +255,17 @@ TEST(ExtendedCacheTable, HandlesThatNameNoRecordKeepNotAvailable) {
 TEST(ExtendedCacheTable, UnreadableTablesMaskBothGroups) {
     Harness h(AthlonXP());
     h.Create();
-    EXPECT_TRUE(h["dmi_mask_panel"].visible);
-    EXPECT_TRUE(h["panel_extc_mask"].visible);
-    EXPECT_EQ(h.Text("dmi_mask_panel"), "Can't read DMI structure table");
-    EXPECT_EQ(h.Text("ext_l1_loc"), "N/A");
+    EXPECT_TRUE(h[ctl::kDmiMaskPanel].visible);
+    EXPECT_TRUE(h[ctl::kPanelExtcMask].visible);
+    EXPECT_EQ(h.Text(ctl::kDmiMaskPanel), "Can't read DMI structure table");
+    EXPECT_EQ(h.Text(ctl::kExtL1Loc), "N/A");
 }
 
 TEST(DatabaseTests, ButtonFollowsThePointerFile) {
     Harness h(AthlonXP());
     h.Create();
-    EXPECT_FALSE(h["dbase"].enabled);
-    EXPECT_FALSE(h["Databasebrowser1"].enabled);
+    EXPECT_FALSE(h[ctl::kDbase].enabled);
+    EXPECT_FALSE(h[ctl::kDatabasebrowser1].enabled);
 
     h.dir.Touch("database.ini", "procs.db\r\n");
     int readings = 0;
@@ -274,18 +274,18 @@ TEST(DatabaseTests, ButtonFollowsThePointerFile) {
         s.remembered_name = "procs.db";  // the file itself is missing
     };
     h.model->button_refreshClick();
-    EXPECT_TRUE(h["dbase"].enabled);  // no name read yet: enabled all the same
+    EXPECT_TRUE(h[ctl::kDbase].enabled);  // no name read yet: enabled all the same
     EXPECT_EQ(readings, 1);
     // From the next Reset on the missing database file counts.
     h.model->button_refreshClick();
-    EXPECT_FALSE(h["dbase"].enabled);
+    EXPECT_FALSE(h[ctl::kDbase].enabled);
     EXPECT_EQ(readings, 1);
 
     h.dir.Touch("procs.db");
     h.dir.Touch(std::string(kDatabaseBrowserProgram));
     h.model->button_refreshClick();
-    EXPECT_TRUE(h["dbase"].enabled);
-    EXPECT_TRUE(h["Databasebrowser1"].enabled);
+    EXPECT_TRUE(h[ctl::kDbase].enabled);
+    EXPECT_TRUE(h[ctl::kDatabasebrowser1].enabled);
 }
 
 TEST(DatabaseTests, NamesAreComparedWithTheirCase) {
@@ -294,8 +294,8 @@ TEST(DatabaseTests, NamesAreComparedWithTheirCase) {
     h.dir.Touch("KestDbBr");  // the browser's name in other letter case
     h.dir.Touch("KestDbBr.exe");
     h.Create();
-    EXPECT_FALSE(h["dbase"].enabled);
-    EXPECT_FALSE(h["Databasebrowser1"].enabled);
+    EXPECT_FALSE(h[ctl::kDbase].enabled);
+    EXPECT_FALSE(h[ctl::kDatabasebrowser1].enabled);
 }
 
 TEST(DatabaseTests, AnUnreadablePointerFileStopsThePopulation) {
@@ -303,61 +303,61 @@ TEST(DatabaseTests, AnUnreadablePointerFileStopsThePopulation) {
     h.dir.Touch("database.ini");
     h.model->Hooks().read_database_pointer = [](DatabaseSearch&) { throw std::runtime_error("I/O error 5"); };
     EXPECT_THROW(h.Create(), std::runtime_error);
-    EXPECT_FALSE(h["dbase"].enabled);
+    EXPECT_FALSE(h[ctl::kDbase].enabled);
 }
 
 TEST(FormDefaults, MasksAndDimmedFieldsBeforePopulation) {
     WindowState s;
     ApplyFormDefaults(s);
-    EXPECT_TRUE(s["as_mask_panel"].visible);
-    EXPECT_TRUE(s["dmi_mask_panel"].visible);
-    EXPECT_FALSE(s["epm_mask_panel"].visible);
-    EXPECT_FALSE(s["dbase"].enabled);
-    EXPECT_FALSE(s["Databasebrowser1"].enabled);
-    EXPECT_EQ(s["as_v"].text, "as_p");
-    EXPECT_EQ(s["vendor"].text, "vendor");
-    EXPECT_EQ(s["serialnumber"].text, "Not supported");
-    EXPECT_EQ(s["about_signature"].text, "Application signature: 4B65737472756E65-05-04-01-e2");
-    EXPECT_EQ(s["l324"].text, "l324");
-    EXPECT_EQ(s["ext_l3_crt"].text, "N/A");
-    EXPECT_EQ(s["test_pb"].maximum, 4096);
+    EXPECT_TRUE(s[ctl::kAsMaskPanel].visible);
+    EXPECT_TRUE(s[ctl::kDmiMaskPanel].visible);
+    EXPECT_FALSE(s[ctl::kEpmMaskPanel].visible);
+    EXPECT_FALSE(s[ctl::kDbase].enabled);
+    EXPECT_FALSE(s[ctl::kDatabasebrowser1].enabled);
+    EXPECT_EQ(s[ctl::kAsV].text, "as_p");
+    EXPECT_EQ(s[ctl::kVendor].text, "vendor");
+    EXPECT_EQ(s[ctl::kSerialnumber].text, "Not supported");
+    EXPECT_EQ(s[ctl::kAboutSignature].text, "Application signature: 4B65737472756E65-05-04-01-e2");
+    EXPECT_EQ(s[ctl::kL324].text, "l324");
+    EXPECT_EQ(s[ctl::kExtL3Crt].text, "N/A");
+    EXPECT_EQ(s[ctl::kTestPb].maximum, 4096);
     // Captions as the form has them, spelling included.
-    const std::pair<const char*, const char*> captions[] = {
-        {"b_sff", "Standart Features (page 1)"},
-        {"b_aff", "Standart Features (page 2)"},
-        {"b_eff", "Extended Features"},
-        {"Label_s17", "Label0"},
-        {"epm_mask_panel", "This instruction is not supported"},
-        {"as_mask_panel", "This instruction is not supported"},
-        {"panel_extc_mask", "Extended Cache Information is unavailable."},
-        {"dmi_mask_panel", "Can't read DMI structure table"},
-        {"Label_brand", "Brand Id:"},
-        {"Label_clfl", "Flush size:"},
-        {"Label_count", "LP Count:"},
-        {"Label_l1i", "L1 Instr:"},
-        {"Label_sn", "Serial Number:"},
-        {"CheckBox_fullsn", "Full S/N"},
-        {"tech_title", "Technological"},
-        {"_int_cache", "Integrated CPU Cache Information"},
-        {"_memory", "Cache/Memory Throughput"},
-        {"p_rating", ""},
-        {"plt", ""},
-        {"pb2", "pb2"},
-        {"head_23", "head_23"},
-        {"about_version", "Version 5.4.0"},
+    const std::pair<ControlName, const char*> captions[] = {
+        {ctl::kBSff, "Standart Features (page 1)"},
+        {ctl::kBAff, "Standart Features (page 2)"},
+        {ctl::kBEff, "Extended Features"},
+        {ctl::kLabelS17, "Label0"},
+        {ctl::kEpmMaskPanel, "This instruction is not supported"},
+        {ctl::kAsMaskPanel, "This instruction is not supported"},
+        {ctl::kPanelExtcMask, "Extended Cache Information is unavailable."},
+        {ctl::kDmiMaskPanel, "Can't read DMI structure table"},
+        {ctl::kLabelBrand, "Brand Id:"},
+        {ctl::kLabelClfl, "Flush size:"},
+        {ctl::kLabelCount, "LP Count:"},
+        {ctl::kLabelL1i, "L1 Instr:"},
+        {ctl::kLabelSn, "Serial Number:"},
+        {ctl::kCheckBoxFullsn, "Full S/N"},
+        {ctl::kTechTitle, "Technological"},
+        {ctl::kIntCache, "Integrated CPU Cache Information"},
+        {ctl::kMemory, "Cache/Memory Throughput"},
+        {ctl::kPRating, ""},
+        {ctl::kPlt, ""},
+        {ctl::kPb2, "pb2"},
+        {ctl::kHead23, "head_23"},
+        {ctl::kAboutVersion, "Version 5.4.0"},
     };
     for (const auto& [name, text] : captions) EXPECT_EQ(s[name].text, text) << name;
     // Dimmed in the form: the captions and values whose datum may be absent.
-    for (const char* n : {"Label_vstring", "Label_cpuname", "Label_rat", "Label_core", "Label_plt",
-                          "Label_extname", "Label_brand", "brand", "efam", "emdl", "estp", "ebrd", "Label_l2",
-                          "Label_l3", "l2s", "l3s", "Label_apic", "Label_count", "Label_clfl", "apic", "lp",
-                          "fls", "Label_sn", "serialnumber"})
+    for (ControlName n : {ctl::kLabelVstring, ctl::kLabelCpuname, ctl::kLabelRat, ctl::kLabelCore, ctl::kLabelPlt,
+                          ctl::kLabelExtname, ctl::kLabelBrand, ctl::kBrand, ctl::kEfam, ctl::kEmdl, ctl::kEstp, ctl::kEbrd, ctl::kLabelL2,
+                          ctl::kLabelL3, ctl::kL2s, ctl::kL3s, ctl::kLabelApic, ctl::kLabelCount, ctl::kLabelClfl, ctl::kApic, ctl::kLp,
+                          ctl::kFls, ctl::kLabelSn, ctl::kSerialnumber})
         EXPECT_EQ(s[n].colour, TextColour::Dimmed) << n;
-    for (const char* n : {"Label_fam", "Label_model", "Label_stp", "fam", "mdl", "stp", "Label_l1i", "Label_l1d",
-                          "l1is", "l1ds", "Label_type", "ctp", "Label_cspeed", "tech_title"})
+    for (ControlName n : {ctl::kLabelFam, ctl::kLabelModel, ctl::kLabelStp, ctl::kFam, ctl::kMdl, ctl::kStp, ctl::kLabelL1i, ctl::kLabelL1d,
+                          ctl::kL1is, ctl::kL1ds, ctl::kLabelType, ctl::kCtp, ctl::kLabelCspeed, ctl::kTechTitle})
         EXPECT_EQ(s[n].colour, TextColour::Normal) << n;
-    for (const char* n : {"Label_fspeed", "Label_mult", "fspeed", "mult", "Bevel_fspeed", "Bevel_mult",
-                          "l2_mask_panel", "l3_mask_panel", "panel_extc_mask", "panel_legend", "test_pb"})
+    for (ControlName n : {ctl::kLabelFspeed, ctl::kLabelMult, ctl::kFspeed, ctl::kMult, ctl::kBevelFspeed, ctl::kBevelMult,
+                          ctl::kL2MaskPanel, ctl::kL3MaskPanel, ctl::kPanelExtcMask, ctl::kPanelLegend, ctl::kTestPb})
         EXPECT_FALSE(s[n].visible) << n;
     // 32 feature rows, 41 logos, 32 cache-grid cells.
     int rows = 0, logos = 0, cells = 0;
