@@ -86,7 +86,8 @@ struct WindowHooks {
 class MainWindowModel {
 public:
     // `names` is the global identification record: the population may change
-    // its intprocn (308 to 310 for a Pentium 4 with Hyper-Threading).
+    // its intprocn (product_line::kPentium4 to kPentium4HT for a Pentium 4
+    // with Hyper-Threading).
     MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, ProcessorNames& names,
                     WindowGlobals& globals, WindowSeams seams, WindowHooks hooks = {});
 
@@ -175,7 +176,7 @@ bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
 // The logo codes the window has pictures for, in resource order.
 const std::array<uint16_t, 41>& LogoCodes();
-// "_logo_0308" for 308.
+// The logo of a product-line code: ctl::kLogo0308 for 308.
 ControlName LogoName(uint16_t code);
 
 // The help-line explanations.
