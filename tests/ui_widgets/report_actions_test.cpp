@@ -21,6 +21,7 @@
 
 #include "report/model_inputs.h"
 #include "report/report.h"
+#include "tests/report/file_size_limit.h"
 #include "tests/view/processors.h"
 #include "ui/main_window.h"
 #include "ui/report_actions.h"
@@ -106,28 +107,6 @@ struct Fixture {
     std::vector<QString> answers;
     std::vector<DialogCall> calls;
     QStringList errors;
-};
-
-// Limits the size of any file this process writes, so that a write runs
-// out of room even for root (the system's "file too large" stands in for
-// a full disk).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit lim = old_;
-        lim.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, old_handler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t old_handler_;
 };
 
 TEST(ReportActions, TextAndHtmlReportsFollowTheExtensionRules) {
