@@ -22,7 +22,7 @@
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 namespace kest {
 

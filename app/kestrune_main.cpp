@@ -24,7 +24,7 @@
 #include "ui/screenshots.h"
 #include "ui/single_instance.h"
 #include "ui/throughput_page.h"
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 namespace {
 

@@ -60,16 +60,4 @@ bool LegendVisibleAfterPress(bool visible, MouseButton button, bool test_done) {
 
 int GraphLeftForScroll(int p) { return -std::clamp(p, 0, kScrollMax); }
 
-LegendRow LegendRowControls(ThroughputTest test) {
-    switch (test) {
-        case kTestRead:
-            return {"sh_rd", "leg_b1", "leg_b4", "leg_l1", "leg_tp_b1", "leg_tp_l1", "leg_av_b1", "leg_av_l1"};
-        case kTestWrite:
-            return {"sh_wr", "leg_b2", "leg_b5", "leg_l2", "leg_tp_b2", "leg_tp_l2", "leg_av_b2", "leg_av_l2"};
-        case kTestCopy:
-            return {"sh_cp", "leg_b3", "leg_b6", "leg_l3", "leg_tp_b3", "leg_tp_l3", "leg_av_b3", "leg_av_l3"};
-    }
-    return {};
-}
-
 }  // namespace kest

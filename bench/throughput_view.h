@@ -3,7 +3,6 @@
 // legend toggle and the scroll offset.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "bench/throughput.h"
@@ -39,11 +38,5 @@ bool LegendVisibleAfterPress(bool visible, MouseButton button, bool test_done);
 
 // Left edge of graph_mt and graph_mt_vals for scroll position p.
 int GraphLeftForScroll(int p);
-
-// The controls of one legend row, shown and hidden together: the key
-// shape, its two name bevels, the name label, the throughput bevel and
-// label, the average bevel and label (rows 1, 2, 3 are Read, Write, Copy).
-using LegendRow = std::array<const char*, 8>;
-LegendRow LegendRowControls(ThroughputTest test);
 
 }  // namespace kest

@@ -1,5 +1,5 @@
-// Vendor strings of CPUID leaf 0 that code tests for outside the
-// identification's dispatch table.
+// Vendor strings of CPUID leaf 0 that code tests for by name; the
+// identification's dispatch table holds the other makers' strings.
 #pragma once
 
 #include <string_view>

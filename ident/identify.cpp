@@ -6,6 +6,7 @@
 // the tables.
 #include <string>
 
+#include "cpu/vendor.h"
 #include "ident/identify_later.h"
 #include "ident/name_table.h"
 #include "ident/processor_names.h"
@@ -18,9 +19,9 @@ namespace {
 
 // UMC and SiS pad their vendor strings with a blank to twelve bytes.
 constexpr VendorTree kTrees[] = {
-    {"AuthenticAMD", Tree::kAmd, AmdRows},
-    {"CentaurHauls", Tree::kCentaur, CentaurRows},
-    {"GenuineIntel", Tree::kIntel, IntelRows},
+    {vendor::kAmd, Tree::kAmd, AmdRows},
+    {vendor::kCentaur, Tree::kCentaur, CentaurRows},
+    {vendor::kIntel, Tree::kIntel, IntelRows},
     {"UMC UMC UMC ", Tree::kOther, UmcRows},
     {"CyrixInstead", Tree::kOther, CyrixRows},
     {"NexGenDriven", Tree::kOther, NexGenRows},

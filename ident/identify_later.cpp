@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cpu/vendor.h"
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -148,11 +149,11 @@ bool IsCoreCountWord(std::string_view w, bool& numeric, bool& plural) {
 }  // namespace
 
 LaterMaker LaterMakerOf(std::string_view vendorst) {
-    if (vendorst == "GenuineIntel") return LaterMaker::kIntel;
-    if (vendorst == "AuthenticAMD") return LaterMaker::kAmd;
-    if (vendorst == "CentaurHauls") return LaterMaker::kCentaur;
-    if (vendorst == "  Shanghai  ") return LaterMaker::kZhaoxin;
-    if (vendorst == "HygonGenuine") return LaterMaker::kHygon;
+    if (vendorst == vendor::kIntel) return LaterMaker::kIntel;
+    if (vendorst == vendor::kAmd) return LaterMaker::kAmd;
+    if (vendorst == vendor::kCentaur) return LaterMaker::kCentaur;
+    if (vendorst == vendor::kZhaoxin) return LaterMaker::kZhaoxin;
+    if (vendorst == vendor::kHygon) return LaterMaker::kHygon;
     return LaterMaker::kNone;
 }
 

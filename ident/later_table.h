@@ -35,6 +35,7 @@
 #include <string_view>
 
 #include "ident/name_table.h"
+#include "ident/product_lines.h"
 
 namespace kest::ident {
 
@@ -59,8 +60,8 @@ inline constexpr uint16_t kViaNano = 204;          // Nano, Eden X2/X4, QuadCore
 inline constexpr uint16_t kZhaoxin = 205;
 inline constexpr uint16_t kHygon = 206;
 // Intel
-inline constexpr uint16_t kPentium4 = 308;         // 64-bit Pentium 4 (the window's Hyper-Threading rule applies)
-inline constexpr uint16_t kCeleronD = 311;
+inline constexpr uint16_t kPentium4 = product_line::kPentium4;  // 64-bit Pentium 4 (the window's Hyper-Threading rule applies)
+inline constexpr uint16_t kCeleronD = product_line::kCeleronD;
 inline constexpr uint16_t kCore = 312;             // Core Duo, Core Solo
 inline constexpr uint16_t kCore2 = 313;
 inline constexpr uint16_t kCoreI = 314;            // Core i3/i5/i7/i9, Core m, Core 3/5/7

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/model/product.h"
+#include "view/product.h"
 
 namespace kest {
 

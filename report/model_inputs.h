@@ -6,7 +6,7 @@
 #include <string>
 
 #include "report/report.h"
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 namespace kest {
 

@@ -58,19 +58,19 @@ std::string DatabaseRecord(const ReportInputs& in) {
         ++lines;
     };
     auto num = [&](std::string_view key, uint64_t v) { line(key, std::to_string(v)); };
-    auto label = [&](std::string_view key, const char* control) { line(key, w.Text(control)); };
+    auto label = [&](std::string_view key, ControlName control) { line(key, w.Text(control)); };
     auto bit01 = [&](std::string_view key, uint32_t word, int bit) { line(key, ((word >> bit) & 1u) ? "1" : "0"); };
     auto flag = [&](std::string_view key, bool b) { line(key, b ? "TRUE" : "FALSE"); };
 
     const std::string marker =
-        std::string(UpToZero(w.Text("cpuname"))) + " " + std::string(UpToZero(w.Text("cspeed"))) + " --";
+        std::string(UpToZero(w.Text(ctl::kCpuname))) + " " + std::string(UpToZero(w.Text(ctl::kCspeed))) + " --";
     line("--Start ", marker);
     line("reserved=", "0");
-    label("procname=", "cpuname");
-    label("vendorst=", "vendor");
-    label("frequenc=", "cspeed");
-    label("fsbfrequ=", "fspeed");
-    label("multiplr=", "mult");
+    label("procname=", ctl::kCpuname);
+    label("vendorst=", ctl::kVendor);
+    label("frequenc=", ctl::kCspeed);
+    label("fsbfrequ=", ctl::kFspeed);
+    label("multiplr=", ctl::kMult);
     num("intprocn=", in.intprocn);
     num("maxcpuid=", cpu.maxcpuid);
     num("mxecpuid=", cpu.mxecpuid);
@@ -78,7 +78,7 @@ std::string DatabaseRecord(const ReportInputs& in) {
     num("featurs2=", cpu.featurs2);
     num("feature1=", cpu.feature1);
     line("ext_name=", cpu.ext_name);  // the brand string itself, cut at its first zero byte
-    label("corecode=", "core");
+    label("corecode=", ctl::kCore);
     num("stfamily=", cpu.stfamily);
     num("st_model=", cpu.st_model);
     num("stepping=", cpu.stepping);
@@ -138,12 +138,12 @@ std::string DatabaseRecord(const ReportInputs& in) {
     num("l3sector=", c3.l3sector);
     for (int i = 0; i < 3; ++i) line("reserved=", "0");
     num("extbrand=", cpu.extbrand);
-    label("techpar1=", "tech_1");
-    label("techpar2=", "tech_2");
-    label("techpar3=", "tech_3");
-    label("serialnm=", "serialnumber");
-    label("p_rating=", "p_rating");
-    label("platform=", "plt");
+    label("techpar1=", ctl::kTech1);
+    label("techpar2=", ctl::kTech2);
+    label("techpar3=", ctl::kTech3);
+    label("serialnm=", ctl::kSerialnumber);
+    label("p_rating=", ctl::kPRating);
+    label("platform=", ctl::kPlt);
     line("inttestr=", "N/A");
     line("flptestr=", "N/A");
     line("memtestr=", in.memtestr);

@@ -32,7 +32,7 @@ const WindowState& Window(const ReportInputs& in) {
 }
 
 // A label's text as the file may carry it.
-std::string Label(const WindowState& w, const std::string& name) { return PlainText(w.Text(name)); }
+std::string Label(const WindowState& w, ControlName name) { return PlainText(w.Text(name)); }
 
 bool Bit(uint32_t word, int i) { return ((word >> i) & 1u) != 0; }
 
@@ -92,7 +92,7 @@ std::string HtmlText(std::string_view s) {
 
 std::string SignatureDigits(const WindowState& window) {
     std::string digits;
-    for (const char* name : {"fam", "mdl", "stp"}) {
+    for (ControlName name : {ctl::kFam, ctl::kMdl, ctl::kStp}) {
         std::string_view t = UpToZero(window.Text(name));
         while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
         while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
@@ -140,36 +140,36 @@ std::string TextReport(const ReportInputs& in) {
     const CacheL1& c1 = in.caches->l1;
     const CacheL2& c2 = in.caches->l2;
     const CacheL3& c3 = in.caches->l3;
-    auto L = [&](const char* name) { return Label(w, name); };
+    auto L = [&](ControlName name) { return Label(w, name); };
     Lines out;
 
     out.Add("Kestrune report");
-    out.Add("[" + L("cpuname") + " " + L("p_rating") + " at " + L("cspeed") + "]");
+    out.Add("[" + L(ctl::kCpuname) + " " + L(ctl::kPRating) + " at " + L(ctl::kCspeed) + "]");
     out.Add(kSeparator);
-    out.Add("Vendor String:  " + L("vendor"));
-    out.Add("CPU name:       " + L("cpuname"));
-    out.Add("CPU speed:      " + L("cspeed"));
-    out.Add("FSB speed:      " + L("fspeed"));
-    out.Add("Multiplier:     " + L("mult"));
-    out.Add("Rating:         " + L("p_rating"));
-    out.Add("Core codename:  " + L("core"));
-    out.Add("Platform:       " + L("plt"));
-    out.Add("Extended name:  " + L("cpuextname"));
+    out.Add("Vendor String:  " + L(ctl::kVendor));
+    out.Add("CPU name:       " + L(ctl::kCpuname));
+    out.Add("CPU speed:      " + L(ctl::kCspeed));
+    out.Add("FSB speed:      " + L(ctl::kFspeed));
+    out.Add("Multiplier:     " + L(ctl::kMult));
+    out.Add("Rating:         " + L(ctl::kPRating));
+    out.Add("Core codename:  " + L(ctl::kCore));
+    out.Add("Platform:       " + L(ctl::kPlt));
+    out.Add("Extended name:  " + L(ctl::kCpuextname));
     out.Add(kSeparator);
-    out.Add("Family:         " + L("fam") + "\t" + L("efam"));
-    out.Add("Model:          " + L("mdl") + "\t" + L("emdl"));
-    out.Add("Stepping:       " + L("stp") + "\t" + L("estp"));
-    out.Add("Brand Id:       " + L("brand") + "\t" + L("ebrd"));
+    out.Add("Family:         " + L(ctl::kFam) + "\t" + L(ctl::kEfam));
+    out.Add("Model:          " + L(ctl::kMdl) + "\t" + L(ctl::kEmdl));
+    out.Add("Stepping:       " + L(ctl::kStp) + "\t" + L(ctl::kEstp));
+    out.Add("Brand Id:       " + L(ctl::kBrand) + "\t" + L(ctl::kEbrd));
     out.Add(kSeparator);
-    out.Add(L("Label_l1i") + "       " + L("l1is"));
-    out.Add("L1 Data:        " + L("l1ds"));
-    out.Add("L2:             " + L("l2s"));
-    out.Add("L3:             " + L("l3s"));
+    out.Add(L(ctl::kLabelL1i) + "       " + L(ctl::kL1is));
+    out.Add("L1 Data:        " + L(ctl::kL1ds));
+    out.Add("L2:             " + L(ctl::kL2s));
+    out.Add("L3:             " + L(ctl::kL3s));
     out.Add(kSeparator);
-    out.Add("CPU Type:       " + L("ctp"));
-    out.Add("APIC Id:        " + L("apic"));
-    out.Add("LP Count:       " + L("lp"));
-    out.Add("Flush size:     " + L("fls"));
+    out.Add("CPU Type:       " + L(ctl::kCtp));
+    out.Add("APIC Id:        " + L(ctl::kApic));
+    out.Add("LP Count:       " + L(ctl::kLp));
+    out.Add("Flush size:     " + L(ctl::kFls));
     out.Add(kSeparator);
     for (const auto& s : kSets) out.Add(std::string(s.text_caption) + std::string(YesNo(Bit(Word(cpu, s.word), s.bit))));
     out.Add(kSeparator);
@@ -317,7 +317,7 @@ std::string HtmlReport(const ReportInputs& in) {
     const CacheL2& c2 = in.caches->l2;
     const CacheL3& c3 = in.caches->l3;
     // Every text that does not come from this page's own markup is escaped.
-    auto L = [&](const char* name) { return HtmlText(w.Text(name)); };
+    auto L = [&](ControlName name) { return HtmlText(w.Text(name)); };
     const std::string version = HtmlText(in.version);
     Lines out;
 
@@ -342,7 +342,7 @@ std::string HtmlReport(const ReportInputs& in) {
     out.Add("<CENTER>");
     out.Add("<B><H3 STYLE=\"FONT-SIZE:18PX; MARGIN-BOTTOM:0; MARGIN-TOP:5; COLOR:#000000; FONT-WEIGHT: "
             "BOLD\">Kestrune report [" +
-            L("cpuname") + " " + L("p_rating") + " at " + L("cspeed") + "]</H3></B>");
+            L(ctl::kCpuname) + " " + L(ctl::kPRating) + " at " + L(ctl::kCspeed) + "]</H3></B>");
     out.Add("<HR COLOR=\"#000000\" HEIGHT=\"1\" WIDTH=\"100%\">");
     out.Add("<BR><TABLE WIDTH=\"60%\"><TR><TD>");
 
@@ -350,22 +350,22 @@ std::string HtmlReport(const ReportInputs& in) {
     out.Add(kNameTable);
     out.Add(kNameCellOpen);
     out.Add("&nbsp;&nbsp;Vendor String:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L("vendor") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L(ctl::kVendor) + "&nbsp;&nbsp;</TD></TR>");
     out.Add(kNameCellOpen);
     out.Add("&nbsp;&nbsp;CPU Name:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD>&nbsp;" + L("cpuname") + "&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L(ctl::kCpuname) + "&nbsp;&nbsp;</TD>");
     out.Add(kNameCellOpen2);
     out.Add("&nbsp;&nbsp;Rating:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD>&nbsp;" + L("p_rating") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add("</TD><TD>&nbsp;" + L(ctl::kPRating) + "&nbsp;&nbsp;</TD></TR>");
     out.Add(kNameCellOpen);
     out.Add("&nbsp;&nbsp;Core codename:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD>&nbsp;" + L("core") + "&nbsp;&nbsp;</TD>");
+    out.Add("</TD><TD>&nbsp;" + L(ctl::kCore) + "&nbsp;&nbsp;</TD>");
     out.Add(kNameCellOpen2);
     out.Add("&nbsp;&nbsp;Platform:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD>&nbsp;" + L("plt") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add("</TD><TD>&nbsp;" + L(ctl::kPlt) + "&nbsp;&nbsp;</TD></TR>");
     out.Add(kNameCellOpen);
     out.Add("&nbsp;&nbsp;Extended name:&nbsp;&nbsp;&nbsp;</TD>");
-    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L("cpuextname") + "&nbsp;&nbsp;</TD></TR>");
+    out.Add("</TD><TD COLSPAN=\"3\">&nbsp;" + L(ctl::kCpuextname) + "&nbsp;&nbsp;</TD></TR>");
     out.Add("</TABLE><BR>");
 
     // model, cache size, additional
@@ -375,21 +375,21 @@ std::string HtmlReport(const ReportInputs& in) {
             "ALIGN=\"CENTER\">&nbsp;&nbsp;Cache size&nbsp;&nbsp;</TD>");
     out.Add("<TD STYLE=\"BORDER-TOP:0px; BORDER-BOTTOM:0px\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD COLSPAN=\"2\" "
             "ALIGN=\"CENTER\">&nbsp;&nbsp;Additional&nbsp;&nbsp;</TD></TR>");
-    out.Add(ModelRow("Family:", L("fam"), L("efam"), L("Label_l1i"), L("l1is"), "CPU Type:", L("ctp")));
-    out.Add(ModelRow("Model:", L("mdl"), L("emdl"), L("Label_l1d"), L("l1ds"), "APIC Id:", L("apic")));
-    out.Add(ModelRow("Stepping:", L("stp"), L("estp"), L("Label_l2"), L("l2s"), "LP Count:", L("lp")));
-    out.Add(ModelRow("Brand Id:", L("brand"), L("ebrd"), L("Label_l3"), L("l3s"), "Flush size:", L("fls")));
+    out.Add(ModelRow("Family:", L(ctl::kFam), L(ctl::kEfam), L(ctl::kLabelL1i), L(ctl::kL1is), "CPU Type:", L(ctl::kCtp)));
+    out.Add(ModelRow("Model:", L(ctl::kMdl), L(ctl::kEmdl), L(ctl::kLabelL1d), L(ctl::kL1ds), "APIC Id:", L(ctl::kApic)));
+    out.Add(ModelRow("Stepping:", L(ctl::kStp), L(ctl::kEstp), L(ctl::kLabelL2), L(ctl::kL2s), "LP Count:", L(ctl::kLp)));
+    out.Add(ModelRow("Brand Id:", L(ctl::kBrand), L(ctl::kEbrd), L(ctl::kLabelL3), L(ctl::kL3s), "Flush size:", L(ctl::kFls)));
     out.Add("</TABLE><BR>");
 
-    out.Add("Core Speed:&nbsp;&nbsp;" + L("cspeed") + "<BR>");
-    out.Add("FSB Speed: &nbsp;&nbsp;" + L("fspeed") + "<BR>");
-    out.Add("Multiplier:&nbsp;&nbsp;" + L("mult") + "<BR>");
+    out.Add("Core Speed:&nbsp;&nbsp;" + L(ctl::kCspeed) + "<BR>");
+    out.Add("FSB Speed: &nbsp;&nbsp;" + L(ctl::kFspeed) + "<BR>");
+    out.Add("Multiplier:&nbsp;&nbsp;" + L(ctl::kMult) + "<BR>");
     out.Add("<BR>");
     out.Add("Technological:<BR>");
-    out.Add(L("tech_1") + "<BR>");
-    out.Add(L("tech_2") + "<BR>");
-    out.Add(L("tech_3") + "<BR><BR>");
-    out.Add("Serial number: " + L("serialnumber") + "<BR>");
+    out.Add(L(ctl::kTech1) + "<BR>");
+    out.Add(L(ctl::kTech2) + "<BR>");
+    out.Add(L(ctl::kTech3) + "<BR><BR>");
+    out.Add("Serial number: " + L(ctl::kSerialnumber) + "<BR>");
     out.Add("<BR><TABLE CELLSPACING=\"0\" CELLPADDING=\"0\" BORDER=\"1\">");
     out.Add("<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\">&nbsp;&nbsp;Instruction Sets&nbsp;&nbsp;</TD></TR>");
     for (const auto& s : kSets) out.Add(SetRow(s.html_name, Bit(Word(cpu, s.word), s.bit)));

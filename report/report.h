@@ -15,8 +15,8 @@
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/memtestr.h"
-#include "ui/model/product.h"
-#include "ui/model/window_state.h"
+#include "view/product.h"
+#include "view/window_state.h"
 
 namespace kest {
 

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 class QAction;
 class QLabel;
@@ -19,6 +19,13 @@ class QTabWidget;
 class QTimer;
 
 namespace kest::ui {
+
+// A control's name as Qt keeps it, and a widget (or menu entry) named after
+// one of the window's controls.
+inline QString QtName(ControlName name) {
+    return QString::fromLatin1(name.View().data(), static_cast<qsizetype>(name.View().size()));
+}
+inline void SetName(QObject* object, ControlName name) { object->setObjectName(QtName(name)); }
 
 class Tmain;
 
@@ -48,8 +55,8 @@ public:
     // Writes every control's state from the model onto its widget.
     void ApplyState();
     // The control or popup entry of that name (nullptr when there is none).
-    QWidget* Control(const QString& name) const { return widgets_.value(name); }
-    QAction* MenuEntry(const QString& name) const { return actions_.value(name); }
+    QWidget* Control(ControlName name) const { return widgets_.value(QtName(name)); }
+    QAction* MenuEntry(ControlName name) const { return actions_.value(QtName(name)); }
     QTimer* RefreshTimer() const { return refrtimer_; }
     QTabWidget* Pages() const { return main_page_control_; }
     QTabWidget* CachePages() const { return cache_control_; }

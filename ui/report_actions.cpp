@@ -184,12 +184,12 @@ void OpenDatabaseBrowser(Tmain& window) {
 }
 
 void OpenWebSite(Tmain& window) {
-    QString url = DisplayText(window.Model().State().Text("off_c_url")).trimmed();
+    QString url = DisplayText(window.Model().State().Text(ctl::kOffCUrl)).trimmed();
     if (url.isEmpty()) url = QString::fromLatin1(kWebAddress.data(), static_cast<int>(kWebAddress.size()));
     QDesktopServices::openUrl(QUrl(url));
 }
 
-void OpenMail(Tmain& window, const char* label) {
+void OpenMail(Tmain& window, ControlName label) {
     const QString address = DisplayText(window.Model().State().Text(label)).trimmed();
     if (!address.isEmpty()) QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + address));
 }
@@ -202,8 +202,8 @@ void InstallReportActions() {
     a.Databasebrowser1Click = OpenDatabaseBrowser;
     a.Addtodatabase1Click = AddToDatabase;
     a.off_c_urlClick = OpenWebSite;
-    a.qelt_mailClick = [](Tmain& w) { OpenMail(w, "qelt_mail"); };
-    a.vorm_mailClick = [](Tmain& w) { OpenMail(w, "vorm_mail"); };
+    a.qelt_mailClick = [](Tmain& w) { OpenMail(w, ctl::kQeltMail); };
+    a.vorm_mailClick = [](Tmain& w) { OpenMail(w, ctl::kVormMail); };
 }
 
 }  // namespace kest::ui

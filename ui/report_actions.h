@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "report/text_encoding.h"
+#include "view/controls.h"
 
 class QWidget;
 
@@ -25,7 +26,7 @@ void SaveScreenshot(Tmain& window);   // "Screenshot"
 void AddToDatabase(Tmain& window);    // "Add to database"
 void OpenDatabaseBrowser(Tmain& window);  // "Database browser"
 void OpenWebSite(Tmain& window);      // the About page's web link
-void OpenMail(Tmain& window, const char* label);  // "qelt_mail" or "vorm_mail"
+void OpenMail(Tmain& window, ControlName label);  // ctl::kQeltMail or ctl::kVormMail
 
 // Today's date in the user's short date format and the time of day in the
 // long time format without its time zone (QLocale::system()), as

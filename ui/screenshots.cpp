@@ -29,26 +29,26 @@ QStringList SavePageScreenshots(Tmain& window, const QString& dir) {
             }
             // The other two cache levels.
             window.CachePages()->setCurrentIndex(0);
-            for (const char* level : {"l2", "l3"}) {
+            for (ControlName level : {ctl::kL2, ctl::kL3}) {
                 auto* b = qobject_cast<QPushButton*>(window.Control(level));
                 if (b && b->isEnabled()) {
                     b->click();
-                    shoot(QStringLiteral("3a_integrated_cache_%1").arg(level));
+                    shoot(QStringLiteral("3a_integrated_cache_%1").arg(QtName(level)));
                 }
             }
-            qobject_cast<QPushButton*>(window.Control("l1"))->click();
+            qobject_cast<QPushButton*>(window.Control(ctl::kL1))->click();
             continue;
         }
         if (i == 1) {
             shoot(pages[i]);
-            for (const char* b : {"b_aff", "b_eff"}) {
+            for (ControlName b : {ctl::kBAff, ctl::kBEff}) {
                 auto* btn = qobject_cast<QPushButton*>(window.Control(b));
                 if (btn && btn->isEnabled()) {
                     btn->click();
-                    shoot(QStringLiteral("2_feature_flags_%1").arg(b));
+                    shoot(QStringLiteral("2_feature_flags_%1").arg(QtName(b)));
                 }
             }
-            qobject_cast<QPushButton*>(window.Control("b_sff"))->click();
+            qobject_cast<QPushButton*>(window.Control(ctl::kBSff))->click();
             continue;
         }
         shoot(pages[i]);

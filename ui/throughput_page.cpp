@@ -37,19 +37,19 @@ constexpr int kHintY = kRowY + 21;
 constexpr int kLegendY = kViewHeight;
 constexpr int kLegendHeight = 56;  // down to the page's bottom edge (248)
 
-const char* const kBoxes[] = {"cb_read", "cb_write", "cb_copy"};
+const ControlName kBoxes[] = {ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy};
 
-QLabel* NamedLabel(QWidget* parent, const char* name, QRect r, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
+QLabel* NamedLabel(QWidget* parent, ControlName name, QRect r, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* l = new QLabel(parent);
-    l->setObjectName(name);
+    SetName(l, name);
     l->setGeometry(r);
     l->setAlignment(a);
     return l;
 }
 
-QFrame* Bevel(QWidget* parent, const QString& name, QRect r) {
+QFrame* Bevel(QWidget* parent, std::optional<ControlName> name, QRect r) {
     auto* f = new QFrame(parent);
-    if (!name.isEmpty()) f->setObjectName(name);
+    if (name) SetName(f, *name);
     f->setGeometry(r);
     f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return f;
@@ -89,11 +89,11 @@ void BuildThroughputPage(Tmain& window, QWidget* page) {
     };
 }
 
-ThroughputPage* FindThroughputPage(Tmain& window) { return window.findChild<ThroughputPage*>("throughput_page"); }
+ThroughputPage* FindThroughputPage(Tmain& window) { return window.findChild<ThroughputPage*>(QtName(ctl::kThroughputPage)); }
 
 ThroughputPage::ThroughputPage(Tmain& window, QWidget* page)
     : QObject(page), window_(window), page_(page), st_(std::make_unique<ThroughputState>()) {
-    setObjectName("throughput_page");
+    SetName(this, ctl::kThroughputPage);
     make_platform_ = [] { return MakeLiveThroughputPlatform(); };
     message_ = [this](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, window_.windowTitle(), text, QMessageBox::Ok, &window_);
@@ -111,16 +111,16 @@ void ThroughputPage::Build() {
     // The view: both images move inside it, the scale labels stay at its
     // right edge.
     auto* view = new QWidget(p);
-    view->setObjectName("graph_view");
+    SetName(view, ctl::kGraphView);
     view->setGeometry(kViewX, 0, kViewWidth, kViewHeight);
-    graph_ = NamedLabel(view, "graph_mt", {0, 0, kGraphWidth, kGraphHeight});
+    graph_ = NamedLabel(view, ctl::kGraphMt, {0, 0, kGraphWidth, kGraphHeight});
     graph_->setMouseTracking(true);
     graph_->installEventFilter(this);
-    vals_ = NamedLabel(view, "graph_mt_vals", {0, kGraphHeight, kGraphWidth, kStripHeight});
+    vals_ = NamedLabel(view, ctl::kGraphMtVals, {0, kGraphHeight, kGraphWidth, kStripHeight});
     vals_->setPixmap(QPixmap::fromImage(DrawScaleStrip()));
     ShowGraph(DrawEmptyThroughputGraph());
 
-    for (const auto& [name, y] : {std::pair{"top_tp", 4}, std::pair{"middle_tp", 78}}) {
+    for (const auto& [name, y] : {std::pair{ctl::kTopTp, 4}, std::pair{ctl::kMiddleTp, 78}}) {
         auto* l = NamedLabel(view, name, {kViewWidth - 4 - 120, y, 120, 12}, Qt::AlignRight | Qt::AlignVCenter);
         QFont f = l->font();
         f.setBold(true);
@@ -134,51 +134,51 @@ void ThroughputPage::Build() {
     }
 
     scroll_ = new QScrollBar(Qt::Horizontal, p);
-    scroll_->setObjectName("mtb_scroll");
+    SetName(scroll_, ctl::kMtbScroll);
     scroll_->setGeometry(kViewX, kScrollY, kViewWidth, kScrollHeight);
     scroll_->setRange(0, kScrollMax);
     scroll_->setSingleStep(8);
     scroll_->setPageStep(kViewWidth);
     connect(scroll_, &QScrollBar::valueChanged, this, &ThroughputPage::mtb_scrollChange);
 
-    NamedLabel(p, "tst_ch_label", {kViewX, kRowY, 70, 17});
+    NamedLabel(p, ctl::kTstChLabel, {kViewX, kRowY, 70, 17});
     int x = kViewX + 70;
-    for (const char* n : kBoxes) {
+    for (ControlName n : kBoxes) {
         auto* cb = new QCheckBox(p);
-        cb->setObjectName(n);
+        SetName(cb, n);
         cb->setGeometry(x, kRowY, 56, 17);
         x += 58;
     }
-    connect(p->findChild<QCheckBox*>("cb_read"), &QCheckBox::toggled, this, &ThroughputPage::cb_readClick);
-    connect(p->findChild<QCheckBox*>("cb_write"), &QCheckBox::toggled, this, &ThroughputPage::cb_writeClick);
-    connect(p->findChild<QCheckBox*>("cb_copy"), &QCheckBox::toggled, this, &ThroughputPage::cb_copyClick);
+    connect(p->findChild<QCheckBox*>(QtName(ctl::kCbRead)), &QCheckBox::toggled, this, &ThroughputPage::cb_readClick);
+    connect(p->findChild<QCheckBox*>(QtName(ctl::kCbWrite)), &QCheckBox::toggled, this, &ThroughputPage::cb_writeClick);
+    connect(p->findChild<QCheckBox*>(QtName(ctl::kCbCopy)), &QCheckBox::toggled, this, &ThroughputPage::cb_copyClick);
 
     auto* run = new QPushButton(p);
-    run->setObjectName("tst_run");
+    SetName(run, ctl::kTstRun);
     run->setGeometry(x + 6, kRowY - 2, 90, 21);
     run->setAutoDefault(false);
     connect(run, &QPushButton::clicked, this, &ThroughputPage::tst_runClick);
 
     bar_ = new QProgressBar(p);
-    bar_->setObjectName("test_pb");
+    SetName(bar_, ctl::kTestPb);
     bar_->setGeometry(x + 102, kRowY + 2, kViewX + kViewWidth - (x + 102), 13);
     bar_->setTextVisible(false);
     bar_->setRange(0, kProgressMax);
 
-    auto* hint = NamedLabel(p, "lab_hint", {kViewX, kHintY, 200, 14});
-    auto* hint2 = NamedLabel(p, "lab_hint2", {kViewX, kHintY, 200, 14});
-    s["lab_hint"].text = "Toggle legend On/Off: Left/Right click";
-    s["lab_hint2"].text = "on diagram after performing test(s).";
+    auto* hint = NamedLabel(p, ctl::kLabHint, {kViewX, kHintY, 200, 14});
+    auto* hint2 = NamedLabel(p, ctl::kLabHint2, {kViewX, kHintY, 200, 14});
+    s[ctl::kLabHint].text = "Toggle legend On/Off: Left/Right click";
+    s[ctl::kLabHint2].text = "on diagram after performing test(s).";
     // One sentence on one line: the second label follows the first.
     QFontMetrics fm(hint->font());
-    hint->resize(fm.horizontalAdvance(QString::fromStdString(s["lab_hint"].text)) + 2, 14);
+    hint->resize(fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint].text)) + 2, 14);
     hint2->setGeometry(hint->x() + hint->width() + 2, kHintY,
-                       fm.horizontalAdvance(QString::fromStdString(s["lab_hint2"].text)) + 2, 14);
+                       fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint2].text)) + 2, 14);
 
     // The legend: three rows (Read, Write, Copy) of key, name, throughput
     // under the mouse and average, and the block size under the mouse.
     auto* legend = new QFrame(p);
-    legend->setObjectName("panel_legend");
+    SetName(legend, ctl::kPanelLegend);
     legend->setGeometry(kViewX, kLegendY, kViewWidth, kLegendHeight);
     legend->setFrameStyle(QFrame::Panel | QFrame::Raised);
     legend->setAutoFillBackground(true);
@@ -195,17 +195,16 @@ void ThroughputPage::Build() {
     caption("Block size:", {6, head_y, 100, 13});
     caption("Throughput:", {196, head_y, 120, 13});
     caption("Average:", {344, head_y, 120, 13});
-    Bevel(legend, {}, {4, row0, 104, row_h});
-    NamedLabel(legend, "leg_bs_l1", {6, row0, 100, row_h}, Qt::AlignCenter);
+    Bevel(legend, std::nullopt, {4, row0, 104, row_h});
+    NamedLabel(legend, ctl::kLegBsL1, {6, row0, 100, row_h}, Qt::AlignCenter);
 
     const char* names[] = {"Read", "Write", "Copy"};
-    const ThroughputTest tests[] = {kTestRead, kTestWrite, kTestCopy};
     for (int i = 0; i < 3; ++i) {
-        const LegendRow row = LegendRowControls(tests[i]);
+        const ctl::LegendRow& row = ctl::LegendRowControls(i);
         const int y = row0 + i * row_h;
         Bevel(legend, row[1], {114, y, row_h, row_h});  // frame of the key
         auto* key = new Indicator(legend);
-        key->setObjectName(row[0]);
+        SetName(key, row[0]);
         key->setFixedSize(row_h - 4, row_h - 4);
         key->move(116, y + 2);
         Bevel(legend, row[2], {129, y, 60, row_h});  // frame of the name
@@ -215,7 +214,7 @@ void ThroughputPage::Build() {
         NamedLabel(legend, row[5], {196, y, 140, row_h}, Qt::AlignRight | Qt::AlignVCenter);
         Bevel(legend, row[6], {342, y, 160, row_h});
         NamedLabel(legend, row[7], {344, y, 156, row_h}, Qt::AlignRight | Qt::AlignVCenter);
-        for (const char* n : {row[1], row[2], row[4], row[6]}) s[n];  // known to the state, shown
+        for (ControlName n : {row[1], row[2], row[4], row[6]}) s[n];  // known to the state, shown
     }
 }
 
@@ -223,9 +222,9 @@ void ThroughputPage::ShowGraph(const QImage& image) { graph_->setPixmap(QPixmap:
 
 QImage ThroughputPage::GraphImage() const { return graph_->pixmap().toImage(); }
 
-void ThroughputPage::Apply(std::initializer_list<const char*> names) {
+void ThroughputPage::Apply(std::initializer_list<ControlName> names) {
     WindowState& s = window_.Model().State();
-    for (const char* n : names)
+    for (ControlName n : names)
         if (QWidget* w = window_.Control(n)) ApplyControlState(w, s[n]);
 }
 
@@ -236,26 +235,26 @@ void ThroughputPage::ResetGraph() {
     // would cover "Run Selected"; the scale labels belonged to the cleared
     // picture.
     WindowState& s = window_.Model().State();
-    s["panel_legend"].visible = false;
-    s["top_tp"].text.clear();
-    s["middle_tp"].text.clear();
+    s[ctl::kPanelLegend].visible = false;
+    s[ctl::kTopTp].text.clear();
+    s[ctl::kMiddleTp].text.clear();
 }
 
-void ThroughputPage::CheckBoxClick(const char* name, bool checked) {
+void ThroughputPage::CheckBoxClick(ControlName name, bool checked) {
     WindowState& s = window_.Model().State();
     s[name].checked = checked;
     window_.Model().UpdateRunButton();
-    Apply({"tst_run"});
+    Apply({ctl::kTstRun});
 }
 
-void ThroughputPage::cb_copyClick(bool checked) { CheckBoxClick("cb_copy", checked); }
-void ThroughputPage::cb_readClick(bool checked) { CheckBoxClick("cb_read", checked); }
-void ThroughputPage::cb_writeClick(bool checked) { CheckBoxClick("cb_write", checked); }
+void ThroughputPage::cb_copyClick(bool checked) { CheckBoxClick(ctl::kCbCopy, checked); }
+void ThroughputPage::cb_readClick(bool checked) { CheckBoxClick(ctl::kCbRead, checked); }
+void ThroughputPage::cb_writeClick(bool checked) { CheckBoxClick(ctl::kCbWrite, checked); }
 
 void ThroughputPage::tst_runClick() {
     WindowState& s = window_.Model().State();
     ThroughputRunOptions options;
-    options.selected = {s["cb_copy"].checked, s["cb_read"].checked, s["cb_write"].checked};
+    options.selected = {s[ctl::kCbCopy].checked, s[ctl::kCbRead].checked, s[ctl::kCbWrite].checked};
     if (!RunSelectedEnabled(options.selected[kTestCopy], options.selected[kTestRead], options.selected[kTestWrite]))
         return;
     const CacheInfo& c = window_.Model().Caches();
@@ -265,19 +264,19 @@ void ThroughputPage::tst_runClick() {
     // The window is blocked from here on: the clock timer is off, and no
     // events are handled until the run ends.
     window_.RefreshTimer()->stop();
-    s["test_pb"].visible = true;
-    s["test_pb"].position = 0;
-    s["tst_run"].enabled = false;
-    s["mtb_scroll"].enabled = false;
+    s[ctl::kTestPb].visible = true;
+    s[ctl::kTestPb].position = 0;
+    s[ctl::kTstRun].enabled = false;
+    s[ctl::kMtbScroll].enabled = false;
     window_.ApplyState();
     ShowGraph(DrawThroughputBackground(true));
     window_.repaint();  // once, so that the cleared graph and the disabled controls show
 
     RunScope restore([this, &s] {
-        s["test_pb"].visible = false;
-        s["test_pb"].position = 0;
+        s[ctl::kTestPb].visible = false;
+        s[ctl::kTestPb].position = 0;
         window_.Model().UpdateRunButton();
-        s["mtb_scroll"].enabled = true;
+        s[ctl::kMtbScroll].enabled = true;
         window_.ApplyState();
         window_.RefreshTimer()->start();
     });
@@ -300,35 +299,34 @@ void ThroughputPage::tst_runClick() {
     ShowGraph(DrawThroughputGraph(*st_));
     window_.Model().Globals().memtestr = st_->memtestr;  // the database record's "memtestr="
     const LegendTexts l = LegendAfterRun(*st_);
-    s["top_tp"].text = l.top_tp;
-    s["middle_tp"].text = l.middle_tp;
-    s["leg_av_l1"].text = l.leg_av_l1;
-    s["leg_av_l2"].text = l.leg_av_l2;
-    s["leg_av_l3"].text = l.leg_av_l3;
-    const std::pair<ThroughputTest, bool> rows[] = {
-        {kTestRead, l.read_row}, {kTestWrite, l.write_row}, {kTestCopy, l.copy_row}};
-    for (const auto& [test, shown] : rows)
-        for (const char* n : LegendRowControls(test)) s[n].visible = shown;
+    s[ctl::kTopTp].text = l.top_tp;
+    s[ctl::kMiddleTp].text = l.middle_tp;
+    s[ctl::kLegAvL1].text = l.leg_av_l1;
+    s[ctl::kLegAvL2].text = l.leg_av_l2;
+    s[ctl::kLegAvL3].text = l.leg_av_l3;
+    const bool shown[3] = {l.read_row, l.write_row, l.copy_row};  // the legend's rows, top to bottom
+    for (int row = 0; row < 3; ++row)
+        for (ControlName n : ctl::LegendRowControls(row)) s[n].visible = shown[row];
 }
 
 void ThroughputPage::graph_mtMouseDown(Qt::MouseButton button) {
-    ControlState& legend = window_.Model().State()["panel_legend"];
+    ControlState& legend = window_.Model().State()[ctl::kPanelLegend];
     legend.visible = LegendVisibleAfterPress(legend.visible, ButtonOf(button), st_->test_done);
-    Apply({"panel_legend"});
+    Apply({ctl::kPanelLegend});
 }
 
 void ThroughputPage::graph_mtMouseMove(int x) {
     const ReadOut r = ReadOutAt(*st_, x);
     WindowState& s = window_.Model().State();
-    s["leg_bs_l1"].text = r.leg_bs_l1;
-    s["leg_tp_l1"].text = r.leg_tp_l1;
-    s["leg_tp_l2"].text = r.leg_tp_l2;
-    s["leg_tp_l3"].text = r.leg_tp_l3;
-    Apply({"leg_bs_l1", "leg_tp_l1", "leg_tp_l2", "leg_tp_l3"});
+    s[ctl::kLegBsL1].text = r.leg_bs_l1;
+    s[ctl::kLegTpL1].text = r.leg_tp_l1;
+    s[ctl::kLegTpL2].text = r.leg_tp_l2;
+    s[ctl::kLegTpL3].text = r.leg_tp_l3;
+    Apply({ctl::kLegBsL1, ctl::kLegTpL1, ctl::kLegTpL2, ctl::kLegTpL3});
 }
 
 void ThroughputPage::mtb_scrollChange(int position) {
-    window_.Model().State()["mtb_scroll"].position = position;
+    window_.Model().State()[ctl::kMtbScroll].position = position;
     const int left = GraphLeftForScroll(position);
     graph_->move(left, 0);
     vals_->move(left, kGraphHeight);
@@ -348,8 +346,8 @@ bool ThroughputPage::eventFilter(QObject* watched, QEvent* event) {
 QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows) {
     ThroughputPage* page = FindThroughputPage(window);
     if (!page) return {};
-    window.Pages()->setCurrentWidget(window.findChild<QWidget*>("_cache_i"));
-    window.CachePages()->setCurrentWidget(window.findChild<QWidget*>("_memory"));
+    window.Pages()->setCurrentWidget(window.findChild<QWidget*>(QtName(ctl::kCacheI)));
+    window.CachePages()->setCurrentWidget(window.findChild<QWidget*>(QtName(ctl::kMemory)));
     QCoreApplication::processEvents();
     page->SetRows(rows);
     page->tst_runClick();

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "bench/throughput.h"
+#include "view/controls.h"
 
 class QLabel;
 class QProgressBar;
@@ -62,9 +63,9 @@ protected:
 
 private:
     void Build();
-    void CheckBoxClick(const char* name, bool checked);
+    void CheckBoxClick(ControlName name, bool checked);
     // Writes the named controls' model state onto their widgets.
-    void Apply(std::initializer_list<const char*> names);
+    void Apply(std::initializer_list<ControlName> names);
     void ShowGraph(const QImage& image);
 
     Tmain& window_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <set>
 #include <string>
 
 #include "bench/throughput_view.h"
@@ -89,31 +88,6 @@ TEST(ThroughputView, ScrollingMovesBothImages) {
     EXPECT_EQ(GraphLeftForScroll(1539), -1539);
     EXPECT_EQ(ReadOutAt(ThroughputState{}, -GraphLeftForScroll(1539)).leg_bs_l1, "3078 Kb");
     EXPECT_EQ(GraphLeftForScroll(5000), -1539);
-}
-
-TEST(ThroughputView, LegendRowsHoldTheLabelsTheirTestFills) {
-    // Each control belongs to one row, and a row holds the read-out and
-    // average labels that ReadOutAt and LegendAfterRun fill for its test.
-    std::set<std::string> seen;
-    const struct { ThroughputTest test; const char* key; const char* tp; const char* av; } rows[] = {
-        {kTestRead, "sh_rd", "leg_tp_l1", "leg_av_l1"},
-        {kTestWrite, "sh_wr", "leg_tp_l2", "leg_av_l2"},
-        {kTestCopy, "sh_cp", "leg_tp_l3", "leg_av_l3"},
-    };
-    for (const auto& r : rows) {
-        const LegendRow row = LegendRowControls(r.test);
-        EXPECT_STREQ(row[0], r.key);
-        EXPECT_STREQ(row[5], r.tp);
-        EXPECT_STREQ(row[7], r.av);
-        for (const char* n : row) {
-            ASSERT_NE(n, nullptr);
-            EXPECT_TRUE(seen.insert(n).second) << n;
-        }
-    }
-    EXPECT_EQ(seen.size(), 24u);
-    // Bevels 1 and 4 frame the Read row, 2 and 5 Write, 3 and 6 Copy.
-    EXPECT_TRUE(seen.count("leg_b4") && seen.count("leg_b6") && seen.count("leg_av_b2"));
-    EXPECT_STREQ(LegendRowControls(kTestWrite)[2], "leg_b5");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "ident/startup.h"
 #include "report/model_inputs.h"
 #include "report/report.h"
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 namespace kest::fuzz {
 

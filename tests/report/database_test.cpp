@@ -37,7 +37,7 @@ struct Window {
         hooks.read_database_pointer = DatabasePointerHook(startup);
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, names, globals, seams, hooks);
     }
-    bool DbaseEnabled() { return model->State()["dbase"].enabled; }
+    bool DbaseEnabled() { return model->State()[ctl::kDbase].enabled; }
     std::optional<std::string> Add() {
         const std::string rec = DatabaseRecord(ReportInputsFor(*model, "1/2/24", "10:00:00"));
         return AddDatabaseRecord(globals.StartupDir, model->Database().remembered_name, rec);

@@ -15,6 +15,7 @@
 #include "report/bitmap.h"
 #include "report/database.h"
 #include "report/file_io.h"
+#include "report/file_size_limit.h"
 #include "report/temp_dir.h"
 
 namespace kest {
@@ -22,29 +23,9 @@ namespace {
 
 using test::Listing;
 using test::ReadFile;
+using test::FileSizeLimit;
 using test::TempDir;
 using test::WriteFile;
-
-// Files may grow to `limit` bytes while it lives; writes past it fail as on
-// a full disk (EFBIG). Works for every user, root included.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit r = old_;
-        r.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, old_handler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t old_handler_;
-};
 
 // A small tmpfs mounted for the test (root only, where mounting is allowed).
 class TmpfsMount {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "report/report.h"
-#include "ui/model/feature_names.h"
+#include "view/feature_names.h"
 
 namespace kest::test {
 
@@ -34,7 +34,7 @@ struct Processor {
     }
 };
 
-inline void SetLabels(WindowState& w, std::initializer_list<std::pair<const char*, std::string>> texts) {
+inline void SetLabels(WindowState& w, std::initializer_list<std::pair<ControlName, std::string>> texts) {
     for (const auto& [name, text] : texts) w[name].text = text;
 }
 
@@ -43,17 +43,17 @@ inline void SetLabels(WindowState& w, std::initializer_list<std::pair<const char
 inline Processor PentiumWithTraceCache() {
     Processor p;
     SetLabels(p.window, {
-        {"vendor", "GenuineIntel"}, {"cpuname", "Intel Pentium 4"}, {"p_rating", ""},
-        {"cspeed", "1495.20 MHz"}, {"fspeed", "fspeed"}, {"mult", "mult"},
-        {"core", "Willamette"}, {"plt", "Socket 423"},
-        {"cpuextname", "               Intel(R) Pentium(R) 4 CPU 1500MHz"},
-        {"fam", "15"}, {"efam", "0"}, {"mdl", "0"}, {"emdl", "0"}, {"stp", "7"}, {"estp", "0"},
-        {"brand", "08"}, {"ebrd", ""},
-        {"Label_l1i", "L1 Trace:"}, {"l1is", "12K\xB5Ops"}, {"Label_l1d", "L1 Data:"}, {"l1ds", "8Kb"},
-        {"Label_l2", "L2:"}, {"l2s", "0Kb"}, {"Label_l3", "L3:"}, {"l3s", "0Kb"},
-        {"ctp", "0"}, {"apic", "0"}, {"lp", "1"}, {"fls", "8"},
-        {"tech_1", "CMOS Al 0,18\xB5m"}, {"tech_2", "42M transistors"}, {"tech_3", "217mm2 die size"},
-        {"serialnumber", "Not supported"},
+        {ctl::kVendor, "GenuineIntel"}, {ctl::kCpuname, "Intel Pentium 4"}, {ctl::kPRating, ""},
+        {ctl::kCspeed, "1495.20 MHz"}, {ctl::kFspeed, "fspeed"}, {ctl::kMult, "mult"},
+        {ctl::kCore, "Willamette"}, {ctl::kPlt, "Socket 423"},
+        {ctl::kCpuextname, "               Intel(R) Pentium(R) 4 CPU 1500MHz"},
+        {ctl::kFam, "15"}, {ctl::kEfam, "0"}, {ctl::kMdl, "0"}, {ctl::kEmdl, "0"}, {ctl::kStp, "7"}, {ctl::kEstp, "0"},
+        {ctl::kBrand, "08"}, {ctl::kEbrd, ""},
+        {ctl::kLabelL1i, "L1 Trace:"}, {ctl::kL1is, "12K\xB5Ops"}, {ctl::kLabelL1d, "L1 Data:"}, {ctl::kL1ds, "8Kb"},
+        {ctl::kLabelL2, "L2:"}, {ctl::kL2s, "0Kb"}, {ctl::kLabelL3, "L3:"}, {ctl::kL3s, "0Kb"},
+        {ctl::kCtp, "0"}, {ctl::kApic, "0"}, {ctl::kLp, "1"}, {ctl::kFls, "8"},
+        {ctl::kTech1, "CMOS Al 0,18\xB5m"}, {ctl::kTech2, "42M transistors"}, {ctl::kTech3, "217mm2 die size"},
+        {ctl::kSerialnumber, "Not supported"},
     });
     CpuidData& c = p.cpu;
     c.cpuid_ok = true;
@@ -86,17 +86,17 @@ inline Processor PentiumWithTraceCache() {
 inline Processor AmdWithL3() {
     Processor p;
     SetLabels(p.window, {
-        {"vendor", "AuthenticAMD"}, {"cpuname", "AMD Phenom"}, {"p_rating", "2600+"},
-        {"cspeed", "2210.07 MHz"}, {"fspeed", "200.00 MHz"}, {"mult", "11.0"},
-        {"core", "Agena"}, {"plt", "Socket AM2+"},
-        {"cpuextname", "AMD Phenom(tm) 9500 Quad-Core Processor"},
-        {"fam", "15"}, {"efam", "15"}, {"mdl", "2"}, {"emdl", "2"}, {"stp", "3"}, {"estp", "3"},
-        {"brand", ""}, {"ebrd", "0123"},
-        {"Label_l1i", "L1 Instr:"}, {"l1is", "64Kb"}, {"Label_l1d", "L1 Data:"}, {"l1ds", "64Kb"},
-        {"Label_l2", "L2:"}, {"l2s", "512Kb"}, {"Label_l3", "L3:"}, {"l3s", "2048Kb"},
-        {"ctp", "0"}, {"apic", "3"}, {"lp", "4"}, {"fls", "8"},
-        {"tech_1", "CMOS Cu 0,065\xB5m"}, {"tech_2", "450M transistors"}, {"tech_3", "285mm2 die size"},
-        {"serialnumber", "Not supported"},
+        {ctl::kVendor, "AuthenticAMD"}, {ctl::kCpuname, "AMD Phenom"}, {ctl::kPRating, "2600+"},
+        {ctl::kCspeed, "2210.07 MHz"}, {ctl::kFspeed, "200.00 MHz"}, {ctl::kMult, "11.0"},
+        {ctl::kCore, "Agena"}, {ctl::kPlt, "Socket AM2+"},
+        {ctl::kCpuextname, "AMD Phenom(tm) 9500 Quad-Core Processor"},
+        {ctl::kFam, "15"}, {ctl::kEfam, "15"}, {ctl::kMdl, "2"}, {ctl::kEmdl, "2"}, {ctl::kStp, "3"}, {ctl::kEstp, "3"},
+        {ctl::kBrand, ""}, {ctl::kEbrd, "0123"},
+        {ctl::kLabelL1i, "L1 Instr:"}, {ctl::kL1is, "64Kb"}, {ctl::kLabelL1d, "L1 Data:"}, {ctl::kL1ds, "64Kb"},
+        {ctl::kLabelL2, "L2:"}, {ctl::kL2s, "512Kb"}, {ctl::kLabelL3, "L3:"}, {ctl::kL3s, "2048Kb"},
+        {ctl::kCtp, "0"}, {ctl::kApic, "3"}, {ctl::kLp, "4"}, {ctl::kFls, "8"},
+        {ctl::kTech1, "CMOS Cu 0,065\xB5m"}, {ctl::kTech2, "450M transistors"}, {ctl::kTech3, "285mm2 die size"},
+        {ctl::kSerialnumber, "Not supported"},
     });
     CpuidData& c = p.cpu;
     c.cpuid_ok = true;

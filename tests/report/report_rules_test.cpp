@@ -20,12 +20,12 @@ TEST(ReportNames, DefaultNamesFromSignatureDigits) {
     };
     for (const Case& c : cases) {
         WindowState w;
-        w["fam"].text = c.fam, w["mdl"].text = c.mdl, w["stp"].text = c.stp;
+        w[ctl::kFam].text = c.fam, w[ctl::kMdl].text = c.mdl, w[ctl::kStp].text = c.stp;
         EXPECT_EQ(SignatureDigits(w), c.digits) << c.fam << "/" << c.mdl << "/" << c.stp;
         EXPECT_EQ(DefaultReportName(w), std::string("zakcpu_0x") + c.digits + "h");
     }
     WindowState w;
-    w["fam"].text = "15", w["mdl"].text = "2", w["stp"].text = "9";
+    w[ctl::kFam].text = "15", w[ctl::kMdl].text = "2", w[ctl::kStp].text = "9";
     EXPECT_EQ(DefaultScreenshotName(w, 0), "zakcpu0_0xF29h");
     EXPECT_EQ(DefaultScreenshotName(w, 12), "zakcpu12_0xF29h");
 }
@@ -85,8 +85,8 @@ TEST(RecordChecksum, ExamplesAndThirtyTwoBitProducts) {
 TEST(DatabaseRecordLayout, AlwaysNinetyEightLinesWithoutZeroBytes) {
     test::Processor p = test::PentiumWithTraceCache();
     // A label that somehow holds a zero byte and a value with a line break.
-    p.window["core"].text = std::string("Willa\0mette", 11);
-    p.window["tech_1"].text = "line one\r\nline two";
+    p.window[ctl::kCore].text = std::string("Willa\0mette", 11);
+    p.window[ctl::kTech1].text = "line one\r\nline two";
     p.cpu.ext_name = std::string(48, '\0');  // no brand string at all
     p.cpu.mxecpuid = 0;
     const std::string rec = DatabaseRecord(p.Inputs());
@@ -100,8 +100,8 @@ TEST(DatabaseRecordLayout, AlwaysNinetyEightLinesWithoutZeroBytes) {
 
 TEST(Reports, NeverContainZeroBytes) {
     test::Processor p = test::AmdWithL3();
-    p.window["cpuname"].text = std::string("AMD\0junk", 8);
-    p.window["tech_2"].text = std::string("\0", 1);
+    p.window[ctl::kCpuname].text = std::string("AMD\0junk", 8);
+    p.window[ctl::kTech2].text = std::string("\0", 1);
     for (ReportFormat f : {ReportFormat::Text, ReportFormat::Html, ReportFormat::Record}) {
         const std::string out = RenderReport(f, p.Inputs());
         EXPECT_EQ(out.find('\0'), std::string::npos);

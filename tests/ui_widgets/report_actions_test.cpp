@@ -21,7 +21,8 @@
 
 #include "report/model_inputs.h"
 #include "report/report.h"
-#include "tests/ui/processors.h"
+#include "tests/report/file_size_limit.h"
+#include "tests/view/processors.h"
 #include "ui/main_window.h"
 #include "ui/report_actions.h"
 
@@ -75,7 +76,7 @@ struct Fixture {
         ui::SetErrorBox(nullptr);
         QDir::setCurrent(old_cwd);
     }
-    void Trigger(const char* entry) {
+    void Trigger(ControlName entry) {
         QAction* a = window->MenuEntry(entry);
         ASSERT_NE(a, nullptr) << entry;
         ASSERT_TRUE(a->isEnabled()) << entry;
@@ -108,41 +109,19 @@ struct Fixture {
     QStringList errors;
 };
 
-// Limits the size of any file this process writes, so that a write runs
-// out of room even for root (the system's "file too large" stands in for
-// a full disk).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit lim = old_;
-        lim.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, old_handler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t old_handler_;
-};
-
 TEST(ReportActions, TextAndHtmlReportsFollowTheExtensionRules) {
     struct Case {
-        const char* entry;
+        ControlName entry;
         const char* chosen;
         const char* saved;
         ReportFormat format;
     } cases[] = {
-        {"extfile1", "cpu", "cpu.txt", ReportFormat::Text},
-        {"extfile1", "cpu.txt", "cpu.txt", ReportFormat::Text},
-        {"extfile1", "cpu.TXT", "cpu.TXT.txt", ReportFormat::Text},
-        {"HTMLfile1", "page", "page.html", ReportFormat::Html},
-        {"HTMLfile1", "page.htm", "page.htm", ReportFormat::Html},
-        {"HTMLfile1", "page.HTML", "page.HTML.html", ReportFormat::Html},
+        {ctl::kExtfile1, "cpu", "cpu.txt", ReportFormat::Text},
+        {ctl::kExtfile1, "cpu.txt", "cpu.txt", ReportFormat::Text},
+        {ctl::kExtfile1, "cpu.TXT", "cpu.TXT.txt", ReportFormat::Text},
+        {ctl::kHTMLfile1, "page", "page.html", ReportFormat::Html},
+        {ctl::kHTMLfile1, "page.htm", "page.htm", ReportFormat::Html},
+        {ctl::kHTMLfile1, "page.HTML", "page.HTML.html", ReportFormat::Html},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
@@ -168,12 +147,12 @@ TEST(ReportActions, TextAndHtmlReportsFollowTheExtensionRules) {
 TEST(ReportActions, TheTextReportSaysWhatTheWindowShows) {
     Fixture f(Pentium4HT());
     f.answers = {f.At("r.txt")};
-    f.Trigger("extfile1");
+    f.Trigger(ctl::kExtfile1);
     const std::string saved = Slurp(f.At("r.txt"));
     // Label texts as the widgets show them, in Windows-1252 with CR LF.
     EXPECT_NE(saved.find("CPU speed:      3066.00 MHz\r\n"), std::string::npos);
     EXPECT_NE(saved.find("L1 Trace:       12K\xB5Ops\r\n"), std::string::npos);
-    EXPECT_EQ(f.window->findChild<QLabel*>("l1is")->text(), QString::fromUtf8("12K\u00B5Ops"));
+    EXPECT_EQ(f.window->findChild<QLabel*>(ui::QtName(ctl::kL1is))->text(), QString::fromUtf8("12K\u00B5Ops"));
     EXPECT_EQ(saved.find("\xC2\xB5"), std::string::npos);
     EXPECT_EQ(saved.find('\0'), std::string::npos);
     size_t bare_lf = 0;
@@ -185,9 +164,9 @@ TEST(ReportActions, TheTextReportSaysWhatTheWindowShows) {
 
 TEST(ReportActions, CancelWritesNothing) {
     Fixture f(AthlonXP());
-    f.Trigger("extfile1");
-    f.Trigger("HTMLfile1");
-    f.Trigger("Screenshot1");
+    f.Trigger(ctl::kExtfile1);
+    f.Trigger(ctl::kHTMLfile1);
+    f.Trigger(ctl::kScreenshot1);
     EXPECT_EQ(f.calls.size(), 3u);
     EXPECT_TRUE(f.errors.isEmpty());
     EXPECT_TRUE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
@@ -201,7 +180,7 @@ TEST(ReportActions, AFailedSaveShowsTheErrorAndKeepsTheOldFile) {
     {
         FileSizeLimit limit(256);  // far less than a report
         f.answers = {f.At("old.txt")};
-        f.Trigger("extfile1");
+        f.Trigger(ctl::kExtfile1);
     }
     ASSERT_EQ(f.errors.size(), 1);
     EXPECT_EQ(f.errors[0], "Disk full");
@@ -210,7 +189,7 @@ TEST(ReportActions, AFailedSaveShowsTheErrorAndKeepsTheOldFile) {
 
     // A folder that does not exist.
     f.answers = {f.At("missing/report")};
-    f.Trigger("HTMLfile1");
+    f.Trigger(ctl::kHTMLfile1);
     ASSERT_EQ(f.errors.size(), 2);
     EXPECT_EQ(f.errors[1], "Path not found");
 }
@@ -242,10 +221,10 @@ TEST(ReportActions, ScreenshotsAreBitmapsOfTheWindowFrame) {
     f.window->show();
     QCoreApplication::processEvents();
     f.answers = {f.At("shot"), f.At("shot.BMP"), QString(), f.At("third.bmp")};
-    f.Trigger("Screenshot1");
-    f.Trigger("Screenshot1");
-    f.Trigger("Screenshot1");  // cancelled: the number does not advance
-    f.Trigger("Screenshot1");
+    f.Trigger(ctl::kScreenshot1);
+    f.Trigger(ctl::kScreenshot1);
+    f.Trigger(ctl::kScreenshot1);  // cancelled: the number does not advance
+    f.Trigger(ctl::kScreenshot1);
     ASSERT_EQ(f.calls.size(), 4u);
     EXPECT_EQ(f.calls[0].object_name, "screenshotdialog");
     EXPECT_EQ(f.calls[0].title, "Save screenshot as...");
@@ -275,16 +254,16 @@ TEST(ReportActions, ScreenshotsAreBitmapsOfTheWindowFrame) {
     }
 
     // Reset starts the numbering again.
-    qobject_cast<QPushButton*>(f.window->Control("button_refresh"))->click();
+    qobject_cast<QPushButton*>(f.window->Control(ctl::kButtonRefresh))->click();
     f.answers = {QString()};
-    f.Trigger("Screenshot1");
+    f.Trigger(ctl::kScreenshot1);
     EXPECT_EQ(f.calls.back().file_name, "zakcpu0_0xF29h");
 }
 
 TEST(ReportActions, AScreenshotThatCannotBeWrittenNamesTheFile) {
     Fixture f(AthlonXP());
     f.answers = {f.At("no/such/folder/shot.bmp")};
-    f.Trigger("Screenshot1");
+    f.Trigger(ctl::kScreenshot1);
     ASSERT_EQ(f.errors.size(), 1);
     EXPECT_EQ(f.errors[0], "Cannot create file \"" + f.At("no/such/folder/shot.bmp") + "\". Path not found");
     EXPECT_EQ(f.model->ScreenshotCount, 0);
@@ -296,7 +275,7 @@ struct DatabaseFixture : Fixture {
     explicit DatabaseFixture(const std::string& pointer, bool create_db = true) : Fixture(AthlonXP()) {
         Spit(At("database.ini"), pointer + "\r\n");
         if (create_db) Spit(At("procs.db"), "");
-        qobject_cast<QPushButton*>(window->Control("button_refresh"))->click();
+        qobject_cast<QPushButton*>(window->Control(ctl::kButtonRefresh))->click();
     }
 };
 
@@ -308,9 +287,9 @@ size_t Records(const std::string& db) {
 
 TEST(ReportActions, AddToDatabaseAppendsWholeRecordsSilently) {
     DatabaseFixture f("procs.db");
-    ASSERT_TRUE(f.window->Control("dbase")->isEnabled());
-    f.Trigger("Addtodatabase1");
-    f.Trigger("Addtodatabase1");
+    ASSERT_TRUE(f.window->Control(ctl::kDbase)->isEnabled());
+    f.Trigger(ctl::kAddtodatabase1);
+    f.Trigger(ctl::kAddtodatabase1);
     EXPECT_TRUE(f.errors.isEmpty()) << f.errors.join("; ").toStdString();
     const std::string db = Slurp(f.At("procs.db"));
     EXPECT_EQ(Records(db), 2u);
@@ -334,8 +313,8 @@ TEST(ReportActions, AddToDatabaseFailuresNameTheFileAndTheReason) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pointer);
         DatabaseFixture f(c.pointer, c.create_db);
-        ASSERT_TRUE(f.window->Control("dbase")->isEnabled());  // the first reading enables it
-        f.Trigger("Addtodatabase1");
+        ASSERT_TRUE(f.window->Control(ctl::kDbase)->isEnabled());  // the first reading enables it
+        f.Trigger(ctl::kAddtodatabase1);
         ASSERT_EQ(f.errors.size(), 1);
         EXPECT_TRUE(f.errors[0].contains(f.At(c.pointer))) << f.errors[0].toStdString();
         EXPECT_TRUE(f.errors[0].contains(c.reason)) << f.errors[0].toStdString();
@@ -348,10 +327,10 @@ TEST(ReportActions, AddToDatabaseFailuresNameTheFileAndTheReason) {
 
 TEST(ReportActions, ADatabaseDeletedBetweenTwoAddsIsReportedAndNotRecreated) {
     DatabaseFixture f("procs.db");
-    f.Trigger("Addtodatabase1");
+    f.Trigger(ctl::kAddtodatabase1);
     EXPECT_TRUE(f.errors.isEmpty());
     ASSERT_TRUE(QFile::remove(f.At("procs.db")));
-    f.Trigger("Addtodatabase1");
+    f.Trigger(ctl::kAddtodatabase1);
     ASSERT_EQ(f.errors.size(), 1);
     EXPECT_TRUE(f.errors[0].contains("File not found"));
     EXPECT_FALSE(QFileInfo::exists(f.At("procs.db")));
@@ -359,12 +338,12 @@ TEST(ReportActions, ADatabaseDeletedBetweenTwoAddsIsReportedAndNotRecreated) {
 
 TEST(ReportActions, AnAddThatRunsOutOfRoomLeavesNoHalfRecord) {
     DatabaseFixture f("procs.db");
-    f.Trigger("Addtodatabase1");
+    f.Trigger(ctl::kAddtodatabase1);
     const std::string before = Slurp(f.At("procs.db"));
     ASSERT_EQ(Records(before), 1u);
     {
         FileSizeLimit limit(before.size() + 500);  // room for part of a record only
-        f.Trigger("Addtodatabase1");
+        f.Trigger(ctl::kAddtodatabase1);
     }
     ASSERT_EQ(f.errors.size(), 1);
     EXPECT_TRUE(f.errors[0].contains("Disk full")) << f.errors[0].toStdString();
@@ -391,7 +370,7 @@ TEST(ReportActions, AboutLinksOpenTheProductsOwnAddresses) {
     Fixture f(AthlonXP());
     UrlCatcher catcher;
     for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    for (const char* link : {"off_c_url", "qelt_mail", "vorm_mail"}) Click(f.window->Control(link));
+    for (ControlName link : {ctl::kOffCUrl, ctl::kQeltMail, ctl::kVormMail}) Click(f.window->Control(link));
     for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
 
     const QString web = QString::fromLatin1(kWebAddress.data(), static_cast<int>(kWebAddress.size()));
@@ -401,8 +380,8 @@ TEST(ReportActions, AboutLinksOpenTheProductsOwnAddresses) {
     EXPECT_EQ(catcher.urls[2], QUrl("mailto:" + QString::fromLatin1(kAuthorMail.data())));
     // The link captions are the addresses they open, and the report footer
     // names the same site.
-    EXPECT_EQ(f.window->findChild<QLabel*>("off_c_url")->text(), web);
-    EXPECT_EQ(f.window->findChild<QLabel*>("qelt_mail")->text(), QString::fromLatin1(kSupportMail.data()));
+    EXPECT_EQ(f.window->findChild<QLabel*>(ui::QtName(ctl::kOffCUrl))->text(), web);
+    EXPECT_EQ(f.window->findChild<QLabel*>(ui::QtName(ctl::kQeltMail))->text(), QString::fromLatin1(kSupportMail.data()));
 }
 
 TEST(ReportActions, TheDatabaseBrowserIsStartedFromTheCurrentFolder) {
@@ -412,9 +391,9 @@ TEST(ReportActions, TheDatabaseBrowserIsStartedFromTheCurrentFolder) {
     Spit(browser, "#!/bin/sh\necho started > \"$PWD/browser-ran\"\n");
     QFile::setPermissions(browser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     Spit(f.At("database.ini"), "\r\n");
-    qobject_cast<QPushButton*>(f.window->Control("button_refresh"))->click();
-    ASSERT_TRUE(f.window->Control("dbase")->isEnabled());
-    f.Trigger("Databasebrowser1");
+    qobject_cast<QPushButton*>(f.window->Control(ctl::kButtonRefresh))->click();
+    ASSERT_TRUE(f.window->Control(ctl::kDbase)->isEnabled());
+    f.Trigger(ctl::kDatabasebrowser1);
     QElapsedTimer t;
     t.start();
     while (!QFileInfo::exists(f.At("browser-ran")) && t.elapsed() < 5000) QThread::msleep(20);

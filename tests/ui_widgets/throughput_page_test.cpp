@@ -15,7 +15,7 @@
 
 #include "bench/fake_platform.h"
 #include "report/model_inputs.h"
-#include "tests/ui/processors.h"
+#include "tests/view/processors.h"
 #include "ui/main_window.h"
 #include "ui/throughput_graph.h"
 #include "ui/throughput_page.h"
@@ -62,27 +62,27 @@ struct Page {
 
     void Observe() {
         seen.timer_active = seen.timer_active || window->RefreshTimer()->isActive();
-        seen.run_enabled = seen.run_enabled || Control("tst_run")->isEnabled();
-        seen.scroll_enabled = seen.scroll_enabled || Control("mtb_scroll")->isEnabled();
-        auto* bar = qobject_cast<QProgressBar*>(Control("test_pb"));
+        seen.run_enabled = seen.run_enabled || Control(ctl::kTstRun)->isEnabled();
+        seen.scroll_enabled = seen.scroll_enabled || Control(ctl::kMtbScroll)->isEnabled();
+        auto* bar = qobject_cast<QProgressBar*>(Control(ctl::kTestPb));
         seen.bar_visible = !bar->isHidden();
         seen.bar_max = bar->maximum();
         seen.bar_value_max = std::max(seen.bar_value_max, bar->value());
     }
 
-    QWidget* Control(const char* name) const { return window->Control(name); }
-    QCheckBox* Box(const char* name) const { return qobject_cast<QCheckBox*>(Control(name)); }
-    QString Text(const char* name) const { return qobject_cast<QLabel*>(Control(name))->text(); }
-    bool Shown(const char* name) const { return !Control(name)->isHidden(); }
-    void Run() { qobject_cast<QPushButton*>(Control("tst_run"))->click(); }
+    QWidget* Control(ControlName name) const { return window->Control(name); }
+    QCheckBox* Box(ControlName name) const { return qobject_cast<QCheckBox*>(Control(name)); }
+    QString Text(ControlName name) const { return qobject_cast<QLabel*>(Control(name))->text(); }
+    bool Shown(ControlName name) const { return !Control(name)->isHidden(); }
+    void Run() { qobject_cast<QPushButton*>(Control(ctl::kTstRun))->click(); }
     void Press(Qt::MouseButton b) {
-        QWidget* g = Control("graph_mt");
+        QWidget* g = Control(ctl::kGraphMt);
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(40, 40), g->mapToGlobal(QPointF(40, 40)), b, b,
                       Qt::NoModifier);
         QCoreApplication::sendEvent(g, &e);
     }
     void Move(int x) {
-        QWidget* g = Control("graph_mt");
+        QWidget* g = Control(ctl::kGraphMt);
         const QPointF at(x, 60);
         QMouseEvent e(QEvent::MouseMove, at, g->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(g, &e);
@@ -101,24 +101,24 @@ struct Page {
 
 TEST(ThroughputPage, ControlsAtStartAndTheyFitThePage) {
     Page w;
-    EXPECT_EQ(w.Control("graph_mt")->size(), QSize(2048, 175));
-    EXPECT_EQ(w.Control("graph_mt")->pos(), QPoint(0, 0));
-    EXPECT_EQ(qobject_cast<QLabel*>(w.Control("graph_mt_vals"))->pixmap().size(), QSize(2048, 17));
-    EXPECT_EQ(w.Control("graph_mt_vals")->pos(), QPoint(0, 175));
-    auto* scroll = qobject_cast<QScrollBar*>(w.Control("mtb_scroll"));
+    EXPECT_EQ(w.Control(ctl::kGraphMt)->size(), QSize(2048, 175));
+    EXPECT_EQ(w.Control(ctl::kGraphMt)->pos(), QPoint(0, 0));
+    EXPECT_EQ(qobject_cast<QLabel*>(w.Control(ctl::kGraphMtVals))->pixmap().size(), QSize(2048, 17));
+    EXPECT_EQ(w.Control(ctl::kGraphMtVals)->pos(), QPoint(0, 175));
+    auto* scroll = qobject_cast<QScrollBar*>(w.Control(ctl::kMtbScroll));
     EXPECT_FALSE(scroll->isEnabled());
     EXPECT_EQ(scroll->maximum(), 1539);
-    auto* bar = qobject_cast<QProgressBar*>(w.Control("test_pb"));
+    auto* bar = qobject_cast<QProgressBar*>(w.Control(ctl::kTestPb));
     EXPECT_TRUE(bar->isHidden());
     EXPECT_EQ(bar->maximum(), 4096);
-    EXPECT_TRUE(w.Control("panel_legend")->isHidden());
-    EXPECT_EQ(w.Text("tst_ch_label"), "Tests to run:");
-    EXPECT_EQ(qobject_cast<QPushButton*>(w.Control("tst_run"))->text(), "Run Selected");
-    for (const char* n : {"cb_read", "cb_write", "cb_copy"}) EXPECT_TRUE(w.Box(n)->isChecked()) << n;
-    EXPECT_EQ(w.Box("cb_copy")->text(), "Copy");
-    EXPECT_EQ(w.Text("lab_hint"), "Toggle legend On/Off: Left/Right click");
-    EXPECT_EQ(w.Text("lab_hint2"), "on diagram after performing test(s).");
-    EXPECT_EQ(w.Text("leg_l2"), "Write");
+    EXPECT_TRUE(w.Control(ctl::kPanelLegend)->isHidden());
+    EXPECT_EQ(w.Text(ctl::kTstChLabel), "Tests to run:");
+    EXPECT_EQ(qobject_cast<QPushButton*>(w.Control(ctl::kTstRun))->text(), "Run Selected");
+    for (ControlName n : {ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy}) EXPECT_TRUE(w.Box(n)->isChecked()) << n;
+    EXPECT_EQ(w.Box(ctl::kCbCopy)->text(), "Copy");
+    EXPECT_EQ(w.Text(ctl::kLabHint), "Toggle legend On/Off: Left/Right click");
+    EXPECT_EQ(w.Text(ctl::kLabHint2), "on diagram after performing test(s).");
+    EXPECT_EQ(w.Text(ctl::kLegL2), "Write");
     EXPECT_FALSE(w.page->Results().test_done);
 
     // Shown on screen, every control lies inside the sub-page (the images
@@ -126,45 +126,45 @@ TEST(ThroughputPage, ControlsAtStartAndTheyFitThePage) {
     // the scale labels end at the view's right edge.
     w.window->show();
     w.window->Pages()->setCurrentIndex(2);
-    w.window->CachePages()->setCurrentWidget(w.window->findChild<QWidget*>("_memory"));
+    w.window->CachePages()->setCurrentWidget(w.window->findChild<QWidget*>(ui::QtName(ctl::kMemory)));
     QCoreApplication::processEvents();
-    QWidget* sub = w.window->findChild<QWidget*>("_memory");
-    QWidget* view = w.Control("graph_view");
+    QWidget* sub = w.window->findChild<QWidget*>(ui::QtName(ctl::kMemory));
+    QWidget* view = w.Control(ctl::kGraphView);
     EXPECT_EQ(view->width() + 1539, 2048);
-    for (const char* n : {"graph_view", "mtb_scroll", "tst_ch_label", "cb_read", "cb_write", "cb_copy", "tst_run",
-                          "test_pb", "lab_hint", "lab_hint2", "panel_legend"})
+    for (ControlName n : {ctl::kGraphView, ctl::kMtbScroll, ctl::kTstChLabel, ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy, ctl::kTstRun,
+                          ctl::kTestPb, ctl::kLabHint, ctl::kLabHint2, ctl::kPanelLegend})
         EXPECT_TRUE(sub->rect().contains(w.Control(n)->geometry())) << n;
-    for (const char* n : {"top_tp", "middle_tp"}) {
+    for (ControlName n : {ctl::kTopTp, ctl::kMiddleTp}) {
         EXPECT_EQ(w.Control(n)->parentWidget(), view);
         EXPECT_GE(w.Control(n)->geometry().right(), view->width() - 8) << n;
         EXPECT_TRUE(view->rect().contains(w.Control(n)->geometry())) << n;
     }
-    EXPECT_EQ(w.Control("top_tp")->y(), 4);
-    EXPECT_EQ(w.Control("middle_tp")->y(), 78);
+    EXPECT_EQ(w.Control(ctl::kTopTp)->y(), 4);
+    EXPECT_EQ(w.Control(ctl::kMiddleTp)->y(), 78);
     // The check boxes, the button and the hints do not overlap.
-    const char* row[] = {"tst_ch_label", "cb_read", "cb_write", "cb_copy", "tst_run", "test_pb"};
+    const ControlName row[] = {ctl::kTstChLabel, ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy, ctl::kTstRun, ctl::kTestPb};
     for (size_t i = 0; i + 1 < std::size(row); ++i)
         EXPECT_LE(w.Control(row[i])->geometry().right(), w.Control(row[i + 1])->x()) << row[i];
-    EXPECT_LE(w.Control("lab_hint")->geometry().right(), w.Control("lab_hint2")->x());
-    EXPECT_GE(w.Control("lab_hint")->y(), w.Control("tst_run")->geometry().bottom());
+    EXPECT_LE(w.Control(ctl::kLabHint)->geometry().right(), w.Control(ctl::kLabHint2)->x());
+    EXPECT_GE(w.Control(ctl::kLabHint)->y(), w.Control(ctl::kTstRun)->geometry().bottom());
 }
 
 TEST(ThroughputPage, RunSelectedFollowsTheCheckBoxes) {
     Page w;
-    QWidget* run = w.Control("tst_run");
-    w.Box("cb_read")->click();
-    w.Box("cb_copy")->click();
+    QWidget* run = w.Control(ctl::kTstRun);
+    w.Box(ctl::kCbRead)->click();
+    w.Box(ctl::kCbCopy)->click();
     EXPECT_TRUE(run->isEnabled());  // write still checked
-    w.Box("cb_write")->click();
+    w.Box(ctl::kCbWrite)->click();
     EXPECT_FALSE(run->isEnabled());
-    EXPECT_FALSE(w.model->State()["cb_write"].checked);
+    EXPECT_FALSE(w.model->State()[ctl::kCbWrite].checked);
     // A clock tick applies the whole state: the rule holds.
     w.window->refrtimerTimer();
     EXPECT_FALSE(run->isEnabled());
     w.Run();  // a disabled button does nothing; neither does the handler
     w.page->tst_runClick();
     EXPECT_FALSE(w.page->Results().test_done);
-    w.Box("cb_copy")->click();
+    w.Box(ctl::kCbCopy)->click();
     EXPECT_TRUE(run->isEnabled());
 }
 
@@ -181,16 +181,16 @@ TEST(ThroughputPage, RunBlocksTheWindowThenShowsItsResults) {
     EXPECT_EQ(w.seen.bar_value_max, 4 * Page::kRows - 1);  // seen before the last measurement ends
     // After it: everything back, results shown.
     EXPECT_TRUE(w.window->RefreshTimer()->isActive());
-    EXPECT_TRUE(w.Control("tst_run")->isEnabled());
-    EXPECT_TRUE(w.Control("mtb_scroll")->isEnabled());
-    EXPECT_FALSE(w.Shown("test_pb"));
+    EXPECT_TRUE(w.Control(ctl::kTstRun)->isEnabled());
+    EXPECT_TRUE(w.Control(ctl::kMtbScroll)->isEnabled());
+    EXPECT_FALSE(w.Shown(ctl::kTestPb));
     EXPECT_TRUE(w.page->Results().test_done);
     EXPECT_TRUE(w.messages.isEmpty());
     // 2000 cycles per 4 KB at 2000000000 cycles per second: 4000000 KB/s.
-    EXPECT_EQ(w.Text("top_tp"), "3906 Mbps");
-    EXPECT_EQ(w.Text("middle_tp"), "1953 Mbps");
-    EXPECT_EQ(w.Text("leg_av_l1"), w.Text("leg_av_l3"));
-    EXPECT_TRUE(w.Text("leg_av_l2").endsWith(" Mbps"));
+    EXPECT_EQ(w.Text(ctl::kTopTp), "3906 Mbps");
+    EXPECT_EQ(w.Text(ctl::kMiddleTp), "1953 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegAvL1), w.Text(ctl::kLegAvL3));
+    EXPECT_TRUE(w.Text(ctl::kLegAvL2).endsWith(" Mbps"));
 
     // memtestr reaches the window's globals and with them the database record.
     const std::string memtestr = w.page->Results().memtestr;
@@ -212,7 +212,7 @@ TEST(ThroughputPage, RunBlocksTheWindowThenShowsItsResults) {
     EXPECT_EQ(Px(g, 80, 5), 0x000000u);
 
     // The legend's texts fit their labels.
-    for (const char* n : {"leg_av_l1", "leg_av_l2", "leg_av_l3", "top_tp", "middle_tp"}) {
+    for (ControlName n : {ctl::kLegAvL1, ctl::kLegAvL2, ctl::kLegAvL3, ctl::kTopTp, ctl::kMiddleTp}) {
         auto* l = qobject_cast<QLabel*>(w.Control(n));
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width()) << n;
     }
@@ -221,29 +221,29 @@ TEST(ThroughputPage, RunBlocksTheWindowThenShowsItsResults) {
 TEST(ThroughputPage, LegendToggleOnlyAfterARun) {
     Page w;
     w.Press(Qt::LeftButton);
-    EXPECT_FALSE(w.Shown("panel_legend"));  // before any run: nothing
+    EXPECT_FALSE(w.Shown(ctl::kPanelLegend));  // before any run: nothing
 
     w.Run();
-    EXPECT_FALSE(w.Shown("panel_legend"));  // the run does not show it
+    EXPECT_FALSE(w.Shown(ctl::kPanelLegend));  // the run does not show it
     w.Press(Qt::LeftButton);
-    EXPECT_TRUE(w.Shown("panel_legend"));
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
     w.Press(Qt::MiddleButton);
-    EXPECT_TRUE(w.Shown("panel_legend"));
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
     // A clock tick (which applies the whole state) leaves it as the user set it.
     w.window->refrtimerTimer();
-    EXPECT_TRUE(w.Shown("panel_legend"));
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
     w.Press(Qt::RightButton);
-    EXPECT_FALSE(w.Shown("panel_legend"));
+    EXPECT_FALSE(w.Shown(ctl::kPanelLegend));
     w.Press(Qt::LeftButton);
 
     // Only "Write": the legend stays, its Read and Copy rows go, the graph
     // shows only the write curve.
-    w.Box("cb_read")->click();
-    w.Box("cb_copy")->click();
+    w.Box(ctl::kCbRead)->click();
+    w.Box(ctl::kCbCopy)->click();
     w.Run();
-    EXPECT_TRUE(w.Shown("panel_legend"));
-    for (const char* n : {"sh_wr", "leg_b2", "leg_b5", "leg_l2", "leg_tp_l2", "leg_av_l2"}) EXPECT_TRUE(w.Shown(n)) << n;
-    for (const char* n : {"sh_rd", "leg_b1", "leg_l1", "leg_tp_b1", "leg_av_l1", "sh_cp", "leg_b6", "leg_av_b3"})
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
+    for (ControlName n : {ctl::kShWr, ctl::kLegB2, ctl::kLegB5, ctl::kLegL2, ctl::kLegTpL2, ctl::kLegAvL2}) EXPECT_TRUE(w.Shown(n)) << n;
+    for (ControlName n : {ctl::kShRd, ctl::kLegB1, ctl::kLegL1, ctl::kLegTpB1, ctl::kLegAvL1, ctl::kShCp, ctl::kLegB6, ctl::kLegAvB3})
         EXPECT_FALSE(w.Shown(n)) << n;
     const QImage g = w.page->GraphImage();
     int red = 0, aqua = 0, yellow = 0;
@@ -262,36 +262,36 @@ TEST(ThroughputPage, LegendToggleOnlyAfterARun) {
 TEST(ThroughputPage, ReadOutUnderTheMouse) {
     Page w;
     w.Move(101);  // before any run: zeros
-    EXPECT_EQ(w.Text("leg_bs_l1"), "202 Kb");
-    EXPECT_EQ(w.Text("leg_tp_l1"), "0 Mbps");
-    EXPECT_EQ(w.Text("leg_tp_l3"), "0 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegBsL1), "202 Kb");
+    EXPECT_EQ(w.Text(ctl::kLegTpL1), "0 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegTpL3), "0 Mbps");
 
-    w.Box("cb_copy")->click();  // read and write only
+    w.Box(ctl::kCbCopy)->click();  // read and write only
     w.Run();
     w.Move(101);  // row 50, the 200 KB block: half the top rate
-    EXPECT_EQ(w.Text("leg_bs_l1"), "202 Kb");
-    EXPECT_EQ(w.Text("leg_tp_l1"), "1953 Mbps");
-    EXPECT_EQ(w.Text("leg_tp_l2"), "1953 Mbps");
-    EXPECT_EQ(w.Text("leg_tp_l3"), "0 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegBsL1), "202 Kb");
+    EXPECT_EQ(w.Text(ctl::kLegTpL1), "1953 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegTpL2), "1953 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegTpL3), "0 Mbps");
     w.Move(20);  // row 10: the top rate
-    EXPECT_EQ(w.Text("leg_bs_l1"), "40 Kb");
-    EXPECT_EQ(w.Text("leg_tp_l1"), "3906 Mbps");
+    EXPECT_EQ(w.Text(ctl::kLegBsL1), "40 Kb");
+    EXPECT_EQ(w.Text(ctl::kLegTpL1), "3906 Mbps");
 }
 
 TEST(ThroughputPage, ScrollingMovesBothImagesAndSurvivesAClockTick) {
     Page w;
     w.Run();
-    auto* scroll = qobject_cast<QScrollBar*>(w.Control("mtb_scroll"));
+    auto* scroll = qobject_cast<QScrollBar*>(w.Control(ctl::kMtbScroll));
     scroll->setValue(700);
-    EXPECT_EQ(w.Control("graph_mt")->x(), -700);
-    EXPECT_EQ(w.Control("graph_mt_vals")->x(), -700);
+    EXPECT_EQ(w.Control(ctl::kGraphMt)->x(), -700);
+    EXPECT_EQ(w.Control(ctl::kGraphMtVals)->x(), -700);
     scroll->setValue(1539);
-    EXPECT_EQ(w.Control("graph_mt")->x(), -1539);
-    EXPECT_EQ(w.Control("graph_mt_vals")->x(), -1539);
+    EXPECT_EQ(w.Control(ctl::kGraphMt)->x(), -1539);
+    EXPECT_EQ(w.Control(ctl::kGraphMtVals)->x(), -1539);
     // The view's left edge is the image's x = 1539: 3078 KB.
-    QWidget* graph = w.Control("graph_mt");
-    w.Move(graph->mapFrom(w.Control("graph_view"), QPoint(0, 10)).x());
-    EXPECT_EQ(w.Text("leg_bs_l1"), "3078 Kb");
+    QWidget* graph = w.Control(ctl::kGraphMt);
+    w.Move(graph->mapFrom(w.Control(ctl::kGraphView), QPoint(0, 10)).x());
+    EXPECT_EQ(w.Text(ctl::kLegBsL1), "3078 Kb");
     w.window->refrtimerTimer();
     EXPECT_EQ(scroll->value(), 1539);
     EXPECT_EQ(graph->x(), -1539);
@@ -301,22 +301,22 @@ TEST(ThroughputPage, ResetEmptiesTheGraphAndForgetsTheRun) {
     Page w;
     w.Run();
     w.Press(Qt::LeftButton);
-    ASSERT_TRUE(w.Shown("panel_legend"));
+    ASSERT_TRUE(w.Shown(ctl::kPanelLegend));
     const std::string memtestr = w.globals.memtestr;
-    qobject_cast<QPushButton*>(w.Control("button_refresh"))->click();
+    qobject_cast<QPushButton*>(w.Control(ctl::kButtonRefresh))->click();
     EXPECT_FALSE(w.page->Results().test_done);
     EXPECT_EQ(w.page->GraphImage().convertToFormat(QImage::Format_RGB32),
               DrawEmptyThroughputGraph().convertToFormat(QImage::Format_RGB32));
     // The legend went with the picture (it would otherwise cover "Run
     // Selected" with no way to take it away), and so did the scale.
-    EXPECT_FALSE(w.Shown("panel_legend"));
-    EXPECT_EQ(w.Text("top_tp"), "");
+    EXPECT_FALSE(w.Shown(ctl::kPanelLegend));
+    EXPECT_EQ(w.Text(ctl::kTopTp), "");
     w.Press(Qt::LeftButton);
-    EXPECT_FALSE(w.Shown("panel_legend"));
+    EXPECT_FALSE(w.Shown(ctl::kPanelLegend));
     EXPECT_EQ(w.globals.memtestr, memtestr);  // the last result stays for the database
     w.Run();
     w.Press(Qt::LeftButton);
-    EXPECT_TRUE(w.Shown("panel_legend"));
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
 }
 
 TEST(ThroughputPage, RefusedBufferIsReportedAndTheOtherTestsRun) {
@@ -327,9 +327,9 @@ TEST(ThroughputPage, RefusedBufferIsReportedAndTheOtherTestsRun) {
     EXPECT_EQ(w.messages[0], "Insufficient memory.");
     EXPECT_TRUE(w.page->Results().test_done);
     w.Press(Qt::LeftButton);
-    EXPECT_FALSE(w.Shown("leg_l3"));
-    EXPECT_TRUE(w.Shown("leg_l1"));
-    EXPECT_EQ(w.Text("leg_av_l3"), "0.00 Mbps");
+    EXPECT_FALSE(w.Shown(ctl::kLegL3));
+    EXPECT_TRUE(w.Shown(ctl::kLegL1));
+    EXPECT_EQ(w.Text(ctl::kLegAvL3), "0.00 Mbps");
     EXPECT_TRUE(w.window->RefreshTimer()->isActive());
 }
 

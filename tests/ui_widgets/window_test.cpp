@@ -8,12 +8,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "tests/ui/processors.h"
+#include "tests/view/processors.h"
 #include "ui/jpeg_image.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
@@ -36,9 +37,9 @@ struct Window {
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);
     }
-    QLabel* Label(const char* name) { return qobject_cast<QLabel*>(window->Control(name)); }
-    QString Text(const char* name) { return Label(name)->text(); }
-    bool Shown(const char* name) { return !window->Control(name)->isHidden(); }
+    QLabel* Label(ControlName name) { return qobject_cast<QLabel*>(window->Control(name)); }
+    QString Text(ControlName name) { return Label(name)->text(); }
+    bool Shown(ControlName name) { return !window->Control(name)->isHidden(); }
 
     Processor p;
     WindowGlobals globals;
@@ -58,12 +59,20 @@ TEST(Window, GeometryAndNames) {
     // Every control the model knows (but the throughput legend, which that
     // page builds itself) has a widget or popup entry of that name.
     for (const auto& [name, c] : w.model->State().All()) {
-        const QString n = QString::fromStdString(name);
-        if (n.startsWith("leg_") || n.startsWith("sh_") || n == "main_page_control" || n == "_cache_control")
+        const ControlName n = ControlName::Of(name);
+        if (name.starts_with("leg_") || name.starts_with("sh_") || n == ctl::kMainPageControl || n == ctl::kCacheControl)
             continue;
         EXPECT_TRUE(w.window->Control(n) || w.window->MenuEntry(n)) << name;
     }
-    auto* snap = qobject_cast<QPushButton*>(w.window->Control("button_snap"));
+    // And every named widget, popup entry and timer is one of the window's
+    // declared controls (Qt's own parts of the tab bars aside).
+    for (const QObject* o : w.window->findChildren<QObject*>()) {
+        const QString n = o->objectName();
+        if (!n.isEmpty() && !n.startsWith("qt_") && !qobject_cast<const QTabBar*>(o->parent())) {
+            EXPECT_TRUE(IsControl(n.toStdString())) << n.toStdString();
+        }
+    }
+    auto* snap = qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonSnap));
     EXPECT_EQ(snap->size(), QSize(75, 19));
     EXPECT_EQ(snap->toolTip(), "Save snapshot as bitmap");
     EXPECT_EQ(w.window->RefreshTimer()->interval(), 10000);
@@ -72,59 +81,59 @@ TEST(Window, GeometryAndNames) {
 
 TEST(Window, Pentium4PageContents) {
     Window w(Pentium4HT(), 3066.0);
-    EXPECT_EQ(w.Text("vendor"), "GenuineIntel");
-    EXPECT_EQ(w.Text("Label_l1i"), "L1 Trace:");
-    EXPECT_EQ(w.Text("l1is"), QString::fromUtf8("12K\u00B5Ops"));  // the micro sign converted
-    EXPECT_EQ(w.Text("tech_1"), QString::fromUtf8("CMOS Cu 0,13\u00B5m"));
-    EXPECT_EQ(w.Text("cpuextname"), "              Intel(R) Pentium(R) 4 CPU 3.06GHz");
-    EXPECT_EQ(w.Text("cspeed"), "3066.00 MHz");
-    EXPECT_TRUE(w.Shown("_logo_0310"));
-    EXPECT_FALSE(w.Shown("_logo_0308"));
-    EXPECT_FALSE(w.Label("_logo_0310")->pixmap().isNull());
-    EXPECT_FALSE(w.Shown("fspeed"));
-    EXPECT_TRUE(w.Shown("dmi_mask_panel"));
-    EXPECT_FALSE(w.Shown("l2_mask_panel"));
-    EXPECT_FALSE(w.window->Control("b_eff")->isEnabled());
-    EXPECT_FALSE(w.window->Control("l3")->isEnabled());
-    EXPECT_FALSE(w.window->Control("dbase")->isEnabled());
-    EXPECT_FALSE(w.window->MenuEntry("Databasebrowser1")->isEnabled());
-    auto* bar = qobject_cast<QProgressBar*>(w.window->Control("speedbar"));
+    EXPECT_EQ(w.Text(ctl::kVendor), "GenuineIntel");
+    EXPECT_EQ(w.Text(ctl::kLabelL1i), "L1 Trace:");
+    EXPECT_EQ(w.Text(ctl::kL1is), QString::fromUtf8("12K\u00B5Ops"));  // the micro sign converted
+    EXPECT_EQ(w.Text(ctl::kTech1), QString::fromUtf8("CMOS Cu 0,13\u00B5m"));
+    EXPECT_EQ(w.Text(ctl::kCpuextname), "              Intel(R) Pentium(R) 4 CPU 3.06GHz");
+    EXPECT_EQ(w.Text(ctl::kCspeed), "3066.00 MHz");
+    EXPECT_TRUE(w.Shown(ctl::kLogo0310));
+    EXPECT_FALSE(w.Shown(ctl::kLogo0308));
+    EXPECT_FALSE(w.Label(ctl::kLogo0310)->pixmap().isNull());
+    EXPECT_FALSE(w.Shown(ctl::kFspeed));
+    EXPECT_TRUE(w.Shown(ctl::kDmiMaskPanel));
+    EXPECT_FALSE(w.Shown(ctl::kL2MaskPanel));
+    EXPECT_FALSE(w.window->Control(ctl::kBEff)->isEnabled());
+    EXPECT_FALSE(w.window->Control(ctl::kL3)->isEnabled());
+    EXPECT_FALSE(w.window->Control(ctl::kDbase)->isEnabled());
+    EXPECT_FALSE(w.window->MenuEntry(ctl::kDatabasebrowser1)->isEnabled());
+    auto* bar = qobject_cast<QProgressBar*>(w.window->Control(ctl::kSpeedbar));
     EXPECT_EQ(bar->maximum(), 4000);
     EXPECT_EQ(bar->value(), 3066);
     // Dimmed captions use the grey, normal ones the window text colour.
-    EXPECT_EQ(w.Label("Label_l3")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-    EXPECT_NE(w.Label("Label_l2")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-    auto* sq = qobject_cast<ui::Indicator*>(w.window->Control("sse2_sh"));
+    EXPECT_EQ(w.Label(ctl::kLabelL3)->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    EXPECT_NE(w.Label(ctl::kLabelL2)->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    auto* sq = qobject_cast<ui::Indicator*>(w.window->Control(ctl::kSse2Sh));
     EXPECT_EQ(sq->Fill(), kGreen);
 }
 
 TEST(Window, ButtonsAndClicksReachTheModel) {
     Window w(AthlonXP());
-    qobject_cast<QPushButton*>(w.window->Control("b_eff"))->click();
-    EXPECT_EQ(w.Text("Label_s30"), "[30] AMD 3DNow! Plus Instructions");
-    EXPECT_TRUE(qobject_cast<QPushButton*>(w.window->Control("b_eff"))->font().bold());
-    EXPECT_FALSE(qobject_cast<QPushButton*>(w.window->Control("b_sff"))->font().bold());
+    qobject_cast<QPushButton*>(w.window->Control(ctl::kBEff))->click();
+    EXPECT_EQ(w.Text(ctl::kLabelS30), "[30] AMD 3DNow! Plus Instructions");
+    EXPECT_TRUE(qobject_cast<QPushButton*>(w.window->Control(ctl::kBEff))->font().bold());
+    EXPECT_FALSE(qobject_cast<QPushButton*>(w.window->Control(ctl::kBSff))->font().bold());
 
-    qobject_cast<QPushButton*>(w.window->Control("l2"))->click();
-    EXPECT_TRUE(w.Shown("l2_mask_panel"));
-    EXPECT_EQ(w.Text("head_11"), "Level 2 Cache");
+    qobject_cast<QPushButton*>(w.window->Control(ctl::kL2))->click();
+    EXPECT_TRUE(w.Shown(ctl::kL2MaskPanel));
+    EXPECT_EQ(w.Text(ctl::kHead11), "Level 2 Cache");
 
-    qobject_cast<ui::ClickLabel*>(w.window->Control("lp"))->clicked();
-    EXPECT_EQ(w.Text("hlpstring"), "Logical Processor Count");
+    qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kLp))->clicked();
+    EXPECT_EQ(w.Text(ctl::kHlpstring), "Logical Processor Count");
 
-    qobject_cast<QPushButton*>(w.window->Control("button_refresh"))->click();
-    EXPECT_EQ(w.Text("hlpstring"), "");
-    EXPECT_FALSE(w.Shown("l2_mask_panel"));
-    EXPECT_EQ(w.Text("Label_s30"), "[30] IA64 Compatibility");
+    qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonRefresh))->click();
+    EXPECT_EQ(w.Text(ctl::kHlpstring), "");
+    EXPECT_FALSE(w.Shown(ctl::kL2MaskPanel));
+    EXPECT_EQ(w.Text(ctl::kLabelS30), "[30] IA64 Compatibility");
 
-    auto* read = qobject_cast<QCheckBox*>(w.window->Control("cb_read"));
-    auto* write = qobject_cast<QCheckBox*>(w.window->Control("cb_write"));
-    auto* copy = qobject_cast<QCheckBox*>(w.window->Control("cb_copy"));
+    auto* read = qobject_cast<QCheckBox*>(w.window->Control(ctl::kCbRead));
+    auto* write = qobject_cast<QCheckBox*>(w.window->Control(ctl::kCbWrite));
+    auto* copy = qobject_cast<QCheckBox*>(w.window->Control(ctl::kCbCopy));
     read->setChecked(false);
     write->setChecked(false);
-    EXPECT_TRUE(w.window->Control("tst_run")->isEnabled());
+    EXPECT_TRUE(w.window->Control(ctl::kTstRun)->isEnabled());
     copy->setChecked(false);
-    EXPECT_FALSE(w.window->Control("tst_run")->isEnabled());
+    EXPECT_FALSE(w.window->Control(ctl::kTstRun)->isEnabled());
 }
 
 TEST(Window, SerialCheckBoxReformats) {
@@ -133,10 +142,10 @@ TEST(Window, SerialCheckBoxReformats) {
     p.cpu.serial_ecx = 0x1234ABCD;
     p.cpu.serial_edx = 0x00C0FFEE;
     Window w(std::move(p));
-    auto* box = qobject_cast<QCheckBox*>(w.window->Control("CheckBox_fullsn"));
+    auto* box = qobject_cast<QCheckBox*>(w.window->Control(ctl::kCheckBoxFullsn));
     ASSERT_TRUE(box->isEnabled());
     box->click();
-    EXPECT_EQ(w.Text("serialnumber"), "0000-0683-1234-ABCD-00C0-FFEE");
+    EXPECT_EQ(w.Text(ctl::kSerialnumber), "0000-0683-1234-ABCD-00C0-FFEE");
     EXPECT_FALSE(box->isChecked());
 }
 
@@ -155,7 +164,7 @@ TEST(Window, NoTextIsClipped) {
     epyc.caches.l3.level3cs = 65535;
     for (Processor* proc : {&p3, &p4, &epyc}) {
         Window w(*proc, 8888.88, proc == &p4);
-        for (const char* page : {"b_sff", "b_aff", "b_eff", "l1", "l2", "l3"})
+        for (ControlName page : {ctl::kBSff, ctl::kBAff, ctl::kBEff, ctl::kL1, ctl::kL2, ctl::kL3})
             if (auto* b = qobject_cast<QPushButton*>(w.window->Control(page)); b && b->isEnabled()) {
                 b->click();
                 for (QLabel* l : w.window->findChildren<QLabel*>()) {

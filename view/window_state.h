@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "view/controls.h"
+
 namespace kest {
 
 enum class TextColour { Normal, Dimmed };
@@ -24,24 +26,26 @@ struct ControlState {
     int maximum = 0;
 };
 
-// Controls by their names ("cpuname", "Label_l2", "l2_mask_panel" ...).
+// Controls by their names (ctl::kCpuname, ctl::kLabelL2, ctl::kL2MaskPanel
+// ...): only the window's own controls, see view/controls.h.
 class WindowState {
 public:
-    ControlState& operator[](const std::string& name) { return controls_[name]; }
-    const ControlState* Find(const std::string& name) const {
-        auto it = controls_.find(name);
+    ControlState& operator[](ControlName name) { return controls_[name.String()]; }
+    const ControlState* Find(ControlName name) const {
+        auto it = controls_.find(name.View());
         return it == controls_.end() ? nullptr : &it->second;
     }
     // The text of a control, empty when it has none.
-    const std::string& Text(const std::string& name) const {
+    const std::string& Text(ControlName name) const {
         static const std::string empty;
         auto* c = Find(name);
         return c ? c->text : empty;
     }
-    const std::map<std::string, ControlState>& All() const { return controls_; }
+    // Keyed by name, in the order of the names.
+    const std::map<std::string, ControlState, std::less<>>& All() const { return controls_; }
 
 private:
-    std::map<std::string, ControlState> controls_;
+    std::map<std::string, ControlState, std::less<>> controls_;
 };
 
 }  // namespace kest

@@ -1,5 +1,5 @@
 // Population of the pages, the serial number and the database tests.
-#include "ui/model/main_model.h"
+#include "view/main_model.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include "cpu/instruction_sets.h"
 #include "cpu/vendor.h"
 #include "ident/product_lines.h"
-#include "ui/model/product.h"
+#include "view/product.h"
 
 namespace kest {
 
@@ -92,18 +92,18 @@ std::string MainWindowModel::SerialPlain() const {
 void MainWindowModel::CheckBox_fullsnClick() {
     const bool intel = cpu_.vendorst == vendor::kIntel;
     if (!intel)
-        state_["serialnumber"].text = SerialPlain();
-    else if (state_["CheckBox_fullsn"].checked)
-        state_["serialnumber"].text = SerialFull();
+        state_[ctl::kSerialnumber].text = SerialPlain();
+    else if (state_[ctl::kCheckBoxFullsn].checked)
+        state_[ctl::kSerialnumber].text = SerialFull();
     else
-        state_["serialnumber"].text = SerialShort();
+        state_[ctl::kSerialnumber].text = SerialShort();
 }
 
 bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write) { return cb_copy || cb_read || cb_write; }
 
 void MainWindowModel::UpdateRunButton() {
-    state_["tst_run"].enabled =
-        RunSelectedEnabled(state_["cb_copy"].checked, state_["cb_read"].checked, state_["cb_write"].checked);
+    state_[ctl::kTstRun].enabled =
+        RunSelectedEnabled(state_[ctl::kCbCopy].checked, state_[ctl::kCbRead].checked, state_[ctl::kCbWrite].checked);
 }
 
 void MainWindowModel::FormCreate() {
@@ -130,97 +130,97 @@ void MainWindowModel::FormCreate() {
     const auto& f1 = bits_.featurs1_bits;
 
     // Captions and values whose datum exists turn normal; nothing turns back.
-    if (!cpu_.vendorst.empty()) SetNormal("Label_vstring");
-    if (!names_.procname.empty()) SetNormal("Label_cpuname");
-    if (!names_.corecode.empty()) SetNormal("Label_core");
-    if (!cpu_.ext_name.empty()) SetNormal("Label_extname");
+    if (!cpu_.vendorst.empty()) SetNormal(ctl::kLabelVstring);
+    if (!names_.procname.empty()) SetNormal(ctl::kLabelCpuname);
+    if (!names_.corecode.empty()) SetNormal(ctl::kLabelCore);
+    if (!cpu_.ext_name.empty()) SetNormal(ctl::kLabelExtname);
     if (cpu_.mxecpuid >= 0x80000001u && (cpu_.stfamily != 0 || cpu_.st_model != 0 || cpu_.stepping != 0)) {
-        SetNormal("efam");
-        SetNormal("emdl");
-        SetNormal("estp");
+        SetNormal(ctl::kEfam);
+        SetNormal(ctl::kEmdl);
+        SetNormal(ctl::kEstp);
     }
-    if (!names_.platform.empty()) SetNormal("Label_plt");
+    if (!names_.platform.empty()) SetNormal(ctl::kLabelPlt);
     if (cpu_.brand_id != 0) {
-        SetNormal("brand");
-        SetNormal("Label_brand");
+        SetNormal(ctl::kBrand);
+        SetNormal(ctl::kLabelBrand);
     }
-    if (cpu_.extbrand != 0) SetNormal("ebrd");
+    if (cpu_.extbrand != 0) SetNormal(ctl::kEbrd);
     if (caches_.l2.islevel2) {
-        SetNormal("Label_l2");
-        SetNormal("l2s");
+        SetNormal(ctl::kLabelL2);
+        SetNormal(ctl::kL2s);
     }
     if (caches_.l3.islevel3) {
-        SetNormal("Label_l3");
-        SetNormal("l3s");
+        SetNormal(ctl::kLabelL3);
+        SetNormal(ctl::kL3s);
     }
     if (f1[9]) {
-        SetNormal("Label_apic");
-        SetNormal("apic");
+        SetNormal(ctl::kLabelApic);
+        SetNormal(ctl::kApic);
     }
     if (cpu_.logprocc != 0) {
-        SetNormal("Label_count");
-        SetNormal("lp");
+        SetNormal(ctl::kLabelCount);
+        SetNormal(ctl::kLp);
     }
     if (f1[19]) {
-        SetNormal("Label_clfl");
-        SetNormal("fls");
+        SetNormal(ctl::kLabelClfl);
+        SetNormal(ctl::kFls);
     }
     if (f1[18]) {
-        SetNormal("Label_sn");
-        SetNormal("serialnumber");
-        s["CheckBox_fullsn"].enabled = true;
+        SetNormal(ctl::kLabelSn);
+        SetNormal(ctl::kSerialnumber);
+        s[ctl::kCheckBoxFullsn].enabled = true;
     }
-    if (caches_.l1.l1ctrace) s["Label_l1i"].text = "L1 Trace:";
+    if (caches_.l1.l1ctrace) s[ctl::kLabelL1i].text = "L1 Trace:";
 
     // Technology group.
     if (names_.techpar1.empty() && names_.techpar2.empty() && names_.techpar3.empty()) {
-        s["tech_title"].colour = TextColour::Dimmed;
-        for (const char* n : {"tech_1", "tech_2", "tech_3"}) s[n].visible = false;
+        s[ctl::kTechTitle].colour = TextColour::Dimmed;
+        for (ControlName n : {ctl::kTech1, ctl::kTech2, ctl::kTech3}) s[n].visible = false;
     }
 
     // Buttons whose data is absent; never re-enabled here.
-    if (!caches_.l2.islevel2) s["l2"].enabled = false;
-    if (!caches_.l3.islevel3) s["l3"].enabled = false;
-    if (cpu_.featurs1 == 0) s["b_sff"].enabled = false;
-    if (cpu_.featurs2 == 0) s["b_aff"].enabled = false;
-    if (cpu_.feature1 == 0) s["b_eff"].enabled = false;
+    if (!caches_.l2.islevel2) s[ctl::kL2].enabled = false;
+    if (!caches_.l3.islevel3) s[ctl::kL3].enabled = false;
+    if (cpu_.featurs1 == 0) s[ctl::kBSff].enabled = false;
+    if (cpu_.featurs2 == 0) s[ctl::kBAff].enabled = false;
+    if (cpu_.feature1 == 0) s[ctl::kBEff].enabled = false;
 
     // Bus clock from the firmware: FSB and multiplier fields appear.
     if (bus_clock_ != 0)
-        for (const char* n : {"Label_fspeed", "Label_mult", "Bevel_fspeed", "Bevel_mult", "fspeed", "mult"})
+        for (ControlName n : {ctl::kLabelFspeed, ctl::kLabelMult, ctl::kBevelFspeed, ctl::kBevelMult, ctl::kFspeed, ctl::kMult})
             s[n].visible = true;
 
     // Value texts.
-    s["vendor"].text = cpu_.vendorst;
-    s["cpuname"].text = names_.procname;
-    s["core"].text = names_.corecode;
-    s["cpuextname"].text = cpu_.ext_name;
-    s["plt"].text = names_.platform;
-    s["fam"].text = std::to_string(cpu_.stfamily);
-    s["mdl"].text = std::to_string(cpu_.st_model);
-    s["stp"].text = std::to_string(cpu_.stepping);
-    s["efam"].text = std::to_string(cpu_.exfamily);
-    s["emdl"].text = std::to_string(cpu_.ex_model);
-    s["estp"].text = std::to_string(cpu_.ext_step);
-    s["brand"].text = HexText(cpu_.brand_id, true);
-    s["ebrd"].text = HexText(cpu_.extbrand, true);
-    s["l1is"].text = KbText(caches_.l1.level1ic, caches_.l1.l1ctrace);
-    s["l1ds"].text = KbText(caches_.l1.level1dc, false);
-    s["l2s"].text = KbText(caches_.l2.level2cs, false);
-    s["l3s"].text = KbText(caches_.l3.level3cs, false);
-    s["ctp"].text = std::to_string(cpu_.cpu_type);
-    s["apic"].text = std::to_string(cpu_.apic__id);
-    s["lp"].text = std::to_string(cpu_.logprocc);
-    s["fls"].text = std::to_string(cpu_.clflushs);
-    s["tech_1"].text = names_.techpar1;
-    s["tech_2"].text = names_.techpar2 + " transistors";
-    s["tech_3"].text = names_.techpar3 + " die size";
+    s[ctl::kVendor].text = cpu_.vendorst;
+    s[ctl::kCpuname].text = names_.procname;
+    s[ctl::kCore].text = names_.corecode;
+    s[ctl::kCpuextname].text = cpu_.ext_name;
+    s[ctl::kPlt].text = names_.platform;
+    s[ctl::kFam].text = std::to_string(cpu_.stfamily);
+    s[ctl::kMdl].text = std::to_string(cpu_.st_model);
+    s[ctl::kStp].text = std::to_string(cpu_.stepping);
+    s[ctl::kEfam].text = std::to_string(cpu_.exfamily);
+    s[ctl::kEmdl].text = std::to_string(cpu_.ex_model);
+    s[ctl::kEstp].text = std::to_string(cpu_.ext_step);
+    s[ctl::kBrand].text = HexText(cpu_.brand_id, true);
+    s[ctl::kEbrd].text = HexText(cpu_.extbrand, true);
+    s[ctl::kL1is].text = KbText(caches_.l1.level1ic, caches_.l1.l1ctrace);
+    s[ctl::kL1ds].text = KbText(caches_.l1.level1dc, false);
+    s[ctl::kL2s].text = KbText(caches_.l2.level2cs, false);
+    s[ctl::kL3s].text = KbText(caches_.l3.level3cs, false);
+    s[ctl::kCtp].text = std::to_string(cpu_.cpu_type);
+    s[ctl::kApic].text = std::to_string(cpu_.apic__id);
+    s[ctl::kLp].text = std::to_string(cpu_.logprocc);
+    s[ctl::kFls].text = std::to_string(cpu_.clflushs);
+    s[ctl::kTech1].text = names_.techpar1;
+    s[ctl::kTech2].text = names_.techpar2 + " transistors";
+    s[ctl::kTech3].text = names_.techpar3 + " die size";
 
     // Serial number.
     const bool serial_line =
         names_.intprocn == product_line::kPentiumIII || names_.intprocn == product_line::kCrusoe;
-    if (serial_line && !f1[18]) s["serialnumber"].text = "Disabled";
-    if (f1[18]) s["serialnumber"].text = SerialFull();
+    if (serial_line && !f1[18]) s[ctl::kSerialnumber].text = "Disabled";
+    if (f1[18]) s[ctl::kSerialnumber].text = SerialFull();
 
     // Logo; a Pentium 4 with Hyper-Threading on more than one logical
     // processor becomes the Hyper-Threading line for every later reader.
@@ -230,36 +230,36 @@ void MainWindowModel::FormCreate() {
         if (code == names_.intprocn) s[LogoName(code)].visible = true;
 
     // Instruction-set indicators.
-    auto fill = [&](const char* n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
-    fill("mmx_sh", f1[isa_bit::kMmx]);
-    fill("emmx_sh", bits_.feature1_bits[isa_bit::kExtMmx]);
-    fill("a3d_sh", bits_.feature1_bits[isa_bit::k3DNow]);
-    fill("ae3d_sh", bits_.feature1_bits[isa_bit::k3DNowPlus]);
-    fill("sse_sh", f1[isa_bit::kSse]);
-    fill("sse2_sh", f1[isa_bit::kSse2]);
-    fill("sse3_sh", bits_.featurs2_bits[isa_bit::kSse3]);
+    auto fill = [&](ControlName n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
+    fill(ctl::kMmxSh, f1[isa_bit::kMmx]);
+    fill(ctl::kEmmxSh, bits_.feature1_bits[isa_bit::kExtMmx]);
+    fill(ctl::kA3dSh, bits_.feature1_bits[isa_bit::k3DNow]);
+    fill(ctl::kAe3dSh, bits_.feature1_bits[isa_bit::k3DNowPlus]);
+    fill(ctl::kSseSh, f1[isa_bit::kSse]);
+    fill(ctl::kSse2Sh, f1[isa_bit::kSse2]);
+    fill(ctl::kSse3Sh, bits_.featurs2_bits[isa_bit::kSse3]);
 
     // Power management.
-    s["epm_mask_panel"].visible = cpu_.mxecpuid < 0x80000007u;
-    for (int i = 0; i < 6; ++i) fill(("epm" + std::to_string(i + 1) + "s").c_str(), bits_.powermgt_bits[i]);
+    s[ctl::kEpmMaskPanel].visible = cpu_.mxecpuid < 0x80000007u;
+    for (int i = 0; i < 6; ++i) fill(ctl::PowerIndicator(i + 1), bits_.powermgt_bits[i]);
 
     // Address sizes.
-    s["as_mask_panel"].visible = cpu_.mxecpuid < 0x80000008u;
-    s["as_p"].text = AddressSizeText(cpu_.phys_bits);
-    s["as_v"].text = AddressSizeText(cpu_.virt_bits);
+    s[ctl::kAsMaskPanel].visible = cpu_.mxecpuid < 0x80000008u;
+    s[ctl::kAsP].text = AddressSizeText(cpu_.phys_bits);
+    s[ctl::kAsV].text = AddressSizeText(cpu_.virt_bits);
 
     // DMI group.
     if (dmi_.dmiread) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%d MHz", dmi_.curspeed);
-        s["dmi_cur"].text = buf;
+        s[ctl::kDmiCur].text = buf;
         std::snprintf(buf, sizeof buf, "%d MHz", dmi_.maxspeed);
-        s["dmi_max"].text = buf;
-        s["dmi_status"].text = dmi_.cpustatus;
-        s["dmi_mask_panel"].visible = false;
+        s[ctl::kDmiMax].text = buf;
+        s[ctl::kDmiStatus].text = dmi_.cpustatus;
+        s[ctl::kDmiMaskPanel].visible = false;
     } else {
-        s["dmi_mask_panel"].visible = true;
-        s["panel_extc_mask"].visible = true;
+        s[ctl::kDmiMaskPanel].visible = true;
+        s[ctl::kPanelExtcMask].visible = true;
     }
 
     // Extended cache table.
@@ -277,7 +277,7 @@ void MainWindowModel::FormCreate() {
 
     // "Run Selected" follows the check boxes; the help line starts empty.
     UpdateRunButton();
-    s["hlpstring"].text.clear();
+    s[ctl::kHlpstring].text.clear();
 
     // The database files in the current directory.
     DatabaseTests();
@@ -294,21 +294,21 @@ void MainWindowModel::DatabaseTests() {
         // An unreadable pointer file ends the population here (the exception
         // reaches the window, which reports it); the button keeps its state.
         if (hooks_.read_database_pointer) hooks_.read_database_pointer(database_);
-        state_["dbase"].enabled = true;
+        state_[ctl::kDbase].enabled = true;
     } else {
-        state_["dbase"].enabled = false;
+        state_[ctl::kDbase].enabled = false;
     }
     const std::string browser(kDatabaseBrowserProgram);
     if (auto r = find(browser)) database_.browser_record = *r;
     if (database_.browser_record == browser) {
         database_.browser_program = "./" + browser;
-        state_["Databasebrowser1"].enabled = true;
+        state_[ctl::kDatabasebrowser1].enabled = true;
     } else if (database_.browser_program.empty() && seams_.find_beside_program) {
         // Installed programs are not started from the current directory: the
         // browser installed beside this program counts as well.
         if (auto path = seams_.find_beside_program(browser)) {
             database_.browser_program = *path;
-            state_["Databasebrowser1"].enabled = true;
+            state_[ctl::kDatabasebrowser1].enabled = true;
         }
     }
 }

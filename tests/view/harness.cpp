@@ -1,4 +1,4 @@
-#include "tests/ui/harness.h"
+#include "tests/view/harness.h"
 
 #include <fstream>
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/processors.h"
-#include "ui/model/main_model.h"
+#include "tests/view/processors.h"
+#include "view/main_model.h"
 
 namespace kest::test {
 
@@ -49,9 +49,9 @@ struct Harness {
         model->FormCreate();
         return *this;
     }
-    const ControlState& operator[](const std::string& name) { return model->State()[name]; }
-    const std::string& Text(const std::string& name) { return model->State()[name].text; }
-    bool Dimmed(const std::string& name) { return model->State()[name].colour == TextColour::Dimmed; }
+    const ControlState& operator[](ControlName name) { return model->State()[name]; }
+    const std::string& Text(ControlName name) { return model->State()[name].text; }
+    bool Dimmed(ControlName name) { return model->State()[name].colour == TextColour::Dimmed; }
 
     Processor p;
     WindowGlobals globals;

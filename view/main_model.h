@@ -14,8 +14,8 @@
 #include "cpu/memtestr.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"
-#include "ui/model/feature_names.h"
-#include "ui/model/window_state.h"
+#include "view/feature_names.h"
+#include "view/window_state.h"
 
 namespace kest {
 
@@ -86,7 +86,8 @@ struct WindowHooks {
 class MainWindowModel {
 public:
     // `names` is the global identification record: the population may change
-    // its intprocn (308 to 310 for a Pentium 4 with Hyper-Threading).
+    // its intprocn (product_line::kPentium4 to kPentium4HT for a Pentium 4
+    // with Hyper-Threading).
     MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, ProcessorNames& names,
                     WindowGlobals& globals, WindowSeams seams, WindowHooks hooks = {});
 
@@ -145,7 +146,7 @@ public:
 
 private:
     void ShowFeaturePage(FeaturePage page);
-    void SetNormal(const char* name) { state_[name].colour = TextColour::Normal; }
+    void SetNormal(ControlName name) { state_[name].colour = TextColour::Normal; }
     std::string SerialFull() const;
     std::string SerialShort() const;
     std::string SerialPlain() const;
@@ -175,8 +176,8 @@ bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
 // The logo codes the window has pictures for, in resource order.
 const std::array<uint16_t, 41>& LogoCodes();
-// "_logo_0308" for 308.
-std::string LogoName(uint16_t code);
+// The logo of a product-line code: ctl::kLogo0308 for 308.
+ControlName LogoName(uint16_t code);
 
 // The help-line explanations.
 std::string CpuTypeHelp(uint16_t cpu_type);

@@ -1,7 +1,7 @@
 // Clock refresh (speed bar and its scale) and the help line.
 #include <gtest/gtest.h>
 
-#include "tests/ui/harness.h"
+#include "tests/view/harness.h"
 
 namespace kest::test {
 namespace {
@@ -24,12 +24,12 @@ TEST_P(ClockRefresh, SpeedBarAndScale) {
     h.Create();
     h.mhz = c.mhz;
     h.model->refrtimerTimer();
-    EXPECT_EQ(h.Text("cspeed"), c.cspeed);
-    EXPECT_EQ(h["speedbar"].maximum, c.maximum);
-    EXPECT_EQ(h["speedbar"].position, c.position);
-    EXPECT_EQ(h.Text("pb1"), c.pb1);
-    EXPECT_EQ(h.Text("pb2"), c.pb2);
-    EXPECT_EQ(h.Text("pb3"), c.pb3);
+    EXPECT_EQ(h.Text(ctl::kCspeed), c.cspeed);
+    EXPECT_EQ(h[ctl::kSpeedbar].maximum, c.maximum);
+    EXPECT_EQ(h[ctl::kSpeedbar].position, c.position);
+    EXPECT_EQ(h.Text(ctl::kPb1), c.pb1);
+    EXPECT_EQ(h.Text(ctl::kPb2), c.pb2);
+    EXPECT_EQ(h.Text(ctl::kPb3), c.pb3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,14 +45,14 @@ TEST(ClockRefreshScale, AboveNineGigahertzKeepsThePreviousLabels) {
     Harness h(PentiumMMX());
     h.mhz = 9500.0;
     h.Create();
-    EXPECT_EQ(h.Text("pb1"), "pb1");  // never written since start-up
-    EXPECT_EQ(h["speedbar"].maximum, 10000);
+    EXPECT_EQ(h.Text(ctl::kPb1), "pb1");  // never written since start-up
+    EXPECT_EQ(h[ctl::kSpeedbar].maximum, 10000);
     h.mhz = 2500.0;
     h.model->refrtimerTimer();
     h.mhz = 9500.0;
     h.model->refrtimerTimer();
-    EXPECT_EQ(h.Text("pb3"), "3.00GHz");
-    EXPECT_EQ(h["speedbar"].position, 9500);
+    EXPECT_EQ(h.Text(ctl::kPb3), "3.00GHz");
+    EXPECT_EQ(h[ctl::kSpeedbar].position, 9500);
 }
 
 TEST(ClockRefreshScale, MultiplierAndBusFromTheFirmwareClocks) {
@@ -63,27 +63,27 @@ TEST(ClockRefreshScale, MultiplierAndBusFromTheFirmwareClocks) {
     h.dmi.curspeed = 2400;
     h.mhz = 2394.0;
     h.Create();
-    EXPECT_EQ(h.Text("mult"), "12.0");
-    EXPECT_EQ(h.Text("fspeed"), "199.50 MHz");
+    EXPECT_EQ(h.Text(ctl::kMult), "12.0");
+    EXPECT_EQ(h.Text(ctl::kFspeed), "199.50 MHz");
     EXPECT_EQ(h.model->BusClock(), 200);
 
     // Without a bus clock the fields stay empty and hidden.
     Harness none(PentiumMMX());
     none.Create();
-    EXPECT_EQ(none.Text("mult"), "");
-    EXPECT_EQ(none.Text("fspeed"), "");
-    EXPECT_FALSE(none["mult"].visible);
+    EXPECT_EQ(none.Text(ctl::kMult), "");
+    EXPECT_EQ(none.Text(ctl::kFspeed), "");
+    EXPECT_FALSE(none[ctl::kMult].visible);
 }
 
 TEST(ClockRefreshScale, RatingFollowsTheCodeAfterTheHyperThreadingChange) {
     Harness h(AthlonXP());
     h.mhz = 2000.0;
     h.Create();
-    EXPECT_EQ(h.Text("p_rating"), "2400+");
+    EXPECT_EQ(h.Text(ctl::kPRating), "2400+");
     h.mhz = 1319.0;
     h.model->refrtimerTimer();
-    EXPECT_EQ(h.Text("p_rating"), "");
-    EXPECT_TRUE(h.Dimmed("Label_rat"));
+    EXPECT_EQ(h.Text(ctl::kPRating), "");
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelRat));
 }
 
 TEST(HelpLine, ClickHandlers) {
@@ -91,19 +91,19 @@ TEST(HelpLine, ClickHandlers) {
     h.Create();
     auto& m = *h.model;
     m.ctpClick();
-    EXPECT_EQ(h.Text("hlpstring"), "CPU Type 0 means Primary/Single Processor");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "CPU Type 0 means Primary/Single Processor");
     m.lpClick();
-    EXPECT_EQ(h.Text("hlpstring"), "Logical Processor Count");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count");
     m.flsClick();
-    EXPECT_EQ(h.Text("hlpstring"), "CLFLUSH chunk count");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "CLFLUSH chunk count");
     m.famClick();
-    EXPECT_EQ(h.Text("hlpstring"), "15: Intel Pentium 4 Family");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "15: Intel Pentium 4 Family");
     m.mdlClick();
-    EXPECT_EQ(h.Text("hlpstring"), "2: Northwood");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "2: Northwood");
     m.brandClick();
-    EXPECT_EQ(h.Text("hlpstring"), "0.13 \xB5m Intel Pentium 4");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "0.13 \xB5m Intel Pentium 4");
     m.apicClick();
-    EXPECT_EQ(h.Text("hlpstring"), "");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "");
 }
 
 TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
@@ -111,7 +111,7 @@ TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
     h.Create();
     h.model->lpClick();
     h.model->brandClick();
-    EXPECT_EQ(h.Text("hlpstring"), "Logical Processor Count");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count");
 }
 
 // On "GenuineIntel" the brand field always rewrites the line, also with an
@@ -129,7 +129,7 @@ TEST(HelpLine, IntelBrandClickWritesEvenAnEmptyExplanation) {
         h.Create();
         h.model->lpClick();
         h.model->brandClick();
-        EXPECT_EQ(h.Text("hlpstring"), c.want) << c.brand_id;
+        EXPECT_EQ(h.Text(ctl::kHlpstring), c.want) << c.brand_id;
     }
     const char* types[] = {"CPU Type 0 means Primary/Single Processor", "CPU Type 1 means Overdrive Processor",
                            "CPU Type 2 means Secondary Processor", "CPU Type 3 is Reserved"};
@@ -139,7 +139,7 @@ TEST(HelpLine, IntelBrandClickWritesEvenAnEmptyExplanation) {
         Harness h(std::move(p));
         h.Create();
         h.model->ctpClick();
-        EXPECT_EQ(h.Text("hlpstring"), types[t]);
+        EXPECT_EQ(h.Text(ctl::kHlpstring), types[t]);
     }
 }
 

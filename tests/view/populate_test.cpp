@@ -6,7 +6,7 @@
 
 #include "cpu/format.h"
 
-#include "tests/ui/harness.h"
+#include "tests/view/harness.h"
 
 namespace kest::test {
 namespace {
@@ -16,67 +16,67 @@ TEST(Populate, Pentium4WithHyperThreading) {
     h.mhz = 3066.4;
     h.Create();
 
-    EXPECT_EQ(h.Text("vendor"), "GenuineIntel");
-    EXPECT_EQ(h.Text("cpuname"), "Intel Pentium 4 Processor");
-    EXPECT_EQ(h.Text("core"), "Northwood");
-    EXPECT_EQ(h.Text("plt"), "Socket 478");
-    EXPECT_EQ(h.Text("cpuextname"), h.p.cpu.ext_name);
-    for (const char* n : {"Label_vstring", "Label_cpuname", "Label_core", "Label_extname", "Label_plt"})
+    EXPECT_EQ(h.Text(ctl::kVendor), "GenuineIntel");
+    EXPECT_EQ(h.Text(ctl::kCpuname), "Intel Pentium 4 Processor");
+    EXPECT_EQ(h.Text(ctl::kCore), "Northwood");
+    EXPECT_EQ(h.Text(ctl::kPlt), "Socket 478");
+    EXPECT_EQ(h.Text(ctl::kCpuextname), h.p.cpu.ext_name);
+    for (ControlName n : {ctl::kLabelVstring, ctl::kLabelCpuname, ctl::kLabelCore, ctl::kLabelExtname, ctl::kLabelPlt})
         EXPECT_FALSE(h.Dimmed(n)) << n;
-    EXPECT_EQ(h.Text("fam"), "15");
-    EXPECT_EQ(h.Text("mdl"), "2");
-    EXPECT_EQ(h.Text("stp"), "9");
-    EXPECT_EQ(h.Text("brand"), "09");
-    EXPECT_FALSE(h.Dimmed("brand"));
+    EXPECT_EQ(h.Text(ctl::kFam), "15");
+    EXPECT_EQ(h.Text(ctl::kMdl), "2");
+    EXPECT_EQ(h.Text(ctl::kStp), "9");
+    EXPECT_EQ(h.Text(ctl::kBrand), "09");
+    EXPECT_FALSE(h.Dimmed(ctl::kBrand));
     // Extended leaf 1 not reported: its values read 0 but are shown normal
     // because the standard signature is not all zero.
-    EXPECT_EQ(h.Text("efam"), "0");
-    EXPECT_FALSE(h.Dimmed("efam"));
-    EXPECT_TRUE(h.Dimmed("ebrd"));
+    EXPECT_EQ(h.Text(ctl::kEfam), "0");
+    EXPECT_FALSE(h.Dimmed(ctl::kEfam));
+    EXPECT_TRUE(h.Dimmed(ctl::kEbrd));
 
     // Trace cache.
-    EXPECT_EQ(h.Text("Label_l1i"), "L1 Trace:");
-    EXPECT_EQ(h.Text("l1is"), "12K\xB5Ops");
-    EXPECT_EQ(h.Text("l1ds"), "8Kb");
-    EXPECT_EQ(h.Text("l2s"), "512Kb");
-    EXPECT_FALSE(h.Dimmed("l2s"));
-    EXPECT_EQ(h.Text("l3s"), "0Kb");
-    EXPECT_TRUE(h.Dimmed("l3s"));
-    EXPECT_TRUE(h.Dimmed("Label_l3"));
-    EXPECT_FALSE(h["l3"].enabled);
-    EXPECT_TRUE(h["l2"].enabled);
+    EXPECT_EQ(h.Text(ctl::kLabelL1i), "L1 Trace:");
+    EXPECT_EQ(h.Text(ctl::kL1is), "12K\xB5Ops");
+    EXPECT_EQ(h.Text(ctl::kL1ds), "8Kb");
+    EXPECT_EQ(h.Text(ctl::kL2s), "512Kb");
+    EXPECT_FALSE(h.Dimmed(ctl::kL2s));
+    EXPECT_EQ(h.Text(ctl::kL3s), "0Kb");
+    EXPECT_TRUE(h.Dimmed(ctl::kL3s));
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelL3));
+    EXPECT_FALSE(h[ctl::kL3].enabled);
+    EXPECT_TRUE(h[ctl::kL2].enabled);
 
     // APIC and CLFLUSH present, two logical processors.
-    EXPECT_FALSE(h.Dimmed("apic"));
-    EXPECT_FALSE(h.Dimmed("fls"));
-    EXPECT_EQ(h.Text("fls"), "8");
-    EXPECT_EQ(h.Text("lp"), "2");
-    EXPECT_FALSE(h.Dimmed("Label_count"));
+    EXPECT_FALSE(h.Dimmed(ctl::kApic));
+    EXPECT_FALSE(h.Dimmed(ctl::kFls));
+    EXPECT_EQ(h.Text(ctl::kFls), "8");
+    EXPECT_EQ(h.Text(ctl::kLp), "2");
+    EXPECT_FALSE(h.Dimmed(ctl::kLabelCount));
 
     // Hyper-Threading with two logical processors: code 310 and its logo.
     EXPECT_EQ(h.p.names.intprocn, 310);
-    EXPECT_TRUE(h["_logo_0310"].visible);
-    EXPECT_FALSE(h["_logo_0308"].visible);
+    EXPECT_TRUE(h[ctl::kLogo0310].visible);
+    EXPECT_FALSE(h[ctl::kLogo0308].visible);
 
     // No serial number feature.
-    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
-    EXPECT_TRUE(h.Dimmed("serialnumber"));
-    EXPECT_FALSE(h["CheckBox_fullsn"].enabled);
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "Not supported");
+    EXPECT_TRUE(h.Dimmed(ctl::kSerialnumber));
+    EXPECT_FALSE(h[ctl::kCheckBoxFullsn].enabled);
 
     // Instruction sets: MMX, SSE, SSE2 on; nothing from AMD; SSE3 off.
-    EXPECT_EQ(h["mmx_sh"].fill, kGreen);
-    EXPECT_EQ(h["sse2_sh"].fill, kGreen);
-    EXPECT_EQ(h["a3d_sh"].fill, kMaroon);
-    EXPECT_EQ(h["sse3_sh"].fill, kMaroon);
+    EXPECT_EQ(h[ctl::kMmxSh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kSse2Sh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kA3dSh].fill, kMaroon);
+    EXPECT_EQ(h[ctl::kSse3Sh].fill, kMaroon);
 
-    EXPECT_FALSE(h["b_eff"].enabled);
-    EXPECT_TRUE(h["b_aff"].enabled);
-    EXPECT_TRUE(h["epm_mask_panel"].visible);
-    EXPECT_TRUE(h["as_mask_panel"].visible);
+    EXPECT_FALSE(h[ctl::kBEff].enabled);
+    EXPECT_TRUE(h[ctl::kBAff].enabled);
+    EXPECT_TRUE(h[ctl::kEpmMaskPanel].visible);
+    EXPECT_TRUE(h[ctl::kAsMaskPanel].visible);
 
-    EXPECT_EQ(h.Text("tech_1"), "CMOS Cu 0,13\xB5m");
-    EXPECT_EQ(h.Text("tech_2"), "55M transistors");
-    EXPECT_EQ(h.Text("tech_3"), "131 sqr. mm die size");
+    EXPECT_EQ(h.Text(ctl::kTech1), "CMOS Cu 0,13\xB5m");
+    EXPECT_EQ(h.Text(ctl::kTech2), "55M transistors");
+    EXPECT_EQ(h.Text(ctl::kTech3), "131 sqr. mm die size");
 }
 
 TEST(Populate, Pentium4WithOneLogicalProcessorKeepsItsLogo) {
@@ -85,8 +85,8 @@ TEST(Populate, Pentium4WithOneLogicalProcessorKeepsItsLogo) {
     Harness h(std::move(p));
     h.Create();
     EXPECT_EQ(h.p.names.intprocn, 308);
-    EXPECT_TRUE(h["_logo_0308"].visible);
-    EXPECT_FALSE(h["_logo_0310"].visible);
+    EXPECT_TRUE(h[ctl::kLogo0308].visible);
+    EXPECT_FALSE(h[ctl::kLogo0310].visible);
 }
 
 // Every product-line code with a picture shows the picture bearing its own
@@ -140,7 +140,7 @@ TEST(Populate, HyperThreadingCodeNeedsTheBitAndTwoLogicalProcessors) {
         EXPECT_EQ(h.p.names.intprocn, c.want) << c.code << " ht=" << c.ht << " lp=" << c.lps;
         char want[16];
         std::snprintf(want, sizeof want, "_logo_%04u", static_cast<unsigned>(c.want));
-        EXPECT_TRUE(h[want].visible) << want;
+        EXPECT_TRUE(h[ControlName::Of(want)].visible) << want;
     }
 }
 
@@ -161,7 +161,7 @@ TEST(Populate, ExtendedSignatureValuesNeedExtendedLeafOneAndAStandardSignature) 
         p.cpu.stepping = c.stepping;
         Harness h(std::move(p));
         h.Create();
-        for (const char* n : {"efam", "emdl", "estp"})
+        for (ControlName n : {ctl::kEfam, ctl::kEmdl, ctl::kEstp})
             EXPECT_EQ(h.Dimmed(n), c.dimmed) << n << " " << std::hex << c.mxecpuid << " " << c.family
                                              << c.model << c.stepping;
     }
@@ -178,88 +178,88 @@ TEST(Populate, AthlonXP) {
     h.dmi.cpustatus = "CPU Enabled";
     h.Create();
 
-    EXPECT_EQ(h.Text("brand"), "");
-    EXPECT_TRUE(h.Dimmed("brand"));
-    EXPECT_TRUE(h.Dimmed("Label_brand"));
-    EXPECT_EQ(h.Text("ebrd"), "0123");
-    EXPECT_FALSE(h.Dimmed("ebrd"));
-    EXPECT_EQ(h.Text("efam"), "7");
-    EXPECT_EQ(h.Text("Label_l1i"), "L1 Instr:");
-    EXPECT_EQ(h.Text("l1is"), "64Kb");
-    EXPECT_TRUE(h.Dimmed("fls"));   // no CLFLUSH
-    EXPECT_TRUE(h.Dimmed("lp"));
-    EXPECT_FALSE(h.Dimmed("apic"));
+    EXPECT_EQ(h.Text(ctl::kBrand), "");
+    EXPECT_TRUE(h.Dimmed(ctl::kBrand));
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelBrand));
+    EXPECT_EQ(h.Text(ctl::kEbrd), "0123");
+    EXPECT_FALSE(h.Dimmed(ctl::kEbrd));
+    EXPECT_EQ(h.Text(ctl::kEfam), "7");
+    EXPECT_EQ(h.Text(ctl::kLabelL1i), "L1 Instr:");
+    EXPECT_EQ(h.Text(ctl::kL1is), "64Kb");
+    EXPECT_TRUE(h.Dimmed(ctl::kFls));   // no CLFLUSH
+    EXPECT_TRUE(h.Dimmed(ctl::kLp));
+    EXPECT_FALSE(h.Dimmed(ctl::kApic));
 
-    EXPECT_EQ(h["emmx_sh"].fill, kGreen);
-    EXPECT_EQ(h["a3d_sh"].fill, kGreen);
-    EXPECT_EQ(h["ae3d_sh"].fill, kGreen);
-    EXPECT_EQ(h["sse_sh"].fill, kGreen);
-    EXPECT_EQ(h["sse2_sh"].fill, kMaroon);
-    EXPECT_TRUE(h["_logo_0109"].visible);
-    EXPECT_FALSE(h["b_aff"].enabled);  // leaf 1 ECX is 0
-    EXPECT_TRUE(h["b_eff"].enabled);
+    EXPECT_EQ(h[ctl::kEmmxSh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kA3dSh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kAe3dSh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kSseSh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kSse2Sh].fill, kMaroon);
+    EXPECT_TRUE(h[ctl::kLogo0109].visible);
+    EXPECT_FALSE(h[ctl::kBAff].enabled);  // leaf 1 ECX is 0
+    EXPECT_TRUE(h[ctl::kBEff].enabled);
 
     // Power management and address sizes are reported.
-    EXPECT_FALSE(h["epm_mask_panel"].visible);
-    EXPECT_EQ(h["epm1s"].fill, kGreen);
-    EXPECT_EQ(h["epm2s"].fill, kMaroon);
-    EXPECT_FALSE(h["as_mask_panel"].visible);
-    EXPECT_EQ(h.Text("as_p"), "16384 Mb");
-    EXPECT_EQ(h.Text("as_v"), "4096 Mb");
+    EXPECT_FALSE(h[ctl::kEpmMaskPanel].visible);
+    EXPECT_EQ(h[ctl::kEpm1s].fill, kGreen);
+    EXPECT_EQ(h[ctl::kEpm2s].fill, kMaroon);
+    EXPECT_FALSE(h[ctl::kAsMaskPanel].visible);
+    EXPECT_EQ(h.Text(ctl::kAsP), "16384 Mb");
+    EXPECT_EQ(h.Text(ctl::kAsV), "4096 Mb");
 
     // DMI group and the clock fields that depend on the bus clock.
-    EXPECT_FALSE(h["dmi_mask_panel"].visible);
-    EXPECT_FALSE(h["panel_extc_mask"].visible);
-    EXPECT_EQ(h.Text("dmi_cur"), "1800 MHz");
-    EXPECT_EQ(h.Text("dmi_max"), "2000 MHz");
-    EXPECT_EQ(h.Text("dmi_status"), "CPU Enabled");
-    for (const char* n : {"Label_fspeed", "Label_mult", "Bevel_fspeed", "Bevel_mult", "fspeed", "mult"})
+    EXPECT_FALSE(h[ctl::kDmiMaskPanel].visible);
+    EXPECT_FALSE(h[ctl::kPanelExtcMask].visible);
+    EXPECT_EQ(h.Text(ctl::kDmiCur), "1800 MHz");
+    EXPECT_EQ(h.Text(ctl::kDmiMax), "2000 MHz");
+    EXPECT_EQ(h.Text(ctl::kDmiStatus), "CPU Enabled");
+    for (ControlName n : {ctl::kLabelFspeed, ctl::kLabelMult, ctl::kBevelFspeed, ctl::kBevelMult, ctl::kFspeed, ctl::kMult})
         EXPECT_TRUE(h[n].visible) << n;
-    EXPECT_EQ(h.Text("mult"), "13.5");
-    EXPECT_EQ(h.Text("fspeed"), "133.35 MHz");
-    EXPECT_EQ(h.Text("cspeed"), "1800.20 MHz");
-    EXPECT_EQ(h.Text("p_rating"), "2200+");
-    EXPECT_FALSE(h.Dimmed("Label_rat"));
+    EXPECT_EQ(h.Text(ctl::kMult), "13.5");
+    EXPECT_EQ(h.Text(ctl::kFspeed), "133.35 MHz");
+    EXPECT_EQ(h.Text(ctl::kCspeed), "1800.20 MHz");
+    EXPECT_EQ(h.Text(ctl::kPRating), "2200+");
+    EXPECT_FALSE(h.Dimmed(ctl::kLabelRat));
 
-    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "Not supported");
 }
 
 TEST(Populate, PentiumIIIWithSerialNumberOff) {
     Harness h(PentiumIIISerialOff());
     h.Create();
-    EXPECT_EQ(h.Text("serialnumber"), "Disabled");
-    EXPECT_TRUE(h.Dimmed("serialnumber"));
-    EXPECT_TRUE(h.Dimmed("Label_sn"));
-    EXPECT_FALSE(h["CheckBox_fullsn"].enabled);
-    EXPECT_TRUE(h["CheckBox_fullsn"].checked);
-    EXPECT_TRUE(h["_logo_0307"].visible);
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "Disabled");
+    EXPECT_TRUE(h.Dimmed(ctl::kSerialnumber));
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelSn));
+    EXPECT_FALSE(h[ctl::kCheckBoxFullsn].enabled);
+    EXPECT_TRUE(h[ctl::kCheckBoxFullsn].checked);
+    EXPECT_TRUE(h[ctl::kLogo0307].visible);
     // No extended leaves.
-    for (const char* n : {"efam", "emdl", "estp", "ebrd", "Label_extname"}) EXPECT_TRUE(h.Dimmed(n)) << n;
-    EXPECT_FALSE(h["b_eff"].enabled);
-    EXPECT_TRUE(h["epm_mask_panel"].visible);
-    EXPECT_TRUE(h["as_mask_panel"].visible);
+    for (ControlName n : {ctl::kEfam, ctl::kEmdl, ctl::kEstp, ctl::kEbrd, ctl::kLabelExtname}) EXPECT_TRUE(h.Dimmed(n)) << n;
+    EXPECT_FALSE(h[ctl::kBEff].enabled);
+    EXPECT_TRUE(h[ctl::kEpmMaskPanel].visible);
+    EXPECT_TRUE(h[ctl::kAsMaskPanel].visible);
 }
 
 TEST(Populate, ProcessorWithoutExtendedLeaves) {
     Harness h(PentiumMMX());
     h.mhz = 200.1;
     h.Create();
-    EXPECT_TRUE(h.Dimmed("Label_l2"));
-    EXPECT_EQ(h.Text("l2s"), "0Kb");
-    EXPECT_FALSE(h["l2"].enabled);
-    EXPECT_FALSE(h["l3"].enabled);
-    EXPECT_FALSE(h["b_aff"].enabled);
-    EXPECT_FALSE(h["b_eff"].enabled);
-    EXPECT_TRUE(h["b_sff"].enabled);
-    EXPECT_TRUE(h["_logo_0303"].visible);
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelL2));
+    EXPECT_EQ(h.Text(ctl::kL2s), "0Kb");
+    EXPECT_FALSE(h[ctl::kL2].enabled);
+    EXPECT_FALSE(h[ctl::kL3].enabled);
+    EXPECT_FALSE(h[ctl::kBAff].enabled);
+    EXPECT_FALSE(h[ctl::kBEff].enabled);
+    EXPECT_TRUE(h[ctl::kBSff].enabled);
+    EXPECT_TRUE(h[ctl::kLogo0303].visible);
     // No technology texts: heading dimmed, the three rows hidden.
-    EXPECT_TRUE(h.Dimmed("tech_title"));
-    EXPECT_FALSE(h["tech_1"].visible);
-    EXPECT_FALSE(h["tech_3"].visible);
+    EXPECT_TRUE(h.Dimmed(ctl::kTechTitle));
+    EXPECT_FALSE(h[ctl::kTech1].visible);
+    EXPECT_FALSE(h[ctl::kTech3].visible);
     // Not a 307/901 line: the form's text stays.
-    EXPECT_EQ(h.Text("serialnumber"), "Not supported");
-    EXPECT_EQ(h.Text("p_rating"), "");
-    EXPECT_TRUE(h.Dimmed("Label_rat"));
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "Not supported");
+    EXPECT_EQ(h.Text(ctl::kPRating), "");
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelRat));
 }
 
 TEST(Populate, ProcessorWithoutCpuid) {
@@ -267,12 +267,12 @@ TEST(Populate, ProcessorWithoutCpuid) {
     p.cpu.stfamily = 4;
     Harness h(std::move(p));
     h.Create();
-    EXPECT_EQ(h.Text("vendor"), "");
-    EXPECT_TRUE(h.Dimmed("Label_vstring"));
-    EXPECT_FALSE(h["b_sff"].enabled);
+    EXPECT_EQ(h.Text(ctl::kVendor), "");
+    EXPECT_TRUE(h.Dimmed(ctl::kLabelVstring));
+    EXPECT_FALSE(h[ctl::kBSff].enabled);
     // Page 1 is still shown, all maroon.
-    EXPECT_EQ(h.Text("Label_s0"), "[0]  Floating-point Unit");
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(h["S" + std::to_string(i)].fill, kMaroon);
+    EXPECT_EQ(h.Text(ctl::kLabelS0), "[0]  Floating-point Unit");
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(h[ctl::FeatureIndicator(i)].fill, kMaroon);
     for (uint16_t code : LogoCodes()) EXPECT_FALSE(h[LogoName(code)].visible);
 }
 
@@ -280,20 +280,20 @@ TEST(Populate, ThisMachine) {
     Harness h(ThisMachineEpyc());
     h.mhz = 2449.99;
     h.Create();
-    EXPECT_EQ(h.Text("l3s"), "32768Kb");
-    EXPECT_FALSE(h.Dimmed("l3s"));
-    EXPECT_TRUE(h["l3"].enabled);
-    EXPECT_EQ(h.Text("as_p"), "268435456 Mb");
-    EXPECT_FALSE(h["epm_mask_panel"].visible);
-    EXPECT_FALSE(h["as_mask_panel"].visible);
-    EXPECT_EQ(h["sse3_sh"].fill, kGreen);
-    EXPECT_EQ(h["a3d_sh"].fill, kMaroon);
-    EXPECT_TRUE(h["_logo_0113"].visible);
+    EXPECT_EQ(h.Text(ctl::kL3s), "32768Kb");
+    EXPECT_FALSE(h.Dimmed(ctl::kL3s));
+    EXPECT_TRUE(h[ctl::kL3].enabled);
+    EXPECT_EQ(h.Text(ctl::kAsP), "268435456 Mb");
+    EXPECT_FALSE(h[ctl::kEpmMaskPanel].visible);
+    EXPECT_FALSE(h[ctl::kAsMaskPanel].visible);
+    EXPECT_EQ(h[ctl::kSse3Sh].fill, kGreen);
+    EXPECT_EQ(h[ctl::kA3dSh].fill, kMaroon);
+    EXPECT_TRUE(h[ctl::kLogo0113].visible);
     // No firmware tables readable: both masks, FSB fields stay hidden.
-    EXPECT_TRUE(h["dmi_mask_panel"].visible);
-    EXPECT_TRUE(h["panel_extc_mask"].visible);
-    EXPECT_FALSE(h["fspeed"].visible);
-    EXPECT_EQ(h.Text("cspeed"), "2449.99 MHz");
+    EXPECT_TRUE(h[ctl::kDmiMaskPanel].visible);
+    EXPECT_TRUE(h[ctl::kPanelExtcMask].visible);
+    EXPECT_FALSE(h[ctl::kFspeed].visible);
+    EXPECT_EQ(h.Text(ctl::kCspeed), "2449.99 MHz");
 }
 
 // The serial-number box: "Disabled" for a Pentium III or Crusoe without the
@@ -319,11 +319,11 @@ TEST(Populate, SerialNumberBoxByCodeAndFeature) {
         h.Create();
         const std::string want =
             c.want ? std::string(c.want) : StrToHexText(c.vendor) + "-0000-0683-0000-ABCD-1234-5678";
-        EXPECT_EQ(h.Text("serialnumber"), want) << c.code;
-        EXPECT_EQ(h.Dimmed("serialnumber"), !c.feature) << c.code;
-        EXPECT_EQ(h.Dimmed("Label_sn"), !c.feature) << c.code;
-        EXPECT_EQ(h["CheckBox_fullsn"].enabled, c.feature) << c.code;
-        EXPECT_TRUE(h["CheckBox_fullsn"].checked) << c.code;
+        EXPECT_EQ(h.Text(ctl::kSerialnumber), want) << c.code;
+        EXPECT_EQ(h.Dimmed(ctl::kSerialnumber), !c.feature) << c.code;
+        EXPECT_EQ(h.Dimmed(ctl::kLabelSn), !c.feature) << c.code;
+        EXPECT_EQ(h[ctl::kCheckBoxFullsn].enabled, c.feature) << c.code;
+        EXPECT_TRUE(h[ctl::kCheckBoxFullsn].checked) << c.code;
     }
 }
 
@@ -336,16 +336,16 @@ TEST(Populate, SerialNumberFormsFollowTheCheckBox) {
     Harness h(std::move(p));
     h.Create();
     const std::string full = "6C65746E49656E69756E6547-0000-0683-1234-ABCD-00C0-FFEE";
-    EXPECT_EQ(h.Text("serialnumber"), full);
-    EXPECT_TRUE(h["CheckBox_fullsn"].enabled);
-    EXPECT_FALSE(h.Dimmed("serialnumber"));
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), full);
+    EXPECT_TRUE(h[ctl::kCheckBoxFullsn].enabled);
+    EXPECT_FALSE(h.Dimmed(ctl::kSerialnumber));
 
-    h.model->State()["CheckBox_fullsn"].checked = false;
+    h.model->State()[ctl::kCheckBoxFullsn].checked = false;
     h.model->CheckBox_fullsnClick();
-    EXPECT_EQ(h.Text("serialnumber"), "0000-0683-1234-ABCD-00C0-FFEE");
-    h.model->State()["CheckBox_fullsn"].checked = true;
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "0000-0683-1234-ABCD-00C0-FFEE");
+    h.model->State()[ctl::kCheckBoxFullsn].checked = true;
     h.model->CheckBox_fullsnClick();
-    EXPECT_EQ(h.Text("serialnumber"), full);
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), full);
 }
 
 TEST(Populate, SerialNumberOfAnotherVendorIsPlainAfterAClick) {
@@ -358,13 +358,13 @@ TEST(Populate, SerialNumberOfAnotherVendorIsPlainAfterAClick) {
     p.names.intprocn = 901;
     Harness h(std::move(p));
     h.Create();
-    EXPECT_EQ(h.Text("serialnumber").substr(24), "-0000-0681-1111-2222-3333-4444");
-    h.model->State()["CheckBox_fullsn"].checked = false;
+    EXPECT_EQ(h.Text(ctl::kSerialnumber).substr(24), "-0000-0681-1111-2222-3333-4444");
+    h.model->State()[ctl::kCheckBoxFullsn].checked = false;
     h.model->CheckBox_fullsnClick();
-    EXPECT_EQ(h.Text("serialnumber"), "051111222233334444");
-    h.model->State()["CheckBox_fullsn"].checked = true;
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "051111222233334444");
+    h.model->State()[ctl::kCheckBoxFullsn].checked = true;
     h.model->CheckBox_fullsnClick();
-    EXPECT_EQ(h.Text("serialnumber"), "051111222233334444");
+    EXPECT_EQ(h.Text(ctl::kSerialnumber), "051111222233334444");
 }
 
 TEST(Populate, TechnologyWithEmptyTransistorCountKeepsItsBlank) {
@@ -372,9 +372,9 @@ TEST(Populate, TechnologyWithEmptyTransistorCountKeepsItsBlank) {
     p.names.techpar1 = "CMOS 0,35\xB5m";
     Harness h(std::move(p));
     h.Create();
-    EXPECT_TRUE(h["tech_2"].visible);
-    EXPECT_EQ(h.Text("tech_2"), " transistors");
-    EXPECT_FALSE(h.Dimmed("tech_title"));
+    EXPECT_TRUE(h[ctl::kTech2].visible);
+    EXPECT_EQ(h.Text(ctl::kTech2), " transistors");
+    EXPECT_FALSE(h.Dimmed(ctl::kTechTitle));
 }
 
 TEST(Populate, ResetReadsFirmwareAndClockAgainButKeepsTheRest) {
@@ -391,31 +391,31 @@ TEST(Populate, ResetReadsFirmwareAndClockAgainButKeepsTheRest) {
     EXPECT_EQ(h.dmi_reads, 2);
     EXPECT_EQ(graph_resets, 1);
     EXPECT_EQ(h.model->ScreenshotCount, 0);
-    EXPECT_EQ(h.Text("cspeed"), "3100.00 MHz");
-    EXPECT_EQ(h.Text("hlpstring"), "");
-    EXPECT_TRUE(h["b_sff"].bold);
-    EXPECT_FALSE(h["b_eff"].bold);
-    EXPECT_TRUE(h["l1"].bold);
-    EXPECT_FALSE(h["l2_mask_panel"].visible);
+    EXPECT_EQ(h.Text(ctl::kCspeed), "3100.00 MHz");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "");
+    EXPECT_TRUE(h[ctl::kBSff].bold);
+    EXPECT_FALSE(h[ctl::kBEff].bold);
+    EXPECT_TRUE(h[ctl::kL1].bold);
+    EXPECT_FALSE(h[ctl::kL2MaskPanel].visible);
     // Still code 310, still its logo; the toggled-off buttons stay off.
     EXPECT_EQ(h.p.names.intprocn, 310);
-    EXPECT_TRUE(h["_logo_0310"].visible);
-    EXPECT_FALSE(h["b_eff"].enabled);
+    EXPECT_TRUE(h[ctl::kLogo0310].visible);
+    EXPECT_FALSE(h[ctl::kBEff].enabled);
 }
 
 // "Run Selected" is enabled while at least one test box is checked: at
 // creation and after every change of the boxes, in every combination.
 TEST(Populate, RunButtonFollowsTheThroughputCheckBoxes) {
     Harness h(AthlonXP());
-    for (const char* n : {"cb_read", "cb_write", "cb_copy"}) h.model->State()[n].checked = false;
+    for (ControlName n : {ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy}) h.model->State()[n].checked = false;
     h.Create();
-    EXPECT_FALSE(h["tst_run"].enabled);
+    EXPECT_FALSE(h[ctl::kTstRun].enabled);
     for (int mask : {1, 0, 2, 4, 6, 7, 5, 3, 0}) {
-        h.model->State()["cb_copy"].checked = mask & 1;
-        h.model->State()["cb_read"].checked = mask & 2;
-        h.model->State()["cb_write"].checked = mask & 4;
+        h.model->State()[ctl::kCbCopy].checked = mask & 1;
+        h.model->State()[ctl::kCbRead].checked = mask & 2;
+        h.model->State()[ctl::kCbWrite].checked = mask & 4;
         h.model->UpdateRunButton();
-        EXPECT_EQ(h["tst_run"].enabled, mask != 0) << mask;
+        EXPECT_EQ(h[ctl::kTstRun].enabled, mask != 0) << mask;
         EXPECT_EQ(RunSelectedEnabled(mask & 1, mask & 2, mask & 4), mask != 0) << mask;
     }
 }

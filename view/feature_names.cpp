@@ -1,4 +1,4 @@
-#include "ui/model/feature_names.h"
+#include "view/feature_names.h"
 
 namespace kest {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "tests/ui/harness.h"
-#include "ui/model/product.h"
+#include "tests/view/harness.h"
+#include "view/product.h"
 
 namespace kest::test {
 namespace {
@@ -29,7 +29,7 @@ struct BrowserSearch {
         };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
     }
-    bool Enabled() { return model->State()["Databasebrowser1"].enabled; }
+    bool Enabled() { return model->State()[ctl::kDatabasebrowser1].enabled; }
     const std::string& Program() { return model->Database().browser_program; }
 };
 
