@@ -45,6 +45,15 @@ fuzz() {
     CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_SANITIZE=ON \
         -DKEST_FUZZ=ON -DKEST_CORE_ONLY=ON -DKEST_BENCHMARKS=OFF >/dev/null &&
         cmake --build build-fuzz -j"$jobs" --target fuzz_all || return 1
+    # seeds TARGET: the seed folders of a target (the processor corpus's
+    # dumps serve the dump reader too).
+    seeds() {
+        echo "tests/fuzz/corpus/$1"
+        case $1 in
+        cpuid_dump) echo tests/corpus ;;
+        dmi_dump) echo tests/fuzz/corpus/dmi_dump_minimised ;;
+        esac
+    }
     local scratch t runs status=0
     scratch=$(mktemp -d)
     for t in cpuid_dump:20000 dmi_dump:30000 database_ini:60000; do
@@ -54,7 +63,7 @@ fuzz() {
         echo "--- fuzz_$t: $runs runs"
         if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
             "build-fuzz/tests/fuzz/fuzz_$t" -runs="$runs" -max_total_time=60 -dict="tests/fuzz/$t.dict" \
-            -artifact_prefix="$scratch/$t-" -print_final_stats=1 "$scratch/$t" "tests/fuzz/corpus/$t" \
+            -artifact_prefix="$scratch/$t-" -print_final_stats=1 "$scratch/$t" $(seeds "$t") \
             >"$scratch/$t.log" 2>&1; then
             tail -40 "$scratch/$t.log"
             echo "fuzz_$t found a fault; the input is in $scratch"

@@ -17,5 +17,5 @@ out=$(cd "$out" && pwd)
 rt=$(mktemp -d)
 trap 'rm -rf "$rt"' EXIT
 XDG_RUNTIME_DIR=$rt KEST_SCREENSHOT_DIR=$out KEST_SCREENSHOT_THROUGHPUT_ROWS=$rows \
-  xvfb-run -a -s "-screen 0 1024x768x24" "$bin"
+  xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$bin"
 ls "$out"/*.png

@@ -8,7 +8,7 @@
 set -euo pipefail
 bin=$(readlink -f "$1")
 cli=$(readlink -f "$2")
-for tool in xvfb-run xdotool iconv od taskset; do
+for tool in xvfb-run xdotool xdpyinfo iconv od taskset; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
 done
 work=$(mktemp -d)
@@ -21,7 +21,7 @@ chmod +x "$pin"
 export XDG_RUNTIME_DIR=$work HOME=$work KEST_BIN=$bin KEST_CLI=$cli KEST_PIN=$pin
 mkdir -p "$work/out"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash ${KEST_TRACE:+-x} -euo pipefail -c '
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash ${KEST_TRACE:+-x} -euo pipefail -c '
 cd "$XDG_RUNTIME_DIR"
 out=$XDG_RUNTIME_DIR/out
 wait_name() {  # prints the id of the visible window titled exactly $1
@@ -67,6 +67,8 @@ answer_dialog() {
   xdotool key Return
 }
 
+# Until the X server answers a new client, at most 10 s.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 # Both programs on the same logical processor: the APIC Id is that of the
 # processor CPUID ran on.
 "$KEST_PIN" "$KEST_BIN" & app=$!
