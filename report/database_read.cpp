@@ -17,115 +17,6 @@ namespace kest {
 
 namespace {
 
-// Key, unique name and checksum weight of lines 1 to 98 (weights are the
-// line numbers of the 23 covered values).
-struct LayoutEntry {
-    const char* key;
-    const char* name;
-    bool covered;
-};
-
-constexpr LayoutEntry kLayout[kRecordLines] = {
-    {"--Start ", "start_marker", false},
-    {"reserved=", "reserved_2", false},
-    {"procname=", "procname", false},
-    {"vendorst=", "vendorst", false},
-    {"frequenc=", "frequenc", false},
-    {"fsbfrequ=", "fsbfrequ", false},
-    {"multiplr=", "multiplr", false},
-    {"intprocn=", "intprocn", true},
-    {"maxcpuid=", "maxcpuid", true},
-    {"mxecpuid=", "mxecpuid", true},
-    {"featurs1=", "featurs1", true},
-    {"featurs2=", "featurs2", true},
-    {"feature1=", "feature1", true},
-    {"ext_name=", "ext_name", false},
-    {"corecode=", "corecode", false},
-    {"stfamily=", "stfamily", true},
-    {"st_model=", "st_model", true},
-    {"stepping=", "stepping", true},
-    {"brand_id=", "brand_id", true},
-    {"sefamily=", "sefamily", true},
-    {"se_model=", "se_model", true},
-    {"exfamily=", "exfamily", true},
-    {"ex_model=", "ex_model", true},
-    {"ext_step=", "ext_step", true},
-    {"cpu_type=", "cpu_type", true},
-    {"apic__id=", "apic__id", true},
-    {"logprocc=", "logprocc", true},
-    {"clflushs=", "clflushs", true},
-    {"mmx_supp=", "mmx_supp", false},
-    {"emmxsupp=", "emmxsupp", false},
-    {"a3d_supp=", "a3d_supp", false},
-    {"ea3dsupp=", "ea3dsupp", false},
-    {"sse1supp=", "sse1supp", false},
-    {"sse2supp=", "sse2supp", false},
-    {"sse3supp=", "sse3supp", false},
-    {"reserved=", "reserved_36", false},
-    {"isl1divd=", "isl1divd", false},
-    {"level1dc=", "level1dc", true},
-    {"l1dassoc=", "l1dassoc", false},
-    {"l1dlinsz=", "l1dlinsz", false},
-    {"l1dlines=", "l1dlines", false},
-    {"l1dtlba4=", "l1dtlba4", false},
-    {"l1dtlbe4=", "l1dtlbe4", false},
-    {"l1dtlba2=", "l1dtlba2", false},
-    {"l1dtlbe2=", "l1dtlbe2", false},
-    {"level1ic=", "level1ic", true},
-    {"l1ctrace=", "l1ctrace", false},
-    {"l1iassoc=", "l1iassoc", false},
-    {"l1ilinsz=", "l1ilinsz", false},
-    {"l1ilines=", "l1ilines", false},
-    {"l1itlba4=", "l1itlba4", false},
-    {"l1itlbe4=", "l1itlbe4", false},
-    {"l1itlba2=", "l1itlba2", false},
-    {"l1itlba2=", "l1itlbe2", false},  // the same key again: the entry count
-    {"islevel2=", "islevel2", false},
-    {"level2cs=", "level2cs", true},
-    {"l2cassoc=", "l2cassoc", false},
-    {"l2clinsz=", "l2clinsz", false},
-    {"l2clines=", "l2clines", false},
-    {"l2dtlba4=", "l2dtlba4", false},
-    {"l2dtlbe4=", "l2dtlbe4", false},
-    {"l2dtlba2=", "l2dtlba2", false},
-    {"l2dtlba2=", "l2dtlbe2", false},
-    {"l2itlba4=", "l2itlba4", false},
-    {"l2itlbe4=", "l2itlbe4", false},
-    {"l2itlba2=", "l2itlba2", false},
-    {"l2itlba2=", "l2itlbe2", false},
-    {"islevel3=", "islevel3", false},
-    {"level3cs=", "level3cs", true},
-    {"l3cassoc=", "l3cassoc", false},
-    {"l3clinsz=", "l3clinsz", false},
-    {"l3sector=", "l3sector", false},
-    {"reserved=", "reserved_73", false},
-    {"reserved=", "reserved_74", false},
-    {"reserved=", "reserved_75", false},
-    {"extbrand=", "extbrand", false},
-    {"techpar1=", "techpar1", false},
-    {"techpar2=", "techpar2", false},
-    {"techpar3=", "techpar3", false},
-    {"serialnm=", "serialnm", false},
-    {"p_rating=", "p_rating", false},
-    {"platform=", "platform", false},
-    {"inttestr=", "inttestr", false},
-    {"flptestr=", "flptestr", false},
-    {"memtestr=", "memtestr", false},
-    {"reserved=", "reserved_86", false},
-    {"reserved=", "reserved_87", false},
-    {"reserved=", "reserved_88", false},
-    {"reserved=", "reserved_89", false},
-    {"reserved=", "reserved_90", false},
-    {"reserved=", "reserved_91", false},
-    {"reserved=", "reserved_92", false},
-    {"reserved=", "reserved_93", false},
-    {"reserved=", "reserved_94", false},
-    {"datetime=", "datetime", false},
-    {"checksum=", "checksum", false},
-    {"zakversn=", "zakversn", false},
-    {"--End ", "end_marker", false},
-};
-
 constexpr int kChecksumLine = 96;
 constexpr int kEndLine = 98;
 constexpr std::string_view kStart = "--Start ";
@@ -190,17 +81,6 @@ std::string Shortened(std::string_view raw) {
 }
 
 }  // namespace
-
-const std::array<RecordLineInfo, kRecordLines>& RecordLayout() {
-    static const std::array<RecordLineInfo, kRecordLines> layout = [] {
-        std::array<RecordLineInfo, kRecordLines> a{};
-        for (int i = 0; i < kRecordLines; ++i)
-            a[static_cast<size_t>(i)] = {i + 1, kLayout[i].key, kLayout[i].name,
-                                         kLayout[i].covered ? static_cast<uint32_t>(i + 1) : 0u};
-        return a;
-    }();
-    return layout;
-}
 
 std::string StoredRecord::Value(std::string_view name) const {
     for (const RecordLineInfo& l : RecordLayout())

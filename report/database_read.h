@@ -14,18 +14,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kest {
+#include "report/record_layout.h"
 
-// One line of the record layout; `line` counts the start marker as 1.
-struct RecordLineInfo {
-    int line = 0;
-    std::string_view key;   // the text before the value ("procname=", "--Start ")
-    std::string_view name;  // a name unique within the record ("procname", "l1itlbe2", "reserved_36")
-    uint32_t weight = 0;    // checksum weight, 0 when the line is not covered
-};
-inline constexpr int kRecordLines = 98;
-// Lines 1 to 98 in order (index 0 is line 1).
-const std::array<RecordLineInfo, kRecordLines>& RecordLayout();
+namespace kest {
 
 enum class ChecksumCheck {
     Good,         // the covered values sum to the stored checksum
