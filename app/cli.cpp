@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/database_cli.h"
-#include "app/records_json.h"
 #include "bench/throughput_cli.h"
 #include "cpu/clock.h"
 #include "cpu/cpuid_dump.h"
@@ -20,6 +19,7 @@
 #include "ident/startup.h"
 #include "report/file_io.h"
 #include "report/model_inputs.h"
+#include "report/records_json.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
 #include "view/main_model.h"
@@ -118,9 +118,10 @@ std::optional<std::string> OutputIsInput(const Options& o) {
 }
 
 int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string format = o.format.empty() ? "csv" : o.format;
-    if (format != "csv" && format != "json") {
-        err << "kestrune-cli: --format " << format << " does not go with --throughput (csv or json)\n";
+    const auto format = PickFormat(o.format, kThroughputFormats);
+    if (!format) {
+        err << "kestrune-cli: --format " << o.format << " does not go with --throughput ("
+            << FormatList(kThroughputFormats) << ")\n";
         return 2;
     }
     // The average search is bounded by the cache sizes the window shows,
@@ -131,7 +132,7 @@ int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
     options.rows = o.rows;
     options.caches = ThroughputCaches{rec.caches.l1.level1dc, rec.caches.l2.level2cs, rec.caches.l3.level3cs};
     std::ostringstream text;
-    int code = RunThroughputCli(o.tests, format, text, err, options);
+    int code = RunThroughputCli(o.tests, std::string(FormatName(*format)), text, err, options);
     if (code == 0) out << text.str();
     return code;
 }
@@ -161,10 +162,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 return "expected a clock in MHz (a number from 0 to 999999), got '" + s + "'";
             },
             "MHZ"));
+    std::vector<std::string> format_names;
+    for (const auto& f : kOutputFormatNames) format_names.emplace_back(f.name);
     app.add_option("--format", o.format,
-                   "text (default), html, record or json; with --throughput csv (default) or json; "
-                   "with --database json (default) or csv")
-        ->check(CLI::IsMember({"text", "html", "record", "json", "csv"}));
+                   FormatList(kProcessorFormats) + " (the first is the default); with --throughput " +
+                       FormatList(kThroughputFormats) + "; with --database " + FormatList(kDatabaseFormats))
+        ->check(CLI::IsMember(format_names));
     app.add_option("-o,--output", o.output, "write to FILE (replaced only when complete) instead of stdout");
     app.add_flag("--throughput", o.throughput, "run the cache/memory throughput test");
     app.add_option("--tests", o.tests, "throughput tests to run: copy, read, write")->delimiter(',');
@@ -217,16 +220,16 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";
                 return 2;
             }
-            std::string format = o.format.empty() ? "text" : o.format;
-            if (format == "csv") {
-                err << "kestrune-cli: --format csv goes with --throughput\n";
+            const auto format = PickFormat(o.format, kProcessorFormats);
+            if (!format) {
+                err << "kestrune-cli: --format " << o.format << " goes with --throughput\n";
                 return 2;
             }
             Session session(o);
-            if (format == "json")
+            if (*format == OutputFormat::Json)
                 text << session.Json();
             else
-                text << session.Report(*ParseReportFormat(format));
+                text << session.Report(*format);
         }
         if (!o.output.empty()) {
             if (auto error = WriteFileSafely(o.output, text.str())) {

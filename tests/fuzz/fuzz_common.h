@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/records_json.h"
+#include "report/records_json.h"
 #include "cpu/clock.h"
 #include "ident/startup.h"
 #include "report/model_inputs.h"
