@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cpu/output_format.h"
 #include "report/file_io.h"
 
 namespace kest {
@@ -66,9 +67,10 @@ std::string DatabaseCsv(const DatabaseContents& db) {
 
 int PrintDatabase(const std::string& path, const std::string& format, const std::string& output,
                   std::ostream& out, std::ostream& err) {
-    const std::string f = format.empty() ? "json" : format;
-    if (f != "json" && f != "csv") {
-        err << "kestrune-cli: --format " << f << " does not go with --database (json or csv)\n";
+    const auto f = PickFormat(format, kDatabaseFormats);
+    if (!f) {
+        err << "kestrune-cli: --format " << format << " does not go with --database (" << FormatList(kDatabaseFormats)
+            << ")\n";
         return 2;
     }
     DatabaseContents db;
@@ -76,7 +78,7 @@ int PrintDatabase(const std::string& path, const std::string& format, const std:
         err << "kestrune-cli: " << *e << "\n";
         return 2;
     }
-    const std::string text = f == "json" ? DatabaseJson(path, db) : DatabaseCsv(db);
+    const std::string text = *f == OutputFormat::Json ? DatabaseJson(path, db) : DatabaseCsv(db);
     if (!output.empty()) {
         if (auto e = WriteFileSafely(output, text)) {
             err << "kestrune-cli: " << output << ": " << *e << "\n";

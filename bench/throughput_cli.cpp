@@ -8,6 +8,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_pass.h"
+#include "cpu/output_format.h"
 #include "cpu/cpuid_source.h"
 #include "cpu/format.h"
 
@@ -114,8 +115,9 @@ int RunThroughputCli(const std::vector<std::string>& tests, const std::string& f
         err << "unknown throughput test (use copy, read, write)\n";
         return 2;
     }
-    if (format != "csv" && format != "json") {
-        err << "unknown format: " << format << " (use csv or json)\n";
+    const auto picked = PickFormat(format, kThroughputFormats);
+    if (format.empty() || !picked) {
+        err << "unknown format: " << format << " (use " << FormatList(kThroughputFormats) << ")\n";
         return 2;
     }
     if (options.rows < 1 || options.rows > kTpRows) {
@@ -143,7 +145,7 @@ int RunThroughputCli(const std::vector<std::string>& tests, const std::string& f
     };
     RunThroughput(*platform, run, *st, hooks);
 
-    if (format == "csv")
+    if (*picked == OutputFormat::Csv)
         PrintCsv(*st, *sel, out);
     else
         PrintJson(*st, *sel, out);

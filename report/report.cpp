@@ -464,10 +464,9 @@ std::string HtmlReport(const ReportInputs& in) {
 // ---------------------------------------------------------------- formats
 
 std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
-    if (name == "text") return ReportFormat::Text;
-    if (name == "html") return ReportFormat::Html;
-    if (name == "record") return ReportFormat::Record;
-    return std::nullopt;
+    static constexpr std::array kFiles = {OutputFormat::Text, OutputFormat::Html, OutputFormat::Record};
+    if (name.empty()) return std::nullopt;
+    return PickFormat(name, kFiles);
 }
 
 std::string RenderReport(ReportFormat format, const ReportInputs& in) {
@@ -475,6 +474,8 @@ std::string RenderReport(ReportFormat format, const ReportInputs& in) {
         case ReportFormat::Text: return TextReport(in);
         case ReportFormat::Html: return HtmlReport(in);
         case ReportFormat::Record: return DatabaseRecord(in);
+        case OutputFormat::Json:
+        case OutputFormat::Csv: break;
     }
     return {};
 }

@@ -15,6 +15,7 @@
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/memtestr.h"
+#include "cpu/output_format.h"
 #include "view/product.h"
 #include "view/window_state.h"
 
@@ -54,7 +55,8 @@ std::string DatabaseRecord(const ReportInputs& in);
 // 32 bits, summed in 64 bits over the 23 covered lines.
 uint64_t RecordChecksum(const CpuidData& cpu, const CacheInfo& caches, uint16_t intprocn);
 
-enum class ReportFormat { Text, Html, Record };
+// The three file formats: OutputFormat::Text, Html and Record.
+using ReportFormat = OutputFormat;
 // "text", "html", "record"; nothing for anything else.
 std::optional<ReportFormat> ParseReportFormat(std::string_view name);
 std::string RenderReport(ReportFormat format, const ReportInputs& in);
