@@ -1,10 +1,12 @@
 #include "report/report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
+#include "view/cache_listing.h"
 
 namespace kest {
 
@@ -36,7 +38,6 @@ std::string Label(const WindowState& w, ControlName name) { return PlainText(w.T
 
 bool Bit(uint32_t word, int i) { return ((word >> i) & 1u) != 0; }
 
-std::string Dec(uint64_t v) { return std::to_string(v); }
 
 std::string_view YesNo(bool b) { return b ? "Supported" : "Not Supported"; }
 std::string_view HtmlYesNo(bool b) { return b ? "Supported" : "Not&nbsp;Supported"; }
@@ -137,9 +138,6 @@ std::string WithBitmapExtension(std::string path) {
 std::string TextReport(const ReportInputs& in) {
     const WindowState& w = Window(in);
     const CpuidData& cpu = *in.cpu;
-    const CacheL1& c1 = in.caches->l1;
-    const CacheL2& c2 = in.caches->l2;
-    const CacheL3& c3 = in.caches->l3;
     auto L = [&](ControlName name) { return Label(w, name); };
     Lines out;
 
@@ -186,53 +184,23 @@ std::string TextReport(const ReportInputs& in) {
     flags("Extended Feature Flags:", cpu.feature1, *in.ext_names);
     out.Add(kSeparator);
 
-    auto assoc = [&](uint16_t a) { return "Associativity:  " + AssocText(a); };
-    auto entries = [&](uint16_t e) { return "Entries:        " + Dec(e); };
-    auto tlb = [&](std::string_view title, uint16_t a, uint16_t e) {
-        out.Add(title);
-        out.Add(assoc(a));
-        out.Add(entries(e));
+    // caches and TLBs: a caption padded to 16 characters, then the value
+    auto block = [&](const CacheBlock& b) {
+        out.Add(CacheBlockTitle(b, CacheWording::TextReport));
+        for (const CacheRow& r : b.rows) {
+            std::string caption = std::string(CacheRowCaption(r.kind, CacheWording::TextReport)) + ":";
+            caption.resize(std::max<size_t>(caption.size(), 16), ' ');
+            out.Add(caption + r.value);
+        }
         out.Add("");
     };
-
-    out.Add("Level 1 Data Cache");
-    out.Add("Size:           " + KbText(c1.level1dc, false));
-    out.Add(assoc(c1.l1dassoc));
-    out.Add("Line Size:      " + BytesText(c1.l1dlinsz, false));
-    out.Add("Lines per tag:  " + Dec(c1.l1dlines));
-    out.Add("");
-    tlb("Level 1 Data TLB (4Kb page)", c1.l1dtlba4, c1.l1dtlbe4);
-    tlb("Level 1 Data TLB (2/4Mb page)", c1.l1dtlba2, c1.l1dtlbe2);
-    out.Add(c1.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instructions Cache");
-    out.Add("Size:           " + KbText(c1.level1ic, c1.l1ctrace));
-    out.Add(assoc(c1.l1iassoc));
-    out.Add("Line Size:      " + BytesText(c1.l1ilinsz, c1.l1ctrace));
-    out.Add("Lines per tag:  " + Dec(c1.l1ilines));
-    out.Add("");
-    tlb("Level 1 Instructions TLB (4Kb page)", c1.l1itlba4, c1.l1itlbe4);
-    tlb("Level 1 Instructions TLB (2/4Mb page)", c1.l1itlba2, c1.l1itlbe2);
-
-    if (c2.islevel2) {
-        out.Add(kSeparator);
-        out.Add("Level 2 Cache");
-        out.Add("Size:           " + KbText(c2.level2cs, false));
-        out.Add(assoc(c2.l2cassoc));
-        out.Add("Line Size:      " + BytesText(c2.l2clinsz, false));
-        out.Add("Lines per tag:  " + Dec(c2.l2clines));
-        out.Add("");
-        tlb("Level 2 Data TLB (4Kb page)", c2.l2dtlba4, c2.l2dtlbe4);
-        tlb("Level 2 Data TLB (2/4Mb page)", c2.l2dtlba2, c2.l2dtlbe2);
-        tlb("Level 2 Instructions TLB (4Kb page)", c2.l2itlba4, c2.l2itlbe4);
-        tlb("Level 2 Instructions TLB (2/4Mb page)", c2.l2itlba2, c2.l2itlbe2);
-    }
-    if (c3.islevel3) {
-        out.Add(kSeparator);
-        out.Add("Level 3 Cache");
-        out.Add("Size:           " + KbText(c3.level3cs, false));
-        out.Add(assoc(c3.l3cassoc));
-        out.Add("Line Size:      " + BytesText(c3.l3clinsz, false));
-        out.Add("Sectors:        " + Dec(c3.l3sector));
-        out.Add("");
+    for (const CacheLevelListing& level : CacheListing(*in.caches)) {
+        if (!level.present) continue;
+        if (level.level > 1) out.Add(kSeparator);
+        block(level.cache);
+        for (const auto& pair : level.tlb_pairs) block(pair[0]);
+        if (level.instructions) block(*level.instructions);
+        for (const auto& pair : level.tlb_pairs) block(pair[1]);
     }
     out.Add(kSeparator);
     out.Add("Reported by Kestrune version " + PlainText(in.version) + " (" + DateTime(in) + ")");
@@ -313,9 +281,6 @@ std::string SingleRow(std::string_view caption, const std::string& value) {
 std::string HtmlReport(const ReportInputs& in) {
     const WindowState& w = Window(in);
     const CpuidData& cpu = *in.cpu;
-    const CacheL1& c1 = in.caches->l1;
-    const CacheL2& c2 = in.caches->l2;
-    const CacheL3& c3 = in.caches->l3;
     // Every text that does not come from this page's own markup is escaped.
     auto L = [&](ControlName name) { return HtmlText(w.Text(name)); };
     const std::string version = HtmlText(in.version);
@@ -411,48 +376,30 @@ std::string HtmlReport(const ReportInputs& in) {
     out.Add("</TABLE></CENTER>");
     out.Add("<BR><HR COLOR=\"#A0A0A0\" HEIGHT=\"1\"><BR>");
 
-    // caches and TLBs
-    out.Add(kWideTable);
-    out.Add(PairHead("Level 1 Data Cache", c1.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instructions Cache"));
-    out.Add(PairRow("Size", KbText(c1.level1dc, false), KbText(c1.level1ic, c1.l1ctrace)));
-    out.Add(PairRow("Associativity", AssocText(c1.l1dassoc), AssocText(c1.l1iassoc)));
-    out.Add(PairRow("Line size", BytesText(c1.l1dlinsz, false), BytesText(c1.l1ilinsz, c1.l1ctrace)));
-    out.Add(PairRow("Lines per tag", Dec(c1.l1dlines), Dec(c1.l1ilines)));
-    out.Add(kGapRow);
-    out.Add(PairHead("Level 1 Data TLB (4Kb page)", "Level 1 Instructions TLB (4Kb page)"));
-    out.Add(PairRow("Associativity", AssocText(c1.l1dtlba4), AssocText(c1.l1itlba4)));
-    out.Add(PairRow("Entries", Dec(c1.l1dtlbe4), Dec(c1.l1itlbe4)));
-    out.Add(kGapRow);
-    out.Add(PairHead("Level 1 Data TLB (2/4Mb page)", "Level 1 Instructions TLB (2/4Mb page)"));
-    out.Add(PairRow("Associativity", AssocText(c1.l1dtlba2), AssocText(c1.l1itlba2)));
-    out.Add(PairRow("Entries", Dec(c1.l1dtlbe2), Dec(c1.l1itlbe2)));
-    out.Add("</TABLE><BR>");
-
-    if (c2.islevel2) {
-        out.Add("<BR>" + std::string(kWideTable));
-        out.Add(SingleHead("Level 2 Cache"));
-        out.Add(SingleRow("Size", KbText(c2.level2cs, false)));
-        out.Add(SingleRow("Associativity", AssocText(c2.l2cassoc)));
-        out.Add(SingleRow("Line size", BytesText(c2.l2clinsz, false)));
-        out.Add(SingleRow("Lines per tag", Dec(c2.l2clines)));
-        out.Add(kGapRow);
-        out.Add(PairHead("Level 2 Data TLB (4Kb page)", "Level 2 Instructions TLB (4Kb page)"));
-        out.Add(PairRow("Associativity", AssocText(c2.l2dtlba4), AssocText(c2.l2itlba4)));
-        out.Add(PairRow("Entries", Dec(c2.l2dtlbe4), Dec(c2.l2itlbe4)));
-        out.Add(kGapRow);
-        out.Add(PairHead("Level 2 Data TLB (2/4Mb page)", "Level 2 Instructions TLB (2/4Mb page)"));
-        out.Add(PairRow("Associativity", AssocText(c2.l2dtlba2), AssocText(c2.l2itlba2)));
-        out.Add(PairRow("Entries", Dec(c2.l2dtlbe2), Dec(c2.l2itlbe2)));
-        out.Add("</TABLE><BR>");
-    }
-    if (c3.islevel3) {
-        out.Add("<BR>" + std::string(kWideTable));
-        out.Add(SingleHead("Level 3 Cache"));
-        out.Add(SingleRow("Size", KbText(c3.level3cs, false)));
-        out.Add(SingleRow("Associativity", AssocText(c3.l3cassoc)));
-        out.Add(SingleRow("Line size", BytesText(c3.l3clinsz, false)));
-        out.Add(SingleRow("Sectors", Dec(c3.l3sector)));
-        out.Add("</TABLE><BR><BR>");
+    // caches and TLBs: level 1 in pairs from its first row, levels 2 and 3
+    // with a single cache first
+    auto rows = [&](const CacheBlock& left, const CacheBlock* right) {
+        for (size_t i = 0; i < left.rows.size(); ++i) {
+            const std::string_view caption = CacheRowCaption(left.rows[i].kind, CacheWording::HtmlReport);
+            out.Add(right ? PairRow(caption, left.rows[i].value, right->rows[i].value)
+                          : SingleRow(caption, left.rows[i].value));
+        }
+    };
+    for (const CacheLevelListing& level : CacheListing(*in.caches)) {
+        if (!level.present) continue;
+        out.Add((level.level > 1 ? "<BR>" : "") + std::string(kWideTable));
+        const CacheBlock* right = level.instructions ? &*level.instructions : nullptr;
+        out.Add(right ? PairHead(CacheBlockTitle(level.cache, CacheWording::HtmlReport),
+                                 CacheBlockTitle(*right, CacheWording::HtmlReport))
+                      : SingleHead(CacheBlockTitle(level.cache, CacheWording::HtmlReport)));
+        rows(level.cache, right);
+        for (const auto& pair : level.tlb_pairs) {
+            out.Add(kGapRow);
+            out.Add(PairHead(CacheBlockTitle(pair[0], CacheWording::HtmlReport),
+                             CacheBlockTitle(pair[1], CacheWording::HtmlReport)));
+            rows(pair[0], &pair[1]);
+        }
+        out.Add(level.level == 3 ? "</TABLE><BR><BR>" : "</TABLE><BR>");
     }
     out.Add("</TD></TR></TABLE>");
     out.Add("<HR COLOR=\"#000000\" HEIGHT=\"1\" WIDTH=\"100%\">Reported by Kestrune version " + version + " (" +

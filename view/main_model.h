@@ -150,7 +150,7 @@ private:
     std::string SerialFull() const;
     std::string SerialShort() const;
     std::string SerialPlain() const;
-    void ColourTlbBlocks(uint16_t i4, uint16_t i2, uint16_t d4, uint16_t d2);
+    void ShowCacheLevel(int level);
     void CacheButtonStyles(int level);
     void DatabaseTests();
 

@@ -2,6 +2,7 @@
 #include "cpu/clock.h"
 #include "cpu/format.h"
 #include "cpu/vendor.h"
+#include "view/cache_listing.h"
 #include "view/main_model.h"
 
 namespace kest {
@@ -113,118 +114,49 @@ void MainWindowModel::CacheButtonStyles(int level) {
     state_[ctl::kL3].bold = level == 3;
 }
 
-// Each TLB block is dimmed, heading and cells together, when it has no ways.
-void MainWindowModel::ColourTlbBlocks(uint16_t i4, uint16_t i2, uint16_t d4, uint16_t d2) {
-    auto colour = [&](uint16_t assoc, std::initializer_list<ControlName> names) {
-        for (ControlName n : names) state_[n].colour = assoc ? TextColour::Normal : TextColour::Dimmed;
+// One level of the cache listing on the page: the cache in the left column
+// of block 1, the level-1 instruction or trace cache in the right column,
+// the TLB pairs in blocks 2 and 3 (data left, instructions right). Each TLB
+// block is dimmed, heading and cells together, when it has no ways. Level 2
+// masks the right column of block 1, level 3 everything but block 1.
+void MainWindowModel::ShowCacheLevel(int level) {
+    WindowState& s = state_;
+    const CacheLevelListing listing = CacheListing(caches_)[static_cast<size_t>(level - 1)];
+    CacheButtonStyles(level);
+    s[ctl::kL2MaskPanel].visible = level >= 2;
+    s[ctl::kL3MaskPanel].visible = level == 3;
+
+    // column 1 and 3 hold captions, 2 and 4 values
+    auto fill = [&](const CacheBlock& b, int block, int column) {
+        s[ctl::CacheHead(column == 1 ? 1 : 2, block)].text = CacheBlockTitle(b, CacheWording::Window);
+        for (size_t r = 0; r < b.rows.size(); ++r) {
+            const int row = static_cast<int>(r) + 1;
+            s[ctl::CacheCell(block, row, column)].text = CacheRowCaption(b.rows[r].kind, CacheWording::Window);
+            s[ctl::CacheCell(block, row, column + 1)].text = b.rows[r].value;
+        }
     };
-    colour(i4, {ctl::kHead22, ctl::kL213, ctl::kL214, ctl::kL223, ctl::kL224});
-    colour(i2, {ctl::kHead23, ctl::kL313, ctl::kL314, ctl::kL323, ctl::kL324});
-    colour(d4, {ctl::kHead12, ctl::kL211, ctl::kL212, ctl::kL221, ctl::kL222});
-    colour(d2, {ctl::kHead13, ctl::kL311, ctl::kL312, ctl::kL321, ctl::kL322});
+    fill(listing.cache, 1, 1);
+    if (listing.instructions)
+        fill(*listing.instructions, 1, 3);
+    else
+        for (int row = 1; row <= 4; ++row) s[ctl::CacheCell(1, row, 3)].text.clear();
+    for (size_t p = 0; p < listing.tlb_pairs.size(); ++p) {
+        const int block = static_cast<int>(p) + 2;
+        for (int side = 0; side < 2; ++side) {
+            const CacheBlock& tlb = listing.tlb_pairs[p][static_cast<size_t>(side)];
+            const int column = side == 0 ? 1 : 3;
+            fill(tlb, block, column);
+            const TextColour colour = tlb.ways ? TextColour::Normal : TextColour::Dimmed;
+            s[ctl::CacheHead(side + 1, block)].colour = colour;
+            for (int row = 1; row <= 2; ++row)
+                for (int c = column; c <= column + 1; ++c) s[ctl::CacheCell(block, row, c)].colour = colour;
+        }
+    }
 }
 
-namespace {
-
-void TlbCaptions(WindowState& s) {
-    for (ControlName n : {ctl::kL211, ctl::kL213, ctl::kL311, ctl::kL313}) s[n].text = "Associativity";
-    for (ControlName n : {ctl::kL221, ctl::kL223, ctl::kL321, ctl::kL323}) s[n].text = "Entries";
-}
-
-void LeftBlock1Captions(WindowState& s, const char* fourth) {
-    s[ctl::kL111].text = "Size";
-    s[ctl::kL121].text = "Associativity";
-    s[ctl::kL131].text = "Line Size";
-    s[ctl::kL141].text = fourth;
-}
-
-}  // namespace
-
-void MainWindowModel::l1Click() {
-    WindowState& s = state_;
-    const CacheL1& c = caches_.l1;
-    CacheButtonStyles(1);
-    s[ctl::kL2MaskPanel].visible = false;
-    s[ctl::kL3MaskPanel].visible = false;
-    ColourTlbBlocks(c.l1itlba4, c.l1itlba2, c.l1dtlba4, c.l1dtlba2);
-
-    s[ctl::kHead11].text = "Level 1 Data Cache";
-    s[ctl::kHead21].text = c.l1ctrace ? "Level 1 Trace Cache" : "Level 1 Instruction Cache";
-    s[ctl::kHead12].text = "Level 1 Data TLB (4Kb page)";
-    s[ctl::kHead13].text = "Level 1 Data TLB (2/4Mb page)";
-    s[ctl::kHead22].text = "Level 1 Instruction TLB (4Kb page)";
-    s[ctl::kHead23].text = "Level 1 Instruction TLB (2/4Mb page)";
-
-    LeftBlock1Captions(s, "Lines per Tag");
-    s[ctl::kL113].text = "Size";
-    s[ctl::kL123].text = "Associativity";
-    s[ctl::kL133].text = "Line Size";
-    s[ctl::kL143].text = "Lines per Tag";
-    TlbCaptions(s);
-
-    s[ctl::kL112].text = KbText(c.level1dc, false);
-    s[ctl::kL122].text = AssocText(c.l1dassoc);
-    s[ctl::kL132].text = BytesText(c.l1dlinsz, false);
-    s[ctl::kL142].text = std::to_string(c.l1dlines);
-    s[ctl::kL114].text = KbText(c.level1ic, c.l1ctrace);
-    s[ctl::kL124].text = AssocText(c.l1iassoc);
-    s[ctl::kL134].text = BytesText(c.l1ilinsz, c.l1ctrace);
-    s[ctl::kL144].text = std::to_string(c.l1ilines);
-    s[ctl::kL212].text = AssocText(c.l1dtlba4);
-    s[ctl::kL222].text = std::to_string(c.l1dtlbe4);
-    s[ctl::kL312].text = AssocText(c.l1dtlba2);
-    s[ctl::kL322].text = std::to_string(c.l1dtlbe2);
-    s[ctl::kL214].text = AssocText(c.l1itlba4);
-    s[ctl::kL224].text = std::to_string(c.l1itlbe4);
-    s[ctl::kL314].text = AssocText(c.l1itlba2);
-    s[ctl::kL324].text = std::to_string(c.l1itlbe2);
-}
-
-void MainWindowModel::l2Click() {
-    WindowState& s = state_;
-    const CacheL2& c = caches_.l2;
-    CacheButtonStyles(2);
-    s[ctl::kL2MaskPanel].visible = true;  // one unified cache: the right column is blank
-    s[ctl::kL3MaskPanel].visible = false;
-    ColourTlbBlocks(c.l2itlba4, c.l2itlba2, c.l2dtlba4, c.l2dtlba2);
-
-    s[ctl::kHead11].text = "Level 2 Cache";
-    s[ctl::kHead12].text = "Level 2 Data TLB (4Kb page)";
-    s[ctl::kHead13].text = "Level 2 Data TLB (2/4Mb page)";
-    s[ctl::kHead22].text = "Level 2 Instruction TLB (4Kb page)";
-    s[ctl::kHead23].text = "Level 2 Instruction TLB (2/4Mb page)";
-
-    LeftBlock1Captions(s, "Lines per Tag");
-    for (ControlName n : {ctl::kL113, ctl::kL123, ctl::kL133, ctl::kL143}) s[n].text.clear();
-    TlbCaptions(s);
-
-    s[ctl::kL112].text = KbText(c.level2cs, false);
-    s[ctl::kL122].text = AssocText(c.l2cassoc);
-    s[ctl::kL132].text = std::to_string(c.l2clinsz) + " bytes";
-    s[ctl::kL142].text = std::to_string(c.l2clines);
-    s[ctl::kL212].text = AssocText(c.l2dtlba4);
-    s[ctl::kL222].text = std::to_string(c.l2dtlbe4);
-    s[ctl::kL312].text = AssocText(c.l2dtlba2);
-    s[ctl::kL322].text = std::to_string(c.l2dtlbe2);
-    s[ctl::kL214].text = AssocText(c.l2itlba4);
-    s[ctl::kL224].text = std::to_string(c.l2itlbe4);
-    s[ctl::kL314].text = AssocText(c.l2itlba2);
-    s[ctl::kL324].text = std::to_string(c.l2itlbe2);
-}
-
-void MainWindowModel::l3Click() {
-    WindowState& s = state_;
-    const CacheL3& c = caches_.l3;
-    CacheButtonStyles(3);
-    s[ctl::kL2MaskPanel].visible = true;
-    s[ctl::kL3MaskPanel].visible = true;
-    s[ctl::kHead11].text = "Level 3 Cache";
-    LeftBlock1Captions(s, "Sectors");
-    s[ctl::kL112].text = KbText(c.level3cs, false);
-    s[ctl::kL122].text = AssocText(c.l3cassoc);
-    s[ctl::kL132].text = std::to_string(c.l3clinsz) + " bytes";
-    s[ctl::kL142].text = std::to_string(c.l3sector);
-}
+void MainWindowModel::l1Click() { ShowCacheLevel(1); }
+void MainWindowModel::l2Click() { ShowCacheLevel(2); }
+void MainWindowModel::l3Click() { ShowCacheLevel(3); }
 
 void MainWindowModel::FillExtendedCacheTable() {
     WindowState& s = state_;
