@@ -28,14 +28,7 @@ constexpr TextColour kDim = TextColour::Dimmed;
 
 }  // namespace
 
-const std::array<uint16_t, 41>& LogoCodes() {
-    static const std::array<uint16_t, 41> codes = {
-        104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115,
-        116, 117, 118, 119, 120, 121, 202, 203, 204, 205, 206, 302,
-        303, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315,
-        316, 317, 318, 901, 1100};
-    return codes;
-}
+const std::array<uint16_t, kLogoCount>& LogoCodes() { return kLogoCodes; }
 
 ControlName LogoName(uint16_t code) { return ctl::Logo(code); }
 

@@ -175,7 +175,7 @@ void ApplyFormDefaults(WindowState& state);
 bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
 // The logo codes the window has pictures for, in resource order.
-const std::array<uint16_t, 41>& LogoCodes();
+const std::array<uint16_t, kLogoCount>& LogoCodes();
 // The logo of a product-line code: ctl::kLogo0308 for 308.
 ControlName LogoName(uint16_t code);
 
