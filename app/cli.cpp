@@ -137,12 +137,8 @@ int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
     return code;
 }
 
-}  // namespace
-
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app{"kestrune-cli: identifies an x86 processor and prints what is known about it"};
-    app.name("kestrune-cli");
-    Options o;
+// The options and their checks.
+void DefineOptions(CLI::App& app, Options& o) {
     app.add_option("--cpuid-dump", o.cpuid_dump, "identify the processor of a saved CPUID dump");
     app.add_option("--dmi-dump", o.dmi_dump, "read the SMBIOS table from a dmidecode --dump-bin file");
     app.add_option("--mhz", o.mhz, "core clock in MHz instead of measuring it")
@@ -175,7 +171,42 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(CLI::Range(1, kTpRows));
     app.add_option("--database", o.database, "print the records of a processor database file (json or csv)");
     app.add_flag("--version", o.version, "print the program's name and version");
+}
 
+// The output of a run: the throughput test's or the processor's, in the
+// format asked for. 0, or 2 with one line on `err`.
+int ProduceOutput(const Options& o, std::ostream& text, std::ostream& err) {
+    if (o.throughput) {
+        if (!o.cpuid_dump.empty()) {
+            err << "kestrune-cli: --throughput measures this machine; it does not go with --cpuid-dump\n";
+            return 2;
+        }
+        return RunThroughput(o, text, err);
+    }
+    if (!o.tests.empty() || o.rows != kTpRows) {
+        err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";
+        return 2;
+    }
+    const auto format = PickFormat(o.format, kProcessorFormats);
+    if (!format) {
+        err << "kestrune-cli: --format " << o.format << " goes with --throughput\n";
+        return 2;
+    }
+    Session session(o);
+    if (*format == OutputFormat::Json)
+        text << session.Json();
+    else
+        text << session.Report(*format);
+    return 0;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"kestrune-cli: identifies an x86 processor and prints what is known about it"};
+    app.name("kestrune-cli");
+    Options o;
+    DefineOptions(app, o);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -208,29 +239,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     try {
         std::ostringstream text;
-        if (o.throughput) {
-            if (!o.cpuid_dump.empty()) {
-                err << "kestrune-cli: --throughput measures this machine; it does not go with --cpuid-dump\n";
-                return 2;
-            }
-            int code = RunThroughput(o, text, err);
-            if (code != 0) return code;
-        } else {
-            if (!o.tests.empty() || o.rows != kTpRows) {
-                err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";
-                return 2;
-            }
-            const auto format = PickFormat(o.format, kProcessorFormats);
-            if (!format) {
-                err << "kestrune-cli: --format " << o.format << " goes with --throughput\n";
-                return 2;
-            }
-            Session session(o);
-            if (*format == OutputFormat::Json)
-                text << session.Json();
-            else
-                text << session.Report(*format);
-        }
+        if (int code = ProduceOutput(o, text, err)) return code;
         if (!o.output.empty()) {
             if (auto error = WriteFileSafely(o.output, text.str())) {
                 err << "kestrune-cli: " << o.output << ": " << *error << "\n";

@@ -105,11 +105,16 @@ ThroughputPage::ThroughputPage(Tmain& window, QWidget* page)
 ThroughputPage::~ThroughputPage() = default;
 
 void ThroughputPage::Build() {
-    QWidget* p = page_;
-    WindowState& s = window_.Model().State();
+    BuildGraphView();
+    BuildTestRow();
+    BuildHint();
+    BuildLegend();
+}
 
-    // The view: both images move inside it, the scale labels stay at its
-    // right edge.
+// The view: both images move inside it, the scale labels stay at its right
+// edge; the scroll bar under it.
+void ThroughputPage::BuildGraphView() {
+    QWidget* p = page_;
     auto* view = new QWidget(p);
     SetName(view, ctl::kGraphView);
     view->setGeometry(kViewX, 0, kViewWidth, kViewHeight);
@@ -140,7 +145,11 @@ void ThroughputPage::Build() {
     scroll_->setSingleStep(8);
     scroll_->setPageStep(kViewWidth);
     connect(scroll_, &QScrollBar::valueChanged, this, &ThroughputPage::mtb_scrollChange);
+}
 
+// The test check boxes, "Run Selected" and the progress bar.
+void ThroughputPage::BuildTestRow() {
+    QWidget* p = page_;
     NamedLabel(p, ctl::kTstChLabel, {kViewX, kRowY, 70, 17});
     int x = kViewX + 70;
     for (ControlName n : kBoxes) {
@@ -164,7 +173,11 @@ void ThroughputPage::Build() {
     bar_->setGeometry(x + 102, kRowY + 2, kViewX + kViewWidth - (x + 102), 13);
     bar_->setTextVisible(false);
     bar_->setRange(0, kProgressMax);
+}
 
+void ThroughputPage::BuildHint() {
+    QWidget* p = page_;
+    WindowState& s = window_.Model().State();
     auto* hint = NamedLabel(p, ctl::kLabHint, {kViewX, kHintY, 200, 14});
     auto* hint2 = NamedLabel(p, ctl::kLabHint2, {kViewX, kHintY, 200, 14});
     s[ctl::kLabHint].text = "Toggle legend On/Off: Left/Right click";
@@ -174,9 +187,13 @@ void ThroughputPage::Build() {
     hint->resize(fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint].text)) + 2, 14);
     hint2->setGeometry(hint->x() + hint->width() + 2, kHintY,
                        fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint2].text)) + 2, 14);
+}
 
-    // The legend: three rows (Read, Write, Copy) of key, name, throughput
-    // under the mouse and average, and the block size under the mouse.
+// The legend: three rows (Read, Write, Copy) of key, name, throughput under
+// the mouse and average, and the block size under the mouse.
+void ThroughputPage::BuildLegend() {
+    QWidget* p = page_;
+    WindowState& s = window_.Model().State();
     auto* legend = new QFrame(p);
     SetName(legend, ctl::kPanelLegend);
     legend->setGeometry(kViewX, kLegendY, kViewWidth, kLegendHeight);

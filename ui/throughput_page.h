@@ -63,6 +63,10 @@ protected:
 
 private:
     void Build();
+    void BuildGraphView();
+    void BuildTestRow();
+    void BuildHint();
+    void BuildLegend();
     void CheckBoxClick(ControlName name, bool checked);
     // Writes the named controls' model state onto their widgets.
     void Apply(std::initializer_list<ControlName> names);
