@@ -10,7 +10,9 @@
 // Model numbers, and the segment a model and stepping stand for: the Linux
 // kernel's arch/x86/include/asm/intel-family.h (KABYLAKE_L 0x8E with
 // AMBERLAKE_L at stepping 9, COFFEELAKE_L at 10, WHISKEYLAKE_L at 11 and
-// 12; BARTLETTLAKE 0xD7, Raptor Cove; WILDCATLAKE_L 0xD5; NOVALAKE
+// 12; PANTHERLAKE_L 0xCC and PANTHERLAKE_R 0xE5, Cougar Cove / Darkmont;
+// LUNARLAKE_M 0xBD and ARROWLAKE_H 0xC5, Lion Cove / Skymont; BARTLETTLAKE
+// 0xD7, Raptor Cove; WILDCATLAKE_L 0xD5; NOVALAKE
 // family 18 model 0x01 and NOVALAKE_L model 0x03, Coyote Cove / Arctic
 // Wolf). Kaby Lake-U and Kaby Lake-Y share stepping 9 (H0) with Amber
 // Lake-Y, and Kaby Lake-R (Y0) shares stepping 10 with Coffee Lake-U (D0),
@@ -511,6 +513,8 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0xCC),
      .corecode = "Panther Lake", .techpar1 = "Intel 18A",
      .modelnote = "204: Cougar Cove + Darkmont, Panther Lake", .intprocn = kUltra},
+    {.family = 6, .model = Is(0xE5),
+     .corecode = "Panther Lake", .modelnote = "229: Cougar Cove + Darkmont, Panther Lake", .intprocn = kUltra},
     {.family = 6, .model = Is(0xD5),
      .corecode = "Wildcat Lake", .techpar1 = "Intel 18A",
      .modelnote = "213: Cougar Cove + Darkmont, Wildcat Lake", .intprocn = kCoreI},
