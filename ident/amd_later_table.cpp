@@ -24,6 +24,10 @@
 // dies are the console SoCs AMD names no code for): AMD's product pages
 // for the kits; the kernel's Zen 2 range holds 0x47 and 0x90-0x91.
 // Threadripper 9000 / PRO 9000WX (Shimada Peak) report model 0x08.
+// Embedded and server parts on client dies, by AMD's announcements: the
+// Opteron X3000 "Toronto" and the Embedded R-Series "Merlin Falcon" on the
+// Excavator die of model 0x60, the second-generation Embedded G-Series SOC
+// "Steppe Eagle" (GX-...) on the Puma die of family 0x16 model 0x30.
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -372,6 +376,10 @@ constexpr LaterRow kRows[] = {
     {.family = 0x15, .model = Is(0x38), .corecode = "Godavari", .platform = "Socket FM2+", .techpar1 = kGf28,
      .techpar2 = "2.41B", .techpar3 = "245 sqr. mm", .modelnote = "56: Steamroller, Godavari", .intprocn = kApu},
     // Excavator.
+    {.family = 0x15, .model = Is(0x60), .brand = "Opteron X3", .corecode = "Toronto", .techpar1 = kGf28,
+     .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kOpt},
+    {.family = 0x15, .model = Is(0x60), .brand = " RX-", .corecode = "Merlin Falcon", .techpar1 = kGf28,
+     .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
     {.family = 0x15, .model = Is(0x60), .corecode = "Carrizo", .techpar1 = kGf28, .techpar2 = "3.1B",
      .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
     {.family = 0x15, .model = Is(0x65),
@@ -394,6 +402,8 @@ constexpr LaterRow kRows[] = {
     {.family = 0x16, .model = Is(0x00), .corecode = "Kabini", .techpar1 = kTsmc28,
      .modelnote = "0: Jaguar, Kabini / Temash / Kyoto", .intprocn = kApu},
     {.family = 0x16, .model = Is(0x30), .brand = "Micro-", .corecode = "Mullins", .techpar1 = kGf28,
+     .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
+    {.family = 0x16, .model = Is(0x30), .brand = " GX-", .corecode = "Steppe Eagle", .techpar1 = kGf28,
      .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
     {.family = 0x16, .model = Is(0x30), .corecode = "Beema", .techpar1 = kGf28,
      .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
