@@ -16,8 +16,10 @@
 // which sets X86_FEATURE_ZEN1 ... ZEN6 from these ranges (Zen 6 ranges as
 // extended in October 2025: 0x50-0x5F, 0x80-0xAF, 0xC0-0xCF).
 // K8 revision D (models 0x14-0x1F): AMD's Revision Guide for AMD Athlon 64
-// and AMD Opteron Processors (25759), CPUID values per silicon revision
-// (SH8-D0, DH8-D0, CH8-D0) and the package each model number stands for.
+// and AMD Opteron Processors (25759), CPUID values per silicon revision,
+// as AMD also gave them to x86info (SH-D0 00010F40h Socket 754, 00010F50h
+// Socket 940, 00010F70h Socket 939; DH-D0 00010FC0h and 00010FF0h; CH-D0
+// 00010F80h and 00010FB0h).
 // Zen 5c (model 0x11): AMD's EPYC 9005 launch material, the dense core
 // complex die made on TSMC's 3 nm process. Model 0x91 (Van Gogh) and the
 // two desktop kits' models (0x47 for the 4700S, 0x84 for the 4800S, whose
@@ -117,19 +119,19 @@ constexpr LaterRow kRows[] = {
     // ---- Family 15, revision D (90 nm) ---------------------------------
     // The model's low digit gives the package: 4 and 8 and C Socket 754,
     // 5 Socket 940, 7 and B and F Socket 939.
-    {.family = 0x0F, .model = Is(0x14), .corecode = "SH8-D0", .platform = k754, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x14), .corecode = "SH-D0", .platform = k754, .techpar1 = kAmd90,
      .modelnote = "20: K8 rev. D, 1 MB L2", .intprocn = kA64},
-    {.family = 0x0F, .model = Is(0x15), .corecode = "SH8-D0", .platform = k940, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x15), .corecode = "SH-D0", .platform = k940, .techpar1 = kAmd90,
      .modelnote = "21: K8 rev. D, 1 MB L2", .intprocn = kOpt},
-    {.family = 0x0F, .model = Is(0x17), .corecode = "SH8-D0", .platform = k939, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x17), .corecode = "SH-D0", .platform = k939, .techpar1 = kAmd90,
      .modelnote = "23: K8 rev. D, 1 MB L2", .intprocn = kA64},
-    {.family = 0x0F, .model = Is(0x18), .corecode = "CH8-D0", .platform = k754, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x18), .corecode = "CH-D0", .platform = k754, .techpar1 = kAmd90,
      .modelnote = "24: K8 rev. D, 512 KB L2", .intprocn = kA64},
-    {.family = 0x0F, .model = Is(0x1B), .corecode = "CH8-D0", .platform = k939, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x1B), .corecode = "CH-D0", .platform = k939, .techpar1 = kAmd90,
      .modelnote = "27: K8 rev. D, 512 KB L2", .intprocn = kA64},
-    {.family = 0x0F, .model = Is(0x1C), .corecode = "DH8-D0", .platform = k754, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x1C), .corecode = "DH-D0", .platform = k754, .techpar1 = kAmd90,
      .modelnote = "28: K8 rev. D, 512 KB L2 or less", .intprocn = kA64},
-    {.family = 0x0F, .model = Is(0x1F), .corecode = "DH8-D0", .platform = k939, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x1F), .corecode = "DH-D0", .platform = k939, .techpar1 = kAmd90,
      .modelnote = "31: K8 rev. D, 512 KB L2 or less", .intprocn = kA64},
 
     // ---- Family 15, revision E (90 nm) ---------------------------------
