@@ -219,6 +219,14 @@ AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
             continue;
         }
         if (ApplyTlbDescriptor(code, ci.l1)) continue;
+        // 0x49 (Intel SDM, leaf 2): the 4 MB 16-way third level of the Xeon MP
+        // of family 15 model 6, the 4 MB 16-way second level of every other
+        // processor (Core 2 Duo E6x50, Xeon 5300).
+        if (code == 0x49) {
+            const bool l3 = cpu.stfamily == 15 && cpu.st_model == 6 && cpu.sefamily == 0 && cpu.se_model == 0;
+            ApplyCacheDescriptor({0x49, l3 ? Target::L3 : Target::L2, 4096, 16, 64}, ci);
+            continue;
+        }
         for (const CacheDescriptor& d : kCacheDescriptors) {
             if (d.code == code) {
                 ApplyCacheDescriptor(d, ci);
@@ -343,8 +351,15 @@ void CompleteFromLaterLeaves(const CpuidData& cpu, CacheInfo& ci, AbsenceMarks m
     if (cpu.mxecpuid >= kExtLeaf6) {
         const uint32_t edx = cpu.ext6_edx;
         const uint32_t kb = (edx >> 18) * 512u;
+        const uint16_t code = uint16_t((edx >> 12) & 0xFu);
         uint16_t ways = 0;
-        SetFromCode(ways, uint16_t((edx >> 12) & 0xFu));
+        SetFromCode(ways, code);
+        // The L3 field also has AMD's wider codes (CPUID Specification
+        // 25481, Fn8000_0006 EDX): 0xA 32 ways (Family 10h), 0xB 48, 0xC 64,
+        // 0xD 96, 0xE 128. 0x9 on later processors means "see leaf
+        // 0x8000001D" and stays 0.
+        constexpr uint16_t kWideWays[] = {32, 48, 64, 96, 128};
+        if (code >= 0xA && code <= 0xE) ways = kWideWays[code - 0xA];
         fill.FillL3(kb, ways, uint16_t(edx & 0xFFu));
     }
 }

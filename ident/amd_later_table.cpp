@@ -10,6 +10,26 @@
 //
 // Die figures (transistors, area) appear only where AMD published them;
 // for a package of several dies they are those of the compute die.
+//
+// Generations by model range (families 0x17, 0x19 and 0x1A each hold two
+// or more): the Linux kernel's arch/x86/kernel/cpu/amd.c, bsp_init_amd(),
+// which sets X86_FEATURE_ZEN1 ... ZEN6 from these ranges (Zen 6 ranges as
+// extended in October 2025: 0x50-0x5F, 0x80-0xAF, 0xC0-0xCF).
+// K8 revision D (models 0x14-0x1F): AMD's Revision Guide for AMD Athlon 64
+// and AMD Opteron Processors (25759), CPUID values per silicon revision,
+// as AMD also gave them to x86info (SH-D0 00010F40h Socket 754, 00010F50h
+// Socket 940, 00010F70h Socket 939; DH-D0 00010FC0h and 00010FF0h; CH-D0
+// 00010F80h and 00010FB0h).
+// Zen 5c (model 0x11): AMD's EPYC 9005 launch material, the dense core
+// complex die made on TSMC's 3 nm process. Model 0x91 (Van Gogh) and the
+// two desktop kits' models (0x47 for the 4700S, 0x84 for the 4800S, whose
+// dies are the console SoCs AMD names no code for): AMD's product pages
+// for the kits; the kernel's Zen 2 range holds 0x47 and 0x90-0x91.
+// Threadripper 9000 / PRO 9000WX (Shimada Peak) report model 0x08.
+// Embedded and server parts on client dies, by AMD's announcements: the
+// Opteron X3000 "Toronto" and the Embedded R-Series "Merlin Falcon" on the
+// Excavator die of model 0x60, the second-generation Embedded G-Series SOC
+// "Steppe Eagle" (GX-...) on the Puma die of family 0x16 model 0x30.
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -30,6 +50,7 @@ constexpr Text kN6 = "TSMC N6";
 constexpr Text kN5 = "TSMC N5";
 constexpr Text kN4 = "TSMC N4";
 constexpr Text kN4P = "TSMC N4P";
+constexpr Text kN3 = "TSMC N3";
 
 // Sockets and packages.
 constexpr Text k754 = "Socket 754";
@@ -68,12 +89,51 @@ constexpr LaterFamily kFamilies[] = {
     {.family = 0x15, .familynote = "21: AMD Bulldozer, Piledriver, Steamroller and Excavator",
      .microarch = "Bulldozer family"},
     {.family = 0x16, .familynote = "22: AMD Jaguar and Puma", .microarch = "Jaguar family"},
-    {.family = 0x17, .familynote = "23: AMD Zen, Zen+ and Zen 2", .microarch = "Zen / Zen 2 family"},
-    {.family = 0x19, .familynote = "25: AMD Zen 3 and Zen 4", .microarch = "Zen 3 / Zen 4 family"},
-    {.family = 0x1A, .familynote = "26: AMD Zen 5", .microarch = "Zen 5 family"},
+    // These three span generations: see kGenerations.
+    {.family = 0x17, .familynote = "23: AMD Zen, Zen+ and Zen 2"},
+    {.family = 0x19, .familynote = "25: AMD Zen 3 and Zen 4"},
+    {.family = 0x1A, .familynote = "26: AMD Zen 5 and Zen 6"},
+};
+
+// The kernel's ranges; Zen+ shares the Zen range.
+constexpr LaterGeneration kGenerations[] = {
+    {.family = 0x17, .model = Range(0x00, 0x2F), .microarch = "Zen family"},
+    {.family = 0x17, .model = Range(0x50, 0x5F), .microarch = "Zen family"},
+    {.family = 0x17, .model = Range(0x30, 0x4F), .microarch = "Zen 2 family"},
+    {.family = 0x17, .model = Range(0x60, 0x7F), .microarch = "Zen 2 family"},
+    {.family = 0x17, .model = Range(0x90, 0x91), .microarch = "Zen 2 family"},
+    {.family = 0x17, .model = Range(0xA0, 0xAF), .microarch = "Zen 2 family"},
+    {.family = 0x19, .model = Range(0x00, 0x0F), .microarch = "Zen 3 family"},
+    {.family = 0x19, .model = Range(0x20, 0x5F), .microarch = "Zen 3 family"},
+    {.family = 0x19, .model = Range(0x10, 0x1F), .microarch = "Zen 4 family"},
+    {.family = 0x19, .model = Range(0x60, 0xAF), .microarch = "Zen 4 family"},
+    {.family = 0x1A, .model = Range(0x00, 0x2F), .microarch = "Zen 5 family"},
+    {.family = 0x1A, .model = Range(0x40, 0x4F), .microarch = "Zen 5 family"},
+    {.family = 0x1A, .model = Range(0x60, 0x7F), .microarch = "Zen 5 family"},
+    {.family = 0x1A, .model = Range(0x50, 0x5F), .microarch = "Zen 6 family"},
+    {.family = 0x1A, .model = Range(0x80, 0xAF), .microarch = "Zen 6 family"},
+    {.family = 0x1A, .model = Range(0xC0, 0xCF), .microarch = "Zen 6 family"},
 };
 
 constexpr LaterRow kRows[] = {
+    // ---- Family 15, revision D (90 nm) ---------------------------------
+    // The model's low digit gives the package: 4 and 8 and C Socket 754,
+    // 5 Socket 940, 7 and B and F Socket 939.
+    {.family = 0x0F, .model = Is(0x14), .corecode = "SH-D0", .platform = k754, .techpar1 = kAmd90,
+     .modelnote = "20: K8 rev. D, 1 MB L2", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x15), .corecode = "SH-D0", .platform = k940, .techpar1 = kAmd90,
+     .modelnote = "21: K8 rev. D, 1 MB L2", .intprocn = kOpt},
+    {.family = 0x0F, .model = Is(0x17), .corecode = "SH-D0", .platform = k939, .techpar1 = kAmd90,
+     .modelnote = "23: K8 rev. D, 1 MB L2", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x18), .corecode = "CH-D0", .platform = k754, .techpar1 = kAmd90,
+     .modelnote = "24: K8 rev. D, 512 KB L2", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x1B), .corecode = "CH-D0", .platform = k939, .techpar1 = kAmd90,
+     .modelnote = "27: K8 rev. D, 512 KB L2", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x1C), .corecode = "DH-D0", .platform = k754, .techpar1 = kAmd90,
+     .modelnote = "28: K8 rev. D, 512 KB L2 or less", .intprocn = kA64},
+    {.family = 0x0F, .model = Is(0x1F), .corecode = "DH-D0", .platform = k939, .techpar1 = kAmd90,
+     .modelnote = "31: K8 rev. D, 512 KB L2 or less", .intprocn = kA64},
+
     // ---- Family 15, revision E (90 nm) ---------------------------------
     // JH: two cores, 1 MB L2 each. Socket 940 (Opteron 2xx/8xx), 939.
     {.family = 0x0F, .model = Is(0x21), .brand = "Processor 8|Opteron 8", .corecode = "Egypt", .platform = k940,
@@ -135,7 +195,7 @@ constexpr LaterRow kRows[] = {
      .modelnote = "75: K8 rev. F, Windsor", .intprocn = kAth},
     {.family = 0x0F, .model = Is(0x4C), .brand = "Sempron", .corecode = "Keene", .platform = kS1,
      .techpar1 = kAmd90, .modelnote = "76: K8 rev. F, one core for notebooks", .intprocn = kSem},
-    {.family = 0x0F, .model = Is(0x4C), .platform = kS1, .techpar1 = kAmd90,
+    {.family = 0x0F, .model = Is(0x4C), .corecode = "Richmond", .platform = kS1, .techpar1 = kAmd90,
      .modelnote = "76: K8 rev. F, one core for notebooks", .intprocn = kTur},
     {.family = 0x0F, .model = Is(0x4F), .brand = "Sempron", .corecode = "Manila", .platform = kAM2,
      .techpar1 = kAmd90, .modelnote = "79: K8 rev. F, Orleans / Manila", .intprocn = kSem},
@@ -318,6 +378,10 @@ constexpr LaterRow kRows[] = {
     {.family = 0x15, .model = Is(0x38), .corecode = "Godavari", .platform = "Socket FM2+", .techpar1 = kGf28,
      .techpar2 = "2.41B", .techpar3 = "245 sqr. mm", .modelnote = "56: Steamroller, Godavari", .intprocn = kApu},
     // Excavator.
+    {.family = 0x15, .model = Is(0x60), .brand = "Opteron X3", .corecode = "Toronto", .techpar1 = kGf28,
+     .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kOpt},
+    {.family = 0x15, .model = Is(0x60), .brand = " RX-", .corecode = "Merlin Falcon", .techpar1 = kGf28,
+     .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
     {.family = 0x15, .model = Is(0x60), .corecode = "Carrizo", .techpar1 = kGf28, .techpar2 = "3.1B",
      .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
     {.family = 0x15, .model = Is(0x65),
@@ -340,6 +404,8 @@ constexpr LaterRow kRows[] = {
     {.family = 0x16, .model = Is(0x00), .corecode = "Kabini", .techpar1 = kTsmc28,
      .modelnote = "0: Jaguar, Kabini / Temash / Kyoto", .intprocn = kApu},
     {.family = 0x16, .model = Is(0x30), .brand = "Micro-", .corecode = "Mullins", .techpar1 = kGf28,
+     .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
+    {.family = 0x16, .model = Is(0x30), .brand = " GX-", .corecode = "Steppe Eagle", .techpar1 = kGf28,
      .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
     {.family = 0x16, .model = Is(0x30), .corecode = "Beema", .techpar1 = kGf28,
      .modelnote = "48: Puma, Beema / Mullins", .intprocn = kApu},
@@ -402,6 +468,11 @@ constexpr LaterRow kRows[] = {
      .techpar2 = "3.9B", .techpar3 = "74 sqr. mm", .modelnote = "113: Zen 2, Matisse", .intprocn = kRyz},
     {.family = 0x17, .model = Is(0x90), .corecode = "Van Gogh", .techpar1 = kN7, .modelnote = "144: Zen 2, Van Gogh",
      .intprocn = kApu},
+    {.family = 0x17, .model = Is(0x91), .corecode = "Van Gogh", .modelnote = "145: Zen 2, Van Gogh",
+     .intprocn = kApu},
+    // Desktop kits on console dies: the 4700S and the 4800S.
+    {.family = 0x17, .model = Is(0x47), .techpar1 = kN7, .modelnote = "71: Zen 2, 4700S desktop kit"},
+    {.family = 0x17, .model = Is(0x84), .techpar1 = kN7, .modelnote = "132: Zen 2, 4800S desktop kit"},
     {.family = 0x17, .model = Is(0xA0), .corecode = "Mendocino", .techpar1 = kN6,
      .modelnote = "160: Zen 2, Mendocino", .intprocn = kRyz},
 
@@ -468,14 +539,14 @@ constexpr LaterRow kRows[] = {
     {.family = 0x19, .model = Is(0xA0), .corecode = "Bergamo", .platform = kSP5, .techpar1 = kN5,
      .modelnote = "160: Zen 4c, Bergamo / Siena", .intprocn = kEpyc},
 
-    // ---- Family 0x1A, Zen 5 ----------------------------------------------
-    // Every Zen 5 Threadripper (9000, 9000WX) is Shimada Peak, whatever
-    // model number its package reports.
-    {.family = 0x1A, .model = Any(), .brand = "Threadripper", .corecode = "Shimada Peak", .platform = "Socket sTR5",
-     .techpar1 = kN4P, .techpar2 = "8.315B", .techpar3 = "70.6 sqr. mm", .intprocn = kTr},
+    // ---- Family 0x1A, Zen 5 and Zen 6 --------------------------------------
+    // Threadripper 9000 and PRO 9000WX: the Turin compute dies on sTR5.
+    {.family = 0x1A, .model = Is(0x08), .corecode = "Shimada Peak", .platform = "Socket sTR5",
+     .techpar1 = kN4P, .techpar2 = "8.315B", .techpar3 = "70.6 sqr. mm", .modelnote = "8: Zen 5, Shimada Peak",
+     .intprocn = kTr},
     {.family = 0x1A, .model = Is(0x02), .corecode = "Turin", .platform = kSP5, .techpar1 = kN4P,
      .techpar2 = "8.315B", .techpar3 = "70.6 sqr. mm", .modelnote = "2: Zen 5, Turin", .intprocn = kEpyc},
-    {.family = 0x1A, .model = Is(0x11), .corecode = "Turin Dense", .platform = kSP5,
+    {.family = 0x1A, .model = Is(0x11), .corecode = "Turin Dense", .platform = kSP5, .techpar1 = kN3,
      .modelnote = "17: Zen 5c, Turin Dense", .intprocn = kEpyc},
     {.family = 0x1A, .model = Is(0x24), .corecode = "Strix Point", .techpar1 = kN4P, .techpar3 = "232.5 sqr. mm",
      .modelnote = "36: Zen 5 + Zen 5c, Strix Point", .intprocn = kRyz},
@@ -495,5 +566,6 @@ constexpr LaterRow kRows[] = {
 
 std::span<const LaterRow> AmdLaterRows() { return kRows; }
 std::span<const LaterFamily> AmdLaterFamilies() { return kFamilies; }
+std::span<const LaterGeneration> AmdLaterGenerations() { return kGenerations; }
 
 }  // namespace kest::ident

@@ -66,16 +66,19 @@ std::string_view BrandOf(const CpuidData& cpu) {
 struct MakerTables {
     std::array<std::span<const LaterRow>, 2> rows{};
     std::span<const LaterFamily> families{};
+    std::span<const LaterGeneration> generations{};
     const char* name = "";
+    bool hex_family = false;  // "AMD family 0x1A", "Intel family 6"
 };
 
 MakerTables TablesOf(LaterMaker maker) {
     switch (maker) {
-        case LaterMaker::kIntel: return {{IntelLaterRows(), IntelServerAtomLaterRows()}, IntelLaterFamilies(), "Intel"};
-        case LaterMaker::kAmd: return {{AmdLaterRows(), {}}, AmdLaterFamilies(), "AMD"};
-        case LaterMaker::kCentaur: return {{CentaurLaterRows(), {}}, CentaurLaterFamilies(), "Centaur"};
-        case LaterMaker::kZhaoxin: return {{ZhaoxinLaterRows(), {}}, ZhaoxinLaterFamilies(), "Zhaoxin"};
-        case LaterMaker::kHygon: return {{HygonLaterRows(), {}}, HygonLaterFamilies(), "Hygon"};
+        case LaterMaker::kIntel:
+            return {{IntelLaterRows(), IntelServerAtomLaterRows()}, IntelLaterFamilies(), {}, "Intel", false};
+        case LaterMaker::kAmd: return {{AmdLaterRows(), {}}, AmdLaterFamilies(), AmdLaterGenerations(), "AMD", true};
+        case LaterMaker::kCentaur: return {{CentaurLaterRows(), {}}, CentaurLaterFamilies(), {}, "Centaur", false};
+        case LaterMaker::kZhaoxin: return {{ZhaoxinLaterRows(), {}}, ZhaoxinLaterFamilies(), {}, "Zhaoxin", false};
+        case LaterMaker::kHygon: return {{HygonLaterRows(), {}}, HygonLaterFamilies(), {}, "Hygon", true};
         case LaterMaker::kNone: break;
     }
     return {};
@@ -415,13 +418,27 @@ void IdentifyLater(const CpuidData& cpu, ProcessorNames& n) {
         Assign(n.techpar2, row->techpar2);
         Assign(n.techpar3, row->techpar3);
         Assign(n.modelnote, row->modelnote);
-    } else if (family->microarch != kUnset) {
-        n.corecode = family->microarch;
     } else {
-        char text[64];
-        std::snprintf(text, sizeof text, "%s family %u, model 0x%02X", tables.name, static_cast<unsigned>(sig.family),
-                      static_cast<unsigned>(sig.model));
-        n.corecode = text;
+        const LaterGeneration* generation = nullptr;
+        for (const LaterGeneration& g : tables.generations) {
+            if (g.family == sig.family && g.model.Matches(sig.model)) {
+                generation = &g;
+                break;
+            }
+        }
+        if (generation != nullptr) {
+            n.corecode = generation->microarch;
+        } else if (family->microarch != kUnset) {
+            n.corecode = family->microarch;
+        } else {
+            const unsigned f = sig.family, m = sig.model;
+            char text[64];
+            if (tables.hex_family)
+                std::snprintf(text, sizeof text, "%s family 0x%02X, model 0x%02X", tables.name, f, m);
+            else
+                std::snprintf(text, sizeof text, "%s family %u, model 0x%02X", tables.name, f, m);
+            n.corecode = text;
+        }
     }
 
     const uint16_t from_brand = LineFromBrand(maker, brand);

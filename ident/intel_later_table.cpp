@@ -7,6 +7,21 @@
 // and stepping), Intel launch material for the few published transistor
 // counts and die sizes. Cells without such a fact stay unset.
 //
+// Model numbers, and the segment a model and stepping stand for: the Linux
+// kernel's arch/x86/include/asm/intel-family.h (KABYLAKE_L 0x8E with
+// AMBERLAKE_L at stepping 9, COFFEELAKE_L at 10, WHISKEYLAKE_L at 11 and
+// 12; PANTHERLAKE_L 0xCC and PANTHERLAKE_R 0xE5, Cougar Cove / Darkmont;
+// LUNARLAKE_M 0xBD and ARROWLAKE_H 0xC5, Lion Cove / Skymont; BARTLETTLAKE
+// 0xD7, Raptor Cove; WILDCATLAKE_L 0xD5; NOVALAKE
+// family 18 model 0x01 and NOVALAKE_L model 0x03, Coyote Cove / Arctic
+// Wolf). Kaby Lake-U and Kaby Lake-Y share stepping 9 (H0) with Amber
+// Lake-Y, and Kaby Lake-R (Y0) shares stepping 10 with Coffee Lake-U (D0),
+// per Intel's specification updates for the 7th and 8th generation; so a
+// stepping alone names both. Tiger Lake-H35 (i7-11390H, i7-11375H,
+// i7-11370H, i5-11320H, i5-11300H): Intel's 11th generation H35 launch
+// and ARK (FCBGA1449, the UP3 package). Wildcat Lake (Core Series 3) on
+// Intel 18A: Intel's launch material.
+//
 // Brand patterns are substrings of the CPUID brand string; where one model
 // serves desktop sockets and mobile packages, the mobile row comes first
 // and names the processor-number suffixes of the mobile parts.
@@ -20,6 +35,8 @@ constexpr LaterFamily kFamilies[] = {
     // unknown model reads "Intel family 6, model 0xCC".
     {.family = 6},
     {.family = 15},
+    {.family = 18, .familynote = "18: Intel Nova Lake"},
+    {.family = 19, .familynote = "19: Intel Diamond Rapids (Xeon)"},
 };
 
 // Product-line codes a row falls back on when the brand string names none.
@@ -334,12 +351,12 @@ constexpr LaterRow kRows[] = {
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8E), .stepping = Is(9),
-     .corecode = "Kaby Lake-U", .platform = "BGA 1356", .techpar1 = "Intel 14 nm",
+     .corecode = "Kaby Lake / Amber Lake-Y", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8E), .stepping = Is(10),
-     .corecode = "Kaby Lake-R", .platform = "BGA 1356", .techpar1 = "Intel 14 nm",
+     .corecode = "Kaby Lake-R / Coffee Lake-U", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
@@ -410,9 +427,12 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0x7E),
      .corecode = "Ice Lake-U", .platform = "BGA 1526", .techpar1 = "Intel 10 nm",
      .modelnote = "126: Sunny Cove, Ice Lake-U / Ice Lake-Y", .intprocn = kCoreI},
+    {.family = 6, .model = Is(0x8C), .brand = "11390H|11375H|11370H|11320H|11300H",
+     .corecode = "Tiger Lake-H35", .platform = "BGA 1449", .techpar1 = "Intel 10 nm SuperFin",
+     .modelnote = "140: Willow Cove, Tiger Lake-UP3 / Tiger Lake-UP4 / Tiger Lake-H35", .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8C),
      .corecode = "Tiger Lake-UP3/UP4", .techpar1 = "Intel 10 nm SuperFin",
-     .modelnote = "140: Willow Cove, Tiger Lake-UP3 / Tiger Lake-UP4", .intprocn = kCoreI},
+     .modelnote = "140: Willow Cove, Tiger Lake-UP3 / Tiger Lake-UP4 / Tiger Lake-H35", .intprocn = kCoreI},
     {.family = 6, .model = Is(0x8D),
      .corecode = "Tiger Lake-H", .platform = "BGA 1787", .techpar1 = "Intel 10 nm SuperFin",
      .modelnote = "141: Willow Cove, Tiger Lake-H", .intprocn = kCoreI},
@@ -448,6 +468,10 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0xBF),
      .corecode = "Raptor Lake-S", .platform = "LGA 1700", .techpar1 = "Intel 7",
      .modelnote = "191: Raptor Lake-S / Raptor Lake-HX, 8P+8E and 6P+0E dies", .intprocn = kCoreI},
+    // Bartlett Lake-S: Raptor Cove cores only, for the same socket.
+    {.family = 6, .model = Is(0xD7),
+     .corecode = "Bartlett Lake-S", .platform = "LGA 1700", .techpar1 = "Intel 7",
+     .modelnote = "215: Raptor Cove, Bartlett Lake-S", .intprocn = kCoreI},
     {.family = 6, .model = Is(0xBA), .brand = "0U|5U|4U",
      .corecode = "Raptor Lake-U", .techpar1 = "Intel 7",
      .modelnote = "186: Raptor Cove + Gracemont, Raptor Lake-P / Raptor Lake-H / Raptor Lake-U",
@@ -489,6 +513,18 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0xCC),
      .corecode = "Panther Lake", .techpar1 = "Intel 18A",
      .modelnote = "204: Cougar Cove + Darkmont, Panther Lake", .intprocn = kUltra},
+    {.family = 6, .model = Is(0xE5),
+     .corecode = "Panther Lake", .modelnote = "229: Cougar Cove + Darkmont, Panther Lake", .intprocn = kUltra},
+    {.family = 6, .model = Is(0xD5),
+     .corecode = "Wildcat Lake", .techpar1 = "Intel 18A",
+     .modelnote = "213: Cougar Cove + Darkmont, Wildcat Lake", .intprocn = kCoreI},
+
+    // ---- family 18 -------------------------------------------------------
+    {.family = 18, .model = Is(0x01),
+     .corecode = "Nova Lake", .modelnote = "1: Coyote Cove + Arctic Wolf, Nova Lake", .intprocn = kUltra},
+    {.family = 18, .model = Is(0x03),
+     .corecode = "Nova Lake", .modelnote = "3: Coyote Cove + Arctic Wolf, Nova Lake (mobile)",
+     .intprocn = kUltra},
 };
 
 }  // namespace

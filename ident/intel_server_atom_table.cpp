@@ -11,6 +11,16 @@
 // first and a plain row for the model closes the group; the plain row
 // leaves the code name or the package unset where they depend on the
 // segment.
+//
+// Model numbers and what each stands for: the Linux kernel's
+// arch/x86/include/asm/intel-family.h (ATOM_SILVERMONT_MID2 0x5A
+// "Anniedale", the SoC of the Moorefield platform; ATOM_AIRMONT_NP 0x75
+// "Lightning Mountain"; ATOM_TREMONT_D 0x86 "Jacobsville"; ICELAKE_NNPI
+// 0x9D; ATOM_CRESTMONT 0xB6 "Grand Ridge"; ATOM_DARKMONT_X 0xDD
+// "Clearwater Forest"; DIAMONDRAPIDS_X family 19 model 0x01, Panther Cove).
+// Intel ARK code names: Atom P5900 (P5921B ... P5962B) "Snow Ridge", Atom
+// P5300/P5700 "Jacobsville"; the NNP-I 1000 inference accelerators "Spring
+// Hill".
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -194,10 +204,19 @@ constexpr LaterRow kRows[] = {
      .modelnote = "174: Redwood Cove, Granite Rapids-D", .intprocn = line::kXeon},
     {.family = 6, .model = Is(0xAF), .corecode = "Sierra Forest", .techpar1 = "Intel 3",
      .modelnote = "175: Crestmont, Sierra Forest", .intprocn = line::kXeon},
+    // Grand Ridge: Crestmont network SoC.
+    {.family = 6, .model = Is(0xB6), .corecode = "Grand Ridge", .modelnote = "182: Crestmont, Grand Ridge",
+     .intprocn = line::kAtom},
     // Xeon 6+ (Clearwater Forest): Darkmont cores on Intel 18A compute
     // tiles stacked on Intel 3 base tiles.
     {.family = 6, .model = Is(0xDD), .corecode = "Clearwater Forest", .techpar1 = "Intel 18A",
      .modelnote = "221: Darkmont, Clearwater Forest", .intprocn = line::kXeon},
+    // Diamond Rapids: Panther Cove cores, the first family 19 processor.
+    {.family = 19, .model = Is(0x01), .corecode = "Diamond Rapids",
+     .modelnote = "1: Panther Cove, Diamond Rapids", .intprocn = line::kXeon},
+    // Spring Hill: the NNP-I inference accelerator's Sunny Cove cores.
+    {.family = 6, .model = Is(0x9D), .corecode = "Spring Hill", .techpar1 = "Intel 10 nm",
+     .modelnote = "157: Sunny Cove, Ice Lake NNPI (Spring Hill)"},
 
     // Xeon Phi x200 (Knights Landing) and 72x5 (Knights Mill).
     {.family = 6, .model = Is(0x57), .corecode = "Knights Landing", .platform = "LGA 3647",
@@ -272,8 +291,8 @@ constexpr LaterRow kRows[] = {
     // Merrifield (Atom Z34xx) and Moorefield (Atom Z35xx) phone SoCs.
     {.family = 6, .model = Is(0x4A), .corecode = "Merrifield", .techpar1 = "Intel 22 nm",
      .modelnote = "74: Silvermont, Merrifield", .intprocn = line::kAtom},
-    {.family = 6, .model = Is(0x5A), .corecode = "Moorefield", .techpar1 = "Intel 22 nm",
-     .modelnote = "90: Silvermont, Moorefield", .intprocn = line::kAtom},
+    {.family = 6, .model = Is(0x5A), .corecode = "Anniedale", .techpar1 = "Intel 22 nm",
+     .modelnote = "90: Silvermont, Anniedale (Moorefield platform)", .intprocn = line::kAtom},
     // Atom C2000 server SoC: Avoton, and Rangeley (the C2xx8 parts) for
     // network equipment, both FCBGA1283.
     {.family = 6, .model = Is(0x4D),
@@ -292,6 +311,9 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0x4C), .corecode = "Braswell", .platform = "BGA 1170",
      .techpar1 = "Intel 14 nm", .modelnote = "76: Airmont, Braswell / Cherry Trail",
      .intprocn = line::kPentium},
+    // Lightning Mountain: Airmont network SoC.
+    {.family = 6, .model = Is(0x75), .corecode = "Lightning Mountain", .techpar1 = "Intel 14 nm",
+     .modelnote = "117: Airmont, Lightning Mountain"},
 
     // Goldmont, 14 nm: Apollo Lake (Celeron/Pentium N3350-N4200,
     // J3355-J4205, Atom E3900; FCBGA1296) and Denverton (Atom C3000;
@@ -318,9 +340,11 @@ constexpr LaterRow kRows[] = {
     // N6000; FCBGA1493), Jasper Lake (Celeron/Pentium Silver N4500-N6005;
     // FCBGA1338).
     {.family = 6, .model = Is(0x86), .brand = " P59", .corecode = "Snow Ridge",
-     .techpar1 = "Intel 10 nm", .modelnote = "134: Tremont, Snow Ridge", .intprocn = line::kAtom},
+     .techpar1 = "Intel 10 nm", .modelnote = "134: Tremont, Jacobsville / Snow Ridge", .intprocn = line::kAtom},
+    {.family = 6, .model = Is(0x86), .brand = " P53| P57", .corecode = "Jacobsville",
+     .techpar1 = "Intel 10 nm", .modelnote = "134: Tremont, Jacobsville / Snow Ridge", .intprocn = line::kAtom},
     {.family = 6, .model = Is(0x86), .techpar1 = "Intel 10 nm",
-     .modelnote = "134: Tremont, Snow Ridge", .intprocn = line::kAtom},
+     .modelnote = "134: Tremont, Jacobsville / Snow Ridge", .intprocn = line::kAtom},
     {.family = 6, .model = Is(0x8A), .corecode = "Lakefield", .techpar1 = "Intel 10 nm",
      .modelnote = "138: Sunny Cove + Tremont, Lakefield", .intprocn = line::kCoreI},
     {.family = 6, .model = Is(0x96), .corecode = "Elkhart Lake", .platform = "BGA 1493",

@@ -90,11 +90,23 @@ struct LaterRow {
 };
 
 // A family's help line, and the code name a model of it gets when no row
-// names the model ("Zen 5 family"). With microarch kUnset an unknown model
-// reads "<maker> family F, model 0xMM".
+// names the model ("K8 family"). With microarch kUnset an unknown model
+// reads "<maker> family F, model 0xMM" (AMD and Hygon write F in hex,
+// "family 0x1A", as AMD numbers its families; the others in decimal).
 struct LaterFamily {
     uint16_t family = 0;     // display family
     Text familynote = kUnset;
+    Text microarch = kUnset;
+};
+
+// For a family that spans generations, the models of each: an unknown model
+// inside a range takes the generation's name ("Zen 6 family"), one outside
+// every range of its family takes the numeric text above, never a
+// neighbour's generation. A family with such ranges leaves its
+// LaterFamily::microarch unset.
+struct LaterGeneration {
+    uint16_t family = 0;     // display family
+    Key model{};             // a closed range (or one model)
     Text microarch = kUnset;
 };
 
@@ -106,6 +118,7 @@ std::span<const LaterRow> IntelServerAtomLaterRows();
 std::span<const LaterFamily> IntelLaterFamilies();
 std::span<const LaterRow> AmdLaterRows();
 std::span<const LaterFamily> AmdLaterFamilies();
+std::span<const LaterGeneration> AmdLaterGenerations();
 // Centaur/VIA ("CentaurHauls"), Zhaoxin ("  Shanghai  ") and Hygon
 // ("HygonGenuine"), each a table of its own.
 std::span<const LaterRow> CentaurLaterRows();

@@ -1,15 +1,20 @@
 // Centaur/VIA, Zhaoxin and Hygon processors after the name tables.
 //
 // Sources: VIA's C7 and Nano/QuadCore announcements (C7 made on IBM's 90 nm
-// SOI process; Nano X2, Eden X2 and QuadCore, two Nano X2 dies in one
-// package, on TSMC's 40 nm process); Zhaoxin's product announcements (ZX-C
+// SOI process; the single-core Nano on Fujitsu's 65 nm process; Nano X2,
+// Eden X2 and QuadCore, two Nano X2 dies in one package, on TSMC's 40 nm
+// process); Zhaoxin's product announcements (ZX-C
 // "ZhangJiang"; ZX-D/KX-5000 "WuDaoKou" on HLMC's 28 nm process; KX-6000 and
 // KH-30000 "LuJiaZui" on TSMC's 16 nm process; KH-40000 "Yongfeng"; KX-7000
-// "Century Avenue"); Hygon's Linux and hypervisor submissions (family 18h
-// "Dhyana", derived from AMD family 17h) and its first-generation C86 parts
-// made on GlobalFoundries' 14 nm process. Cells stay unset where the maker
-// did not say (the single-core Nano was made at more than one foundry; the
-// VIA and Zhaoxin parts ship in several packages).
+// "Century Avenue"); Zhaoxin's own hwmon submissions for Linux, which list
+// family 7 models 0x6B and 0x7B as the generation before the KX-8000 (model
+// 0x8B); Hygon's Linux and hypervisor submissions (family 18h "Dhyana",
+// derived from AMD family 17h, model 0) and its first-generation C86 parts
+// made on GlobalFoundries' 14 nm process. Hygon publishes no name for its
+// later models (family 18h model 1 and up), so they read "Hygon family
+// 0x18, model 0xMM", never "Dhyana". Cells stay unset where the maker did
+// not say (the VIA and Zhaoxin parts ship in several packages; Eden X4 is
+// an Isaiah die of its own).
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -27,8 +32,11 @@ constexpr LaterRow kCentaurRows[] = {
     // model number; the brand string tells them from VIA's parts.
     {.family = 6, .model = Is(15), .brand = "ZHAOXIN", .corecode = "ZhangJiang",
      .modelnote = "15: ZhangJiang (Isaiah lineage), ZX-C / ZX-C+", .intprocn = line::kZhaoxin},
-    // KX-7000: named by the brand, whatever model it reports.
-    {.family = 7, .model = Any(), .brand = "KX-7", .corecode = "Century Avenue", .intprocn = line::kZhaoxin},
+    // KX-7000: named by the brand on the two models of its generation.
+    {.family = 7, .model = Is(0x6B), .brand = "KX-7", .corecode = "Century Avenue",
+     .modelnote = "107: Century Avenue, KX-7000", .intprocn = line::kZhaoxin},
+    {.family = 7, .model = Is(0x7B), .brand = "KX-7", .corecode = "Century Avenue",
+     .modelnote = "123: Century Avenue, KX-7000", .intprocn = line::kZhaoxin},
     {.family = 7, .model = Is(0x1B), .corecode = "WuDaoKou", .techpar1 = "HLMC 28 nm",
      .modelnote = "27: WuDaoKou, ZX-D / KX-5000 / KH-20000", .intprocn = line::kZhaoxin},
     {.family = 7, .model = Is(0x3B), .corecode = "LuJiaZui", .techpar1 = "TSMC 16 nm",
@@ -39,13 +47,15 @@ constexpr LaterRow kCentaurRows[] = {
     // Isaiah: Nano, Nano X2, Eden X2/X4, QuadCore.
     {.family = 6, .model = Is(15), .brand = "QuadCore|Nano X2|Eden X2", .corecode = "Isaiah",
      .techpar1 = "TSMC 40 nm", .modelnote = "15: Isaiah, Nano / Eden X / QuadCore", .intprocn = line::kViaNano},
+    {.family = 6, .model = Is(15), .brand = "VIA Nano", .corecode = "Isaiah", .techpar1 = "Fujitsu 65 nm",
+     .modelnote = "15: Isaiah, Nano / Eden X / QuadCore", .intprocn = line::kViaNano},
     {.family = 6, .model = Is(15), .corecode = "Isaiah", .modelnote = "15: Isaiah, Nano / Eden X / QuadCore",
      .intprocn = line::kViaNano},
 };
 
 // Where the Zhaoxin dies start in kCentaurRows, and how many there are.
 constexpr size_t kZhaoxinFirst = 2;
-constexpr size_t kZhaoxinCount = 5;
+constexpr size_t kZhaoxinCount = 6;
 
 // Family 6 keeps the name tables' header; its later models read
 // "Centaur family 6, model 0xMM".
@@ -65,7 +75,7 @@ constexpr LaterRow kHygonRows[] = {
 };
 
 constexpr LaterFamily kHygonFamilies[] = {
-    {.family = 0x18, .familynote = "24: Hygon Dhyana", .microarch = "Dhyana family"},
+    {.family = 0x18, .familynote = "24: Hygon Dhyana and later"},
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Runs every CPUID dump of the corpus folder through the start-up sequence
 // (dump reader, CPUID pass, cache decoding, both identification stages) and
-// compares the names with the dump's <name>.expected.json. Only the fields
-// the expected file holds are compared; "source" says where they come from.
+// compares the names and the decoded caches with the dump's
+// <name>.expected.json. Only the fields the expected file holds are
+// compared; each "source" says where they come from.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -53,7 +54,36 @@ std::string FieldOf(const ProcessorNames& n, const std::string& key, bool& known
     return {};
 }
 
-TEST(Corpus, EveryDumpGetsItsExpectedNames) {
+// The caches the makers publish: "l1d", "l1i", "l2", "l3", each with "kb"
+// (0: none) and, where published, "ways". Sizes are those of one cache as
+// CPUID describes it (per core, module or core complex), not package totals.
+void CompareCaches(const std::string& file, const nlohmann::json& want, const CacheInfo& got) {
+    struct Level {
+        const char* key;
+        uint32_t kb;
+        uint16_t ways;
+    };
+    const Level levels[] = {
+        {"l1d", got.l1.level1dc, got.l1.l1dassoc},
+        {"l1i", got.l1.level1ic, got.l1.l1iassoc},
+        {"l2", got.l2.level2cs, got.l2.l2cassoc},
+        {"l3", got.l3.level3cs, got.l3.l3cassoc},
+    };
+    for (const auto& [key, value] : want.items()) {
+        if (key == "source") continue;
+        const auto level = std::find_if(std::begin(levels), std::end(levels), [&](const Level& l) { return key == l.key; });
+        if (level == std::end(levels) || !value.is_object() || !value.contains("kb")) {
+            ADD_FAILURE() << file << ": unknown cache entry \"" << key << "\"";
+            continue;
+        }
+        if (value["kb"] != level->kb)
+            ADD_FAILURE() << file << ": " << key << " is " << level->kb << " KB, published " << value["kb"].dump() << " KB";
+        if (value.contains("ways") && value["ways"] != level->ways)
+            ADD_FAILURE() << file << ": " << key << " is " << level->ways << "-way, published " << value["ways"].dump();
+    }
+}
+
+TEST(Corpus, EveryDumpGetsItsExpectedNamesAndCaches) {
     const std::vector<fs::path> dumps = Dumps();
     ASSERT_FALSE(dumps.empty()) << "no dumps in " << KEST_CORPUS_DIR;
 
@@ -86,8 +116,14 @@ TEST(Corpus, EveryDumpGetsItsExpectedNames) {
             continue;
         }
 
+        if (!want.contains("caches") || !want["caches"].is_object() || !want["caches"].contains("source")) {
+            ADD_FAILURE() << expected_path.filename().string() << ": needs \"caches\" with a \"source\"";
+        } else {
+            CompareCaches(file, want["caches"], r.caches);
+        }
+
         for (const auto& [key, value] : want.items()) {
-            if (key == "source") continue;
+            if (key == "source" || key == "caches") continue;
             if (key == "intprocn") {
                 if (!value.is_number_unsigned() || value.get<unsigned>() != r.names.intprocn)
                     ADD_FAILURE() << file << ": intprocn is " << r.names.intprocn << ", expected " << value.dump();

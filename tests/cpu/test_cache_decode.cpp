@@ -483,7 +483,9 @@ TEST(CacheDecode, AmdExtendedLeaf6L3) {
     } rows[] = {
         {(64u << 18) | (8u << 12) | 64, 32768, 16, 64, true},   // 32 MB 16-way
         {(192u << 18) | (8u << 12) | 64, 98304, 16, 64, true},  // 96 MB: needs 32 bits
-        {(12u << 18) | (0xBu << 12) | 64, 6144, 0, 64, true},   // 48-way code: not in the table
+        {(12u << 18) | (0xBu << 12) | 64, 6144, 48, 64, true},  // AMD's wider L3 codes: 0xB 48-way
+        {(4u << 18) | (0xAu << 12) | 64, 2048, 32, 64, true},   // 0xA 32-way (Family 10h)
+        {(64u << 18) | (0x9u << 12) | 64, 32768, 0, 64, true},  // 0x9: "see leaf 0x8000001D"
         {(0u << 18) | (8u << 12) | 64, 0, 0, 0, false},         // size 0: no L3
     };
     for (const Row& r : rows) {

@@ -1,9 +1,11 @@
 // The second identification stage's rules, over whatever rows the tables
 // hold: the family fallback, the tidied name and product line from the brand
 // string, the hypervisor and the hybrid core notes.
+#include <algorithm>
 #include <cstdio>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ident/identify_later.h"
@@ -36,60 +38,156 @@ std::vector<MakerCase> Makers() {
     };
 }
 
-// Leaf 1 EAX of a display family and model with the extended model set, or
-// 0 where the maker does not fold an extended model into that family.
-uint32_t LaterEax(LaterMaker maker, uint16_t family, uint16_t model) {
+// Leaf 1 EAX of a display family, model and stepping. Every family the
+// later stage knows folds the extended model in (Intel 6, 15 and up;
+// Centaur and Zhaoxin 6 and up; AMD and Hygon 15 and up).
+uint32_t LaterEax(uint16_t family, uint16_t model, uint32_t stepping) {
     const uint32_t base_family = family >= 15 ? 15 : family;
     const uint32_t ext_family = family >= 15 ? family - 15u : 0;
-    const bool folds = maker == LaterMaker::kIntel                                          ? (base_family == 6 || base_family == 15)
-                       : (maker == LaterMaker::kCentaur || maker == LaterMaker::kZhaoxin) ? base_family >= 6
-                                                                                            : base_family == 15;
-    if (!folds || (model >> 4) == 0 || model > 0xFF) return 0;
-    return ext_family << 20 | (model >> 4u) << 16 | base_family << 8 | (model & 0xFu) << 4 | 1u;
+    return ext_family << 20 | (model >> 4u) << 16 | base_family << 8 | (model & 0xFu) << 4 | stepping;
 }
 
-// Every known family: a model no row names gets the family's
-// microarchitecture or "<maker> family F, model 0xMM", never the code name
-// of a row, and keeps the table era's rule that only rows apply there.
-TEST(LaterStage, UnknownModelOfAKnownFamilyGetsTheFamilyOnly) {
-    int checked = 0;
-    for (const MakerCase& m : Makers()) {
-        for (const ident::LaterFamily& f : m.families) {
-            uint16_t model = 0x10;
-            auto named = [&](uint16_t mdl) {
-                for (const auto& rows : m.rows)
-                    for (const ident::LaterRow& r : rows)
-                        if (r.family == f.family && r.brand == ident::kUnset && r.model.Matches(mdl)) return true;
-                return false;
-            };
-            while (model <= 0xFF && named(model)) ++model;
-            const uint32_t eax = LaterEax(m.maker, f.family, model);
-            if (model > 0xFF || eax == 0) continue;
+// The decimal model a model note starts with ("33: Zen 3, Vermeer"), -1 if none.
+int NoteModel(std::string_view note) {
+    int n = 0;
+    size_t i = 0;
+    while (i < note.size() && note[i] >= '0' && note[i] <= '9') n = n * 10 + (note[i++] - '0');
+    return i > 0 && i < note.size() && note[i] == ':' ? n : -1;
+}
 
-            SCOPED_TRACE(std::string(m.name) + " family " + std::to_string(f.family) + " model " + std::to_string(model));
-            CacheInfo caches = L2Of(512);
-            const ProcessorNames got = IdentifyProcessor(Cpu(m.vendor, eax), caches);
-            char fallback[64];
-            std::snprintf(fallback, sizeof fallback, "%s family %u, model 0x%02X", m.name, unsigned{f.family},
-                          unsigned{model});
-            EXPECT_EQ(f.microarch != ident::kUnset ? std::string(f.microarch) : std::string(fallback), got.corecode);
-            for (const auto& rows : m.rows) {
-                for (const ident::LaterRow& r : rows) {
-                    if (r.corecode != ident::kUnset) {
-                        EXPECT_NE(std::string(r.corecode), got.corecode);
+// The generation a model note names: "117: Zen 4, Phoenix" and "120: Zen 4 +
+// Zen 4c, Phoenix 2" name "Zen 4", "8: Zen+, Pinnacle Ridge" names "Zen".
+std::string NoteGeneration(std::string_view note) {
+    note.remove_prefix(note.find(": ") + 2);
+    note = note.substr(0, std::min(note.find(','), note.find(" + ")));
+    while (!note.empty() && (note.back() == '+' || note.back() == 'c')) note.remove_suffix(1);
+    return std::string(note);
+}
+
+// What a model no row names gets: its generation ("Zen 6 family"), the
+// family's microarchitecture, or "<maker> family F, model 0xMM".
+std::string Fallback(const MakerCase& m, const ident::LaterFamily& f, uint16_t model) {
+    for (const ident::LaterGeneration& g : ident::AmdLaterGenerations())
+        if (m.maker == LaterMaker::kAmd && g.family == f.family && g.model.Matches(model)) return g.microarch;
+    if (f.microarch != ident::kUnset) return f.microarch;
+    const bool hex = m.maker == LaterMaker::kAmd || m.maker == LaterMaker::kHygon;
+    char text[64];
+    if (hex)
+        std::snprintf(text, sizeof text, "%s family 0x%02X, model 0x%02X", m.name, unsigned{f.family}, unsigned{model});
+    else
+        std::snprintf(text, sizeof text, "%s family %u, model 0x%02X", m.name, unsigned{f.family}, unsigned{model});
+    return text;
+}
+
+// Rows key exact models: each names one model (or a range of them) and its
+// model note starts with that model; in a family that spans generations, a
+// row's model lies in the range of the generation its note names, and no
+// model is in two generations.
+TEST(LaterStage, RowsKeyTheModelsTheyName) {
+    for (const MakerCase& m : Makers()) {
+        for (const auto& rows : m.rows) {
+            for (const ident::LaterRow& r : rows) {
+                const std::string where = std::string(m.name) + " family " + std::to_string(r.family) + " row " +
+                                          (r.corecode ? r.corecode : "") + " " + (r.modelnote ? r.modelnote : "");
+                SCOPED_TRACE(where);
+                ASSERT_TRUE(r.model.op == ident::Key::kEq || r.model.op == ident::Key::kRange);
+                ASSERT_NE(ident::kUnset, r.modelnote);
+                EXPECT_EQ(static_cast<int>(r.model.lo), NoteModel(r.modelnote));
+                if (m.maker != LaterMaker::kAmd) continue;
+                for (const ident::LaterGeneration& g : ident::AmdLaterGenerations()) {
+                    if (g.family == r.family && g.model.Matches(r.model.lo)) {
+                        EXPECT_EQ(NoteGeneration(r.modelnote) + " family", g.microarch);
                     }
                 }
             }
-            EXPECT_TRUE(got.modelnote.empty());
-            EXPECT_TRUE(got.platform.empty());
-            EXPECT_TRUE(got.techpar1.empty());
-            if (f.familynote != ident::kUnset) {
-                EXPECT_EQ(std::string(f.familynote), got.familynote);
-            }
-            ++checked;
         }
     }
-    EXPECT_GT(checked, 0);
+    const auto gens = ident::AmdLaterGenerations();
+    for (size_t i = 0; i < gens.size(); ++i) {
+        for (size_t j = i + 1; j < gens.size(); ++j) {
+            for (uint32_t model = 0; model <= 0xFF; ++model) {
+                EXPECT_FALSE(gens[i].family == gens[j].family && gens[i].model.Matches(model) &&
+                             gens[j].model.Matches(model))
+                    << "family " << gens[i].family << " model " << model << " in two generations";
+            }
+        }
+    }
+}
+
+// Every model 0x00-0xFF of every family the later stage knows, at each
+// stepping a row names and one none does, without a brand string and with each brand pattern of the
+// family's rows: the name comes from a row of exactly that model (its note
+// starts with the model, its code name is one the model's rows give) or,
+// when no row applies, from the family: the generation whose range holds
+// the model, else "<maker> family F, model 0xMM", never a neighbour's name.
+// Models of the tables' era (no extended family or model) take rows only.
+TEST(LaterStage, EveryModelOfEveryKnownFamilyIsNamedByItsRowsOrItsFamily) {
+    int swept = 0, by_row = 0, by_family = 0;
+    for (const MakerCase& m : Makers()) {
+        for (const ident::LaterFamily& f : m.families) {
+            std::vector<const ident::LaterRow*> rows;
+            std::vector<std::string> brands = {""};
+            for (const auto& table : m.rows) {
+                for (const ident::LaterRow& r : table) {
+                    if (r.family != f.family) continue;
+                    rows.push_back(&r);
+                    if (r.brand == ident::kUnset) continue;
+                    std::string_view patterns = r.brand;
+                    for (size_t bar; (bar = patterns.find('|')) != std::string_view::npos; patterns.remove_prefix(bar + 1))
+                        brands.emplace_back(patterns.substr(0, bar));
+                    brands.emplace_back(patterns);
+                }
+            }
+            // The steppings rows name, and one none names.
+            std::vector<uint32_t> steppings = {0};
+            for (const ident::LaterRow* r : rows)
+                if (r->stepping.op != ident::Key::kAny) steppings.insert(steppings.end(), {r->stepping.lo, r->stepping.hi});
+            std::sort(steppings.begin(), steppings.end());
+            steppings.erase(std::unique(steppings.begin(), steppings.end()), steppings.end());
+            std::sort(brands.begin(), brands.end());
+            brands.erase(std::unique(brands.begin(), brands.end()), brands.end());
+            for (uint16_t model = 0; model <= 0xFF; ++model) {
+                std::vector<std::string> codes;  // what the model's own rows may give
+                bool plain_row = false;          // a row for any stepping and brand
+                for (const ident::LaterRow* r : rows) {
+                    if (!r->model.Matches(model)) continue;
+                    codes.emplace_back(r->corecode != ident::kUnset ? r->corecode : "");
+                    plain_row = plain_row || (r->brand == ident::kUnset && r->stepping.op == ident::Key::kAny);
+                }
+                const bool table_era = f.family <= 15 && model < 0x10;
+                for (uint32_t stepping : steppings) {
+                    for (const std::string& brand : brands) {
+                        CpuidData cpu = Cpu(m.vendor, LaterEax(f.family, model, stepping));
+                        cpu.ext_name = brand.empty() ? brand : "Maker " + brand + " 1234";
+                        ProcessorNames got;
+                        ident::IdentifyLater(cpu, got);
+                        ++swept;
+                        if (!got.modelnote.empty()) {
+                            ++by_row;
+                            if (NoteModel(got.modelnote) != model ||
+                                std::find(codes.begin(), codes.end(), got.corecode) == codes.end())
+                                ADD_FAILURE() << m.name << " family " << f.family << " model " << model << " stepping "
+                                              << stepping << " brand \"" << brand << "\": " << got.corecode << " / "
+                                              << got.modelnote << " is not a row of that model";
+                            continue;
+                        }
+                        ++by_family;
+                        const std::string want = table_era ? "" : Fallback(m, f, model);
+                        if (plain_row || got.corecode != want)
+                            ADD_FAILURE() << m.name << " family " << f.family << " model " << model << " stepping "
+                                          << stepping << " brand \"" << brand << "\": got \"" << got.corecode
+                                          << "\", expected the family's \"" << want << "\"";
+                        if (!table_era && f.familynote != ident::kUnset) {
+                            EXPECT_EQ(std::string(f.familynote), got.familynote);
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(by_row, 0);
+    EXPECT_GT(by_family, 0);
+    EXPECT_EQ(swept, by_row + by_family);
 
     // An unknown family gets nothing; so does a model of the tables' era that
     // neither the tables nor a row name (Centaur family 6 model 11).

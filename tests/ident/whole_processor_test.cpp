@@ -102,5 +102,42 @@ TEST(WholeProcessor, ZenNamedByTheLaterRows) {
                 r.names);
 }
 
+// No real dump of these exists yet: the few registers the identification
+// reads (vendor and leaf 1 signature), with the kernel's model numbers.
+// Nova Lake is family 18 model 0x01, Diamond Rapids family 19 model 0x01,
+// Zen 6 family 0x1A models 0x50-0x5F, 0x80-0xAF and 0xC0-0xCF; 0x1A model
+// 0x30 lies in no generation's range.
+TEST(WholeProcessor, NewFamiliesAndZen6FromTheirSignatures) {
+    struct Case {
+        bool intel;
+        uint32_t eax1;
+        const char* familynote;
+        const char* corecode;
+        const char* modelnote;
+    };
+    const Case cases[] = {
+        {true, 0x00300F11, "18: Intel Nova Lake", "Nova Lake", "1: Coyote Cove + Arctic Wolf, Nova Lake"},
+        {true, 0x00300F51, "18: Intel Nova Lake", "Intel family 18, model 0x05", ""},
+        {true, 0x00400F11, "19: Intel Diamond Rapids (Xeon)", "Diamond Rapids", "1: Panther Cove, Diamond Rapids"},
+        {false, 0x00B50F00, "26: AMD Zen 5 and Zen 6", "Zen 6 family", ""},
+        {false, 0x00BC0F02, "26: AMD Zen 5 and Zen 6", "Zen 6 family", ""},
+        {false, 0x00B70FF0, "26: AMD Zen 5 and Zen 6", "Zen 5 family", ""},
+        {false, 0x00B30F00, "26: AMD Zen 5 and Zen 6", "AMD family 0x1A, model 0x30", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.corecode);
+        FakeCpu cpu({
+            {0x0, c.intel ? Vendor(1, kGenu, kineI, kntel) : Vendor(1, kAuth, kenti, kcAMD)},
+            {0x1, {c.eax1, 0, 0, 0}},
+        });
+        const StartupRecords r = RunStartup(cpu);
+        EXPECT_EQ(c.familynote, r.names.familynote);
+        EXPECT_EQ(c.corecode, r.names.corecode);
+        EXPECT_EQ(c.modelnote, r.names.modelnote);
+        EXPECT_TRUE(r.names.platform.empty());
+        EXPECT_TRUE(r.names.modelrating.empty());
+    }
+}
+
 }  // namespace
 }  // namespace kest::test
