@@ -354,7 +354,7 @@ void CompleteFromLaterLeaves(const CpuidData& cpu, CacheInfo& ci, AbsenceMarks m
         const uint16_t code = uint16_t((edx >> 12) & 0xFu);
         uint16_t ways = 0;
         SetFromCode(ways, code);
-        // The L3 field also has AMD's wider codes (CPUID Specification
+        // The L3 field also has AMD's wider codes (AMD's CPUID document
         // 25481, Fn8000_0006 EDX): 0xA 32 ways (Family 10h), 0xB 48, 0xC 64,
         // 0xD 96, 0xE 128. 0x9 on later processors means "see leaf
         // 0x8000001D" and stays 0.

@@ -16,8 +16,8 @@
 // which sets X86_FEATURE_ZEN1 ... ZEN6 from these ranges (Zen 6 ranges as
 // extended in October 2025: 0x50-0x5F, 0x80-0xAF, 0xC0-0xCF).
 // K8 revision D (models 0x14-0x1F): AMD's Revision Guide for AMD Athlon 64
-// and AMD Opteron Processors (25759), CPUID values per silicon revision,
-// as AMD also gave them to x86info (SH-D0 00010F40h Socket 754, 00010F50h
+// and AMD Opteron Processors (25759), CPUID values per silicon revision
+// (SH-D0 00010F40h Socket 754, 00010F50h
 // Socket 940, 00010F70h Socket 939; DH-D0 00010FC0h and 00010FF0h; CH-D0
 // 00010F80h and 00010FB0h).
 // Zen 5c (model 0x11): AMD's EPYC 9005 launch material, the dense core

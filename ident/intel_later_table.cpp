@@ -16,7 +16,7 @@
 // family 18 model 0x01 and NOVALAKE_L model 0x03, Coyote Cove / Arctic
 // Wolf). Kaby Lake-U and Kaby Lake-Y share stepping 9 (H0) with Amber
 // Lake-Y, and Kaby Lake-R (Y0) shares stepping 10 with Coffee Lake-U (D0),
-// per Intel's specification updates for the 7th and 8th generation; so a
+// per Intel's errata documents for the 7th and 8th generation; so a
 // stepping alone names both. Tiger Lake-H35 (i7-11390H, i7-11375H,
 // i7-11370H, i5-11320H, i5-11300H): Intel's 11th generation H35 launch
 // and ARK (FCBGA1449, the UP3 package). Wildcat Lake (Core Series 3) on
