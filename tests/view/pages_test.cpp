@@ -15,7 +15,10 @@ TEST(FeatureNames, CaptionsCarryTheirBitNumbers) {
     EXPECT_EQ(StandardPage1Names()[11], "[11] SYSENTER/SYSEXIT Fast System Call");
     EXPECT_EQ(ExtendedNames()[11], "[11] SYSCALL/SYSRET Fast System Call");
     EXPECT_EQ(StandardPage2Names()[13], "[13] CMPXCHG16B Instruction");
-    EXPECT_EQ(StandardPage2Names()[31], "[31] Reserved");
+    EXPECT_EQ(StandardPage2Names()[31], "[31] Hypervisor Present");
+    EXPECT_EQ(StandardPage2Names()[16], "[16] Reserved");  // still undefined
+    EXPECT_EQ(StandardPage2Names()[28], "[28] AVX Instructions");
+    EXPECT_EQ(ExtendedNames()[26], "[26] 1 GB Pages");
     EXPECT_EQ(ExtendedNames()[31], "[31] AMD 3DNow! Instructions");
     EXPECT_EQ(StandardPage1Names()[3], "[3]  Pase Size Extensions (4MbpP)");
     // The names keep their own spelling and capitals.
