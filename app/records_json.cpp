@@ -1,6 +1,7 @@
 #include "app/records_json.h"
 
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
 #include "report/report.h"
 
 namespace kest {
@@ -91,6 +92,17 @@ nlohmann::ordered_json ToJson(const CpuidData& c) {
     KEST_FIELD(j, c, leaf7_edx);
     KEST_FIELD(j, c, leaf1a_eax);
     KEST_TEXT(j, c, hypervisor);
+    KEST_FIELD(j, c, ext1_ecx);
+    KEST_FIELD(j, c, l7s0_ebx);
+    KEST_FIELD(j, c, l7s0_ecx);
+    KEST_FIELD(j, c, l7s0_edx);
+    KEST_FIELD(j, c, l7s1_eax);
+    KEST_FIELD(j, c, ext8_ebx);
+    KEST_FIELD(j, c, ext21_eax);
+    j["leaf0b"] = RegsJson(c.leaf0b);
+    j["leaf1f"] = RegsJson(c.leaf1f);
+    KEST_FIELD(j, c, ext8_ecx);
+    KEST_FIELD(j, c, ext1e_ebx);
     return j;
 }
 
@@ -174,6 +186,18 @@ nlohmann::ordered_json ToJson(const ClockInfo& c) {
     KEST_FIELD(j, c, busmhz);
     KEST_TEXT(j, c, bustext);
     KEST_TEXT(j, c, rating);
+    return j;
+}
+
+nlohmann::ordered_json FeaturesJson(const CpuidData& cpu, const Topology& t) {
+    nlohmann::ordered_json j;
+    j["x86_64_level"] = X86_64LevelText(X86_64Level(cpu));
+    j["sets"] = LaterSets(cpu);
+    j["packages"] = t.packages;
+    j["cores"] = t.cores;
+    j["threads"] = t.threads;
+    j["performance_cores"] = t.pcores;
+    j["efficient_cores"] = t.ecores;
     return j;
 }
 

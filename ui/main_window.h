@@ -98,6 +98,7 @@ private:
     QTabWidget* cache_control_ = nullptr;
     QMenu* save_pop_ = nullptr;
     QMenu* dbase_pop_ = nullptr;
+    QMenu* lff_pop_ = nullptr;
     QTimer* refrtimer_ = nullptr;
 };
 

@@ -65,6 +65,17 @@ inline constexpr std::string_view kControlNames[] = {
     // Containers and widgets that show no state of their own.
     "button_strip", "save_pop", "dbase_pop", "refrtimer", "logo_box", "clock_frame", "sff_p", "c_pan",
     "throughput_page", "graph_view", "graph_mt", "graph_mt_vals", "lab_hint", "lab_hint2",
+    "b_lff",
+    "lff_pop",
+    "lff_ext1_ecx",
+    "lff_l7s0_ebx",
+    "lff_l7s0_ecx",
+    "lff_l7s0_edx",
+    "lff_l7s1_eax",
+    "lff_ext8_ebx",
+    "lff_ext21_eax",
+    "Label_isa_lvl",
+    "isa_lvl",
 };
 
 // The name of one control of the window.
@@ -452,6 +463,20 @@ inline constexpr ControlName kGraphMt{"graph_mt"};
 inline constexpr ControlName kGraphMtVals{"graph_mt_vals"};
 inline constexpr ControlName kLabHint{"lab_hint"};
 inline constexpr ControlName kLabHint2{"lab_hint2"};
+// The later feature words: the narrow toggle beside the three page buttons,
+// its menu and one entry per word.
+inline constexpr ControlName kBLff{"b_lff"};
+inline constexpr ControlName kLffPop{"lff_pop"};
+inline constexpr ControlName kLffExt1Ecx{"lff_ext1_ecx"};
+inline constexpr ControlName kLffL7s0Ebx{"lff_l7s0_ebx"};
+inline constexpr ControlName kLffL7s0Ecx{"lff_l7s0_ecx"};
+inline constexpr ControlName kLffL7s0Edx{"lff_l7s0_edx"};
+inline constexpr ControlName kLffL7s1Eax{"lff_l7s1_eax"};
+inline constexpr ControlName kLffExt8Ebx{"lff_ext8_ebx"};
+inline constexpr ControlName kLffExt21Eax{"lff_ext21_eax"};
+// "CPU Information": the x86-64 level.
+inline constexpr ControlName kLabelIsaLvl{"Label_isa_lvl"};
+inline constexpr ControlName kIsaLvl{"isa_lvl"};
 
 // Names put together from a number, each checked against the list.
 ControlName FeatureIndicator(int bit);  // "S<bit>", bit 0-31
