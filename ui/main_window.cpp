@@ -59,6 +59,12 @@ QTabWidget* OwningTabs(QWidget* w) {
 
 }  // namespace
 
+QPoint LaterMenuPoint(QWidget* toggle, QMenu* menu) {
+    // Under the toggle, right edges aligned, so the menu stays over the window.
+    const QPoint corner = toggle->mapToGlobal(QPoint(toggle->width(), toggle->height()));
+    return {corner.x() - menu->sizeHint().width(), corner.y()};
+}
+
 void ApplyControlState(QWidget* w, const ControlState& c) {
     if (QTabWidget* tabs = OwningTabs(w)) {
         const int i = tabs->indexOf(w);
@@ -415,7 +421,7 @@ void Tmain::BuildFlagsPage(QWidget* p) {
         connect(a, &QAction::triggered, this, [this, page] { Run([this, page] { model_.LaterFeatureClick(page); }); });
     }
     connect(more, &QPushButton::clicked, this,
-            [this, more] { lff_pop_->popup(more->mapToGlobal(QPoint(0, more->height()))); });
+            [this, more] { lff_pop_->popup(LaterMenuPoint(more, lff_pop_)); });
 
     auto* panel = new QFrame(p);
     SetName(panel, ctl::kSffP);

@@ -61,7 +61,7 @@ QStringList SavePageScreenshots(Tmain& window, const QString& dir) {
                     }
                 }
                 if (auto* menu = window.findChild<QMenu*>(QtName(ctl::kLffPop))) {
-                    menu->popup(more->mapToGlobal(QPoint(0, more->height())));
+                    menu->popup(LaterMenuPoint(more, menu));
                     QApplication::processEvents();
                     const QString path = dir + QStringLiteral("/2_feature_flags_menu.png");
                     const QRect area = window.frameGeometry().united(menu->geometry());
