@@ -68,6 +68,8 @@ public:
         // The database files only enable the window's "Database..." button,
         // which no report shows.
         seams.find_in_current_dir = [](const std::string&) { return std::optional<std::string>{}; };
+        if (o.cpuid_dump.empty())
+            seams.read_topology = [](Topology& t) { return ReadSysfsTopology("/sys/devices", t); };
         model_ = std::make_unique<MainWindowModel>(rec_.cpu, rec_.caches, rec_.names, globals_, seams);
         model_->FormCreate();
     }
@@ -83,6 +85,7 @@ public:
         j["ProcessorNames"] = ToJson(rec_.names);
         j["DmiProcessorInfo"] = ToJson(dmi);
         j["ClockInfo"] = ToJson(clock);
+        j["Features"] = FeaturesJson(rec_.cpu, model_->Topo());
         return j.dump(2) + "\n";
     }
 

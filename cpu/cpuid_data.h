@@ -84,6 +84,23 @@ struct CpuidData {
     // Leaf 0x40000000 EBX, ECX, EDX (12 bytes, zeros kept) when leaf 1 ECX
     // bit 31 says a hypervisor is present; empty otherwise.
     std::string hypervisor;
+
+    // The later feature words, each read only when the maximum leaves admit
+    // its leaf (zero otherwise).
+    uint32_t ext1_ecx = 0;   // 0x80000001 ECX
+    uint32_t l7s0_ebx = 0;   // leaf 7 sub-leaf 0 EBX
+    uint32_t l7s0_ecx = 0;   // leaf 7 sub-leaf 0 ECX
+    uint32_t l7s0_edx = 0;   // leaf 7 sub-leaf 0 EDX
+    uint32_t l7s1_eax = 0;   // leaf 7 sub-leaf 1 EAX, when leaf 7.0 EAX (its last sub-leaf) admits it
+    uint32_t ext8_ebx = 0;   // 0x80000008 EBX
+    uint32_t ext21_eax = 0;  // 0x80000021 EAX
+
+    // Topology leaves, raw: 0xB and 0x1F up to the first sub-leaf whose level
+    // type (ECX bits 8-15) is 0; 0x80000008 ECX; 0x8000001E EBX.
+    std::vector<CpuidRegs> leaf0b;
+    std::vector<CpuidRegs> leaf1f;
+    uint32_t ext8_ecx = 0;
+    uint32_t ext1e_ebx = 0;
 };
 
 }  // namespace kest

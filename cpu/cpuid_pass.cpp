@@ -42,6 +42,19 @@ std::vector<CpuidRegs> CacheSubleaves(CpuidSource& source, uint32_t leaf) {
     return list;
 }
 
+// Leaves 0xB and 0x1F list one topology level per sub-leaf; the list ends at
+// the first sub-leaf whose level type (ECX bits 8-15) is 0.
+std::vector<CpuidRegs> TopologySubleaves(CpuidSource& source, uint32_t leaf) {
+    constexpr uint32_t kMaxLevels = 8;
+    std::vector<CpuidRegs> list;
+    for (uint32_t sub = 0; sub < kMaxLevels; ++sub) {
+        const CpuidRegs r = source.Query(leaf, sub);
+        if (((r.ecx >> 8) & 0xFF) == 0) break;
+        list.push_back(r);
+    }
+    return list;
+}
+
 }  // namespace
 
 CpuidData RunCpuidPass(CpuidSource& source) {
@@ -110,6 +123,7 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.ex_efamily = Bits(r.eax, 20, 27);
         d.extbrand = Bits(r.ebx, 0, 11);
         d.feature1 = r.edx;
+        d.ext1_ecx = r.ecx;
     }
 
     // The brand string: all three leaves once 0x80000002 is admitted.
@@ -176,6 +190,8 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         const CpuidRegs r = source.Query(0x80000008);
         d.phys_bits = Bits(r.eax, 0, 7);
         d.virt_bits = Bits(r.eax, 8, 15);
+        d.ext8_ebx = r.ebx;
+        d.ext8_ecx = r.ecx;
     }
 
     // Leaf 0x80000006 again: the same ECX read with byte boundaries.
@@ -194,6 +210,22 @@ CpuidData RunCpuidPass(CpuidSource& source) {
     // Hybrid processors: the hybrid flag and the kind of core read on.
     if (d.maxcpuid >= 7) d.leaf7_edx = source.Query(7, 0).edx;
     if (d.maxcpuid >= 0x1A) d.leaf1a_eax = source.Query(0x1A, 0).eax;
+
+    // The later feature words. Leaf 7 sub-leaf 0 EAX is the last sub-leaf.
+    if (d.maxcpuid >= 7) {
+        const CpuidRegs r = source.Query(7, 0);
+        d.l7s0_ebx = r.ebx;
+        d.l7s0_ecx = r.ecx;
+        d.l7s0_edx = r.edx;
+        if (r.eax >= 1) d.l7s1_eax = source.Query(7, 1).eax;
+    }
+    if (d.mxecpuid >= 0x80000021) d.ext21_eax = source.Query(0x80000021).eax;
+
+    // Topology: the levels of leaves 0xB and 0x1F, and AMD's core and
+    // thread counts.
+    if (d.maxcpuid >= 0xB) d.leaf0b = TopologySubleaves(source, 0xB);
+    if (d.maxcpuid >= 0x1F) d.leaf1f = TopologySubleaves(source, 0x1F);
+    if (d.mxecpuid >= 0x8000001E) d.ext1e_ebx = source.Query(0x8000001E).ebx;
 
     // A hypervisor names itself at leaf 0x40000000 (EBX, ECX, EDX). Without
     // the leaf 1 flag that range holds nothing meaningful; a hypervisor that

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
 #include "report/report.h"
 
 namespace kest {
@@ -66,7 +67,8 @@ KEST_JSON_RECORD(CpuidData, cpuid_ok, maxcpuid, vendorst, signature, stepping, s
                  sefamily, brand_id, clflushs, logprocc, apic__id, featurs2, featurs1, descriptors, serial_ebx,
                  serial_ecx, serial_edx, mxecpuid, ext_vendor, ext_step, ex_model, exfamily, ex_emodel, ex_efamily,
                  extbrand, feature1, ext_name, ext5, ext6, powermgt, phys_bits, virt_bits, leaf4, leaf8000001d,
-                 ext6_edx, leaf7_edx, leaf1a_eax, hypervisor)
+                 ext6_edx, leaf7_edx, leaf1a_eax, hypervisor, ext1_ecx, l7s0_ebx, l7s0_ecx, l7s0_edx, l7s1_eax,
+                 ext8_ebx, ext21_eax, leaf0b, leaf1f, ext8_ecx, ext1e_ebx)
 
 // The three cache levels in one flat object.
 KEST_JSON_RECORD(CacheL1, isl1divd, l1itlba4, l1itlba2, l1itlbe4, l1itlbe2, l1dtlba4, l1dtlba2, l1dtlbe4, l1dtlbe2,
@@ -87,6 +89,18 @@ KEST_JSON_RECORD(DmiCacheRecord, handle, config, sramsupp, sramcurr, speedns, ec
 KEST_JSON_RECORD(DmiProcessorInfo, dmiread, extclock, maxspeed, curspeed, cpustatus, l1handle, l2handle, l3handle,
                  caches)
 KEST_JSON_RECORD(ClockInfo, coremhz, coretext, mhzint, multiplier, multtext, busmhz, bustext, rating)
+
+nlohmann::ordered_json FeaturesJson(const CpuidData& cpu, const Topology& t) {
+    nlohmann::ordered_json j;
+    j["x86_64_level"] = X86_64LevelText(X86_64Level(cpu));
+    j["sets"] = LaterSets(cpu);
+    j["packages"] = t.packages;
+    j["cores"] = t.cores;
+    j["threads"] = t.threads;
+    j["performance_cores"] = t.pcores;
+    j["efficient_cores"] = t.ecores;
+    return j;
+}
 
 #undef KEST_JSON_RECORD
 #undef KEST_JSON_PUT

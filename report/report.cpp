@@ -7,6 +7,7 @@
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
 #include "view/cache_listing.h"
+#include "view/feature_names.h"
 
 namespace kest {
 
@@ -183,6 +184,13 @@ std::string TextReport(const ReportInputs& in) {
     out.Add(kSeparator);
     flags("Extended Feature Flags:", cpu.feature1, *in.ext_names);
     out.Add(kSeparator);
+    // The later words, for processors that have them.
+    if (HasLaterWords(cpu))
+        for (const LaterFeatureWord& w : LaterFeatureWords())
+            if (WordAdmitted(cpu, w)) {
+                flags(std::string(w.title) + ":", cpu.*w.word, FeatureNames(w.page));
+                out.Add(kSeparator);
+            }
 
     // caches and TLBs: a caption padded to 16 characters, then the value
     auto block = [&](const CacheBlock& b) {
@@ -373,6 +381,14 @@ std::string HtmlReport(const ReportInputs& in) {
     out.Add("<BR>");
     out.Add(kFlagTable);
     flags("Extended Feature Flags", cpu.feature1, *in.ext_names);
+    if (HasLaterWords(cpu))
+        for (const LaterFeatureWord& w : LaterFeatureWords())
+            if (WordAdmitted(cpu, w)) {
+                out.Add("</TABLE>");
+                out.Add("<BR>");
+                out.Add(kFlagTable);
+                flags(w.title, cpu.*w.word, FeatureNames(w.page));
+            }
     out.Add("</TABLE></CENTER>");
     out.Add("<BR><HR COLOR=\"#A0A0A0\" HEIGHT=\"1\"><BR>");
 

@@ -59,6 +59,12 @@ QTabWidget* OwningTabs(QWidget* w) {
 
 }  // namespace
 
+QPoint LaterMenuPoint(QWidget* toggle, QMenu* menu) {
+    // Under the toggle, right edges aligned, so the menu stays over the window.
+    const QPoint corner = toggle->mapToGlobal(QPoint(toggle->width(), toggle->height()));
+    return {corner.x() - menu->sizeHint().width(), corner.y()};
+}
+
 void ApplyControlState(QWidget* w, const ControlState& c) {
     if (QTabWidget* tabs = OwningTabs(w)) {
         const int i = tabs->indexOf(w);
@@ -83,6 +89,7 @@ void ApplyControlState(QWidget* w, const ControlState& c) {
             const QSignalBlocker block(b);
             b->setChecked(c.checked);
         }
+        if (!c.tooltip.empty()) b->setToolTip(DisplayText(c.tooltip));
         QFont f = b->font();
         if (f.bold() != c.bold) {
             f.setBold(c.bold);
@@ -90,6 +97,7 @@ void ApplyControlState(QWidget* w, const ControlState& c) {
         }
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
         if (g->title() != text) g->setTitle(text);
+        if (const QString tip = DisplayText(c.tooltip); g->toolTip() != tip) g->setToolTip(tip);
     } else if (auto* ind = qobject_cast<Indicator*>(w)) {
         if (c.fill) ind->SetFill(*c.fill);
     } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
@@ -357,12 +365,16 @@ void Tmain::BuildCpuPage(QWidget* p) {
     for (int i = 0; i < 3; ++i)
         Caption(tech, tech_lines[i], {4, 13 + i * 13, 117, 13});
 
+    // The x86-64 level, between the clock frame and the serial number.
+    Caption(p, ctl::kLabelIsaLvl, {cx, 240, cw, 17});
+    Value<ClickLabel>(p, ctl::kIsaLvl, {vx, 240, 90, 17}, Qt::AlignCenter)->setIndent(0);
+
     // Value fields that explain themselves on the help line.
     const std::pair<ControlName, void (MainWindowModel::*)()> clicks[] = {
         {ctl::kFam, &MainWindowModel::famClick},   {ctl::kMdl, &MainWindowModel::mdlClick},
         {ctl::kBrand, &MainWindowModel::brandClick}, {ctl::kCtp, &MainWindowModel::ctpClick},
         {ctl::kApic, &MainWindowModel::apicClick}, {ctl::kLp, &MainWindowModel::lpClick},
-        {ctl::kFls, &MainWindowModel::flsClick}};
+        {ctl::kFls, &MainWindowModel::flsClick}, {ctl::kIsaLvl, &MainWindowModel::isa_lvlClick}};
     for (const auto& [name, handler] : clicks) {
         auto* l = p->findChild<ClickLabel*>(QtName(name));
         auto h = handler;
@@ -384,9 +396,11 @@ void Tmain::BuildCpuPage(QWidget* p) {
 }
 
 void Tmain::BuildFlagsPage(QWidget* p) {
+    // The three page buttons, and at the right a narrow toggle with the menu
+    // of the later feature words.
     const ControlName names[] = {ctl::kBSff, ctl::kBAff, ctl::kBEff};
     for (int i = 0; i < 3; ++i) {
-        auto* b = Button(p, names[i], {4 + i * 175, 4, 173, 21});
+        auto* b = Button(p, names[i], {4 + i * 166, 4, 164, 21});
         connect(b, &QPushButton::clicked, this, [this, i] {
             Run([this, i] {
                 if (i == 0) model_.b_sffClick();
@@ -395,6 +409,20 @@ void Tmain::BuildFlagsPage(QWidget* p) {
             });
         });
     }
+    auto* more = Button(p, ctl::kBLff, {502, 4, 23, 21});
+    lff_pop_ = new QMenu(this);
+    SetName(lff_pop_, ctl::kLffPop);
+    for (const LaterFeatureWord& w : LaterFeatureWords()) {
+        QAction* a = lff_pop_->addAction(QtName(w.action));
+        SetName(a, w.action);
+        a->setCheckable(true);
+        actions_.insert(QtName(w.action), a);
+        const FeaturePage page = w.page;
+        connect(a, &QAction::triggered, this, [this, page] { Run([this, page] { model_.LaterFeatureClick(page); }); });
+    }
+    connect(more, &QPushButton::clicked, this,
+            [this, more] { lff_pop_->popup(LaterMenuPoint(more, lff_pop_)); });
+
     auto* panel = new QFrame(p);
     SetName(panel, ctl::kSffP);
     panel->setGeometry(4, 28, 521, 246);
@@ -629,6 +657,7 @@ void Tmain::ApplyState() {
         } else if (QAction* a = actions_.value(n)) {
             a->setText(DisplayText(c.text));
             a->setEnabled(c.enabled);
+            if (a->isCheckable()) a->setChecked(c.checked);
         }
     }
 }

@@ -98,6 +98,7 @@ private:
     QTabWidget* cache_control_ = nullptr;
     QMenu* save_pop_ = nullptr;
     QMenu* dbase_pop_ = nullptr;
+    QMenu* lff_pop_ = nullptr;
     QTimer* refrtimer_ = nullptr;
 };
 
@@ -110,6 +111,9 @@ QString DisplayText(const std::string& cp1252);
 
 // The one place that writes a ControlState onto a widget.
 void ApplyControlState(QWidget* w, const ControlState& c);
+
+// Where the menu of the later feature words opens for its toggle.
+QPoint LaterMenuPoint(QWidget* toggle, QMenu* menu);
 
 // A 16 x 16 coloured square with a grey outline.
 class Indicator : public QWidget {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "ui/main_window.h"
@@ -46,6 +48,26 @@ QStringList SavePageScreenshots(Tmain& window, const QString& dir) {
                 if (btn && btn->isEnabled()) {
                     btn->click();
                     shoot(QStringLiteral("2_feature_flags_%1").arg(QtName(b)));
+                }
+            }
+            // The later words, from the narrow toggle's menu, and the menu itself.
+            auto* more = qobject_cast<QPushButton*>(window.Control(ctl::kBLff));
+            if (more && more->isEnabled()) {
+                for (const LaterFeatureWord& w : LaterFeatureWords()) {
+                    QAction* a = window.MenuEntry(w.action);
+                    if (a && a->isEnabled()) {
+                        a->trigger();
+                        shoot(QStringLiteral("2_feature_flags_%1").arg(QtName(w.action)));
+                    }
+                }
+                if (auto* menu = window.findChild<QMenu*>(QtName(ctl::kLffPop))) {
+                    menu->popup(LaterMenuPoint(more, menu));
+                    QApplication::processEvents();
+                    const QString path = dir + QStringLiteral("/2_feature_flags_menu.png");
+                    const QRect area = window.frameGeometry().united(menu->geometry());
+                    if (window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path))
+                        saved << path;
+                    menu->hide();
                 }
             }
             qobject_cast<QPushButton*>(window.Control(ctl::kBSff))->click();

@@ -112,6 +112,9 @@ void ApplyFormDefaults(WindowState& s) {
 
     Set(s, ctl::kHlpstring, "");
 
+    Set(s, ctl::kLabelIsaLvl, "x86-64 level:", kDim);
+    Set(s, ctl::kIsaLvl, "", kDim);
+
     Set(s, ctl::kLabelCspeed, "Core speed:");
     Set(s, ctl::kLabelFspeed, "FSB Speed:", TextColour::Normal, false);
     Set(s, ctl::kLabelMult, "Multiplier:", TextColour::Normal, false);
@@ -141,6 +144,9 @@ void ApplyFormDefaults(WindowState& s) {
     Set(s, ctl::kBSff, "Standart Features (page 1)");
     Set(s, ctl::kBAff, "Standart Features (page 2)");
     Set(s, ctl::kBEff, "Extended Features");
+    // The later words: a narrow toggle that opens their menu.
+    Set(s, ctl::kBLff, "\xBB");
+    for (const LaterFeatureWord& w : LaterFeatureWords()) Set(s, w.action, w.caption);
     for (int i = 0; i < 32; ++i) {
         Indicator(s, ctl::FeatureIndicator(i));
         Set(s, ctl::FeatureLabel(i), "Label0");

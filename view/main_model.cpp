@@ -61,6 +61,14 @@ std::string AddressSizeText(uint16_t bits) {
     return mant + "E" + std::to_string(exp) + " Mb";
 }
 
+std::string LaterSetsText(const CpuidData& cpu) {
+    const std::vector<std::string> sets = LaterSets(cpu);
+    std::string text = "Later sets:";
+    if (sets.empty()) return text + " none";
+    for (const std::string& name : sets) text += " " + name;
+    return text;
+}
+
 MainWindowModel::MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, ProcessorNames& names,
                                  WindowGlobals& globals, WindowSeams seams, WindowHooks hooks)
     : cpu_(cpu), caches_(caches), names_(names), globals_(globals), seams_(std::move(seams)),
@@ -108,6 +116,10 @@ void MainWindowModel::UpdateRunButton() {
 
 void MainWindowModel::FormCreate() {
     WindowState& s = state_;
+
+    // Packages, cores and threads: the kernel's count on the live machine,
+    // CPUID's for one package otherwise.
+    if (!seams_.read_topology || !seams_.read_topology(topology_)) topology_ = TopologyFromCpuid(cpu_);
 
     // Firmware tables; the window keeps its own copies of the two clocks.
     if (seams_.read_dmi) {
@@ -184,6 +196,12 @@ void MainWindowModel::FormCreate() {
     if (cpu_.featurs1 == 0) s[ctl::kBSff].enabled = false;
     if (cpu_.featurs2 == 0) s[ctl::kBAff].enabled = false;
     if (cpu_.feature1 == 0) s[ctl::kBEff].enabled = false;
+    bool any_later = false;
+    for (const LaterFeatureWord& w : LaterFeatureWords()) {
+        if (cpu_.*w.word == 0) s[w.action].enabled = false;
+        any_later = any_later || cpu_.*w.word != 0;
+    }
+    if (!any_later) s[ctl::kBLff].enabled = false;
 
     // Bus clock from the firmware: FSB and multiplier fields appear.
     if (bus_clock_ != 0)
@@ -238,6 +256,13 @@ void MainWindowModel::FormCreate() {
     fill(ctl::kSseSh, f1[isa_bit::kSse]);
     fill(ctl::kSse2Sh, f1[isa_bit::kSse2]);
     fill(ctl::kSse3Sh, bits_.featurs2_bits[isa_bit::kSse3]);
+    const std::string level = X86_64LevelText(X86_64Level(cpu_));
+    s[ctl::kIsaLvl].text = level.empty() ? "none" : level;
+    if (!level.empty()) {
+        SetNormal(ctl::kLabelIsaLvl);
+        SetNormal(ctl::kIsaLvl);
+    }
+    s[ctl::kLabelIsT].tooltip = LaterSetsText(cpu_);
 
     // Power management.
     s[ctl::kEpmMaskPanel].visible = cpu_.mxecpuid < 0x80000007u;

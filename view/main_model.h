@@ -12,6 +12,7 @@
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/memtestr.h"
+#include "cpu/topology.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"
 #include "view/feature_names.h"
@@ -69,6 +70,9 @@ struct WindowSeams {
     // The path of the program `name` in the running program's own folder
     // (where the package installs the database browser), or nothing.
     std::function<std::optional<std::string>(const std::string&)> find_beside_program;
+    // The live machine's packages, cores and threads; false when it cannot
+    // tell (unset, or a dump: the counts then come from CPUID).
+    std::function<bool(Topology&)> read_topology;
 };
 
 // Work of the reports and throughput code that the window's population
@@ -115,11 +119,15 @@ public:
     void famClick();
     void mdlClick();
     void brandClick();
+    void isa_lvlClick();
 
     // Feature-flag pages.
     void b_sffClick();
     void b_affClick();
     void b_effClick();
+    // The menu of the later feature words; a word the processor does not
+    // report has its entry disabled.
+    void LaterFeatureClick(FeaturePage page);
 
     // Cache pages.
     void l1Click();
@@ -134,6 +142,7 @@ public:
     const DmiProcessorInfo& Dmi() const { return dmi_; }
     const CpuidData& Cpu() const { return cpu_; }
     const CacheInfo& Caches() const { return caches_; }
+    const Topology& Topo() const { return topology_; }
     const ProcessorNames& Names() const { return names_; }
     WindowGlobals& Globals() { return globals_; }
     DatabaseSearch& Database() { return database_; }
@@ -166,6 +175,7 @@ private:
     DatabaseSearch database_;
     uint16_t bus_clock_ = 0;
     uint16_t current_speed_ = 0;
+    Topology topology_;
 };
 
 // Every control of the window at its form default.
@@ -182,6 +192,10 @@ ControlName LogoName(uint16_t code);
 // The help-line explanations.
 std::string CpuTypeHelp(uint16_t cpu_type);
 std::string BrandIdHelp(uint16_t brand_id);
+
+// "Later sets: SSSE3 SSE4.1 ... AMX-INT8", the instruction-set group's
+// tooltip and the level's help line.
+std::string LaterSetsText(const CpuidData& cpu);
 
 // 2^bits / 2^20 in the general floating-point text form, then " Mb".
 std::string AddressSizeText(uint16_t bits);

@@ -80,7 +80,12 @@ std::string BrandIdHelp(uint16_t brand_id) {
 
 void MainWindowModel::ctpClick() { state_[ctl::kHlpstring].text = CpuTypeHelp(cpu_.cpu_type); }
 void MainWindowModel::apicClick() { state_[ctl::kHlpstring].text.clear(); }
-void MainWindowModel::lpClick() { state_[ctl::kHlpstring].text = "Logical Processor Count"; }
+void MainWindowModel::lpClick() {
+    // The field keeps leaf 1's count; the line adds what the machine has.
+    const std::string counts = TopologyText(topology_);
+    state_[ctl::kHlpstring].text = counts.empty() ? "Logical Processor Count" : "Logical Processor Count; " + counts;
+}
+void MainWindowModel::isa_lvlClick() { state_[ctl::kHlpstring].text = LaterSetsText(cpu_); }
 void MainWindowModel::flsClick() { state_[ctl::kHlpstring].text = "CLFLUSH chunk count"; }
 void MainWindowModel::famClick() { state_[ctl::kHlpstring].text = names_.familynote; }
 void MainWindowModel::mdlClick() { state_[ctl::kHlpstring].text = names_.modelnote; }
@@ -94,8 +99,15 @@ void MainWindowModel::ShowFeaturePage(FeaturePage page) {
     state_[ctl::kBSff].bold = page == FeaturePage::Standard1;
     state_[ctl::kBAff].bold = page == FeaturePage::Standard2;
     state_[ctl::kBEff].bold = page == FeaturePage::Extended;
+    // A later word: the narrow toggle is bold, its menu entry checked.
+    const LaterFeatureWord* later = FindLaterWord(page);
+    state_[ctl::kBLff].bold = later != nullptr;
+    state_[ctl::kBLff].tooltip = later ? later->caption : "Later feature words";
+    for (const LaterFeatureWord& w : LaterFeatureWords()) state_[w.action].checked = w.page == page;
     const auto& names = FeatureNames(page);
-    const auto& bits = page == FeaturePage::Standard1   ? bits_.featurs1_bits
+    const std::array<uint8_t, 32> later_bits = later ? BitsOf(cpu_.*later->word) : std::array<uint8_t, 32>{};
+    const auto& bits = later                            ? later_bits
+                       : page == FeaturePage::Standard1 ? bits_.featurs1_bits
                        : page == FeaturePage::Standard2 ? bits_.featurs2_bits
                                                         : bits_.feature1_bits;
     for (int i = 0; i < 32; ++i) state_[ctl::FeatureLabel(i)].text = names[i];
@@ -105,6 +117,9 @@ void MainWindowModel::ShowFeaturePage(FeaturePage page) {
 void MainWindowModel::b_sffClick() { ShowFeaturePage(FeaturePage::Standard1); }
 void MainWindowModel::b_affClick() { ShowFeaturePage(FeaturePage::Standard2); }
 void MainWindowModel::b_effClick() { ShowFeaturePage(FeaturePage::Extended); }
+void MainWindowModel::LaterFeatureClick(FeaturePage page) {
+    if (FindLaterWord(page)) ShowFeaturePage(page);
+}
 
 // ---- cache pages ----
 

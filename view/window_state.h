@@ -24,6 +24,7 @@ struct ControlState {
     std::optional<uint32_t> fill;  // indicator squares: 0xRRGGBB
     int position = 0;          // progress bars, scroll bars
     int maximum = 0;
+    std::string tooltip;       // shown while the pointer rests on the control
 };
 
 // Controls by their names (ctl::kCpuname, ctl::kLabelL2, ctl::kL2MaskPanel

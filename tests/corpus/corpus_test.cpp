@@ -1,8 +1,9 @@
 // Runs every CPUID dump of the corpus folder through the start-up sequence
 // (dump reader, CPUID pass, cache decoding, both identification stages) and
-// compares the names and the decoded caches with the dump's
-// <name>.expected.json. Only the fields the expected file holds are
-// compared; each "source" says where they come from.
+// compares the names, the decoded caches, the x86-64 level, the sets and one
+// package's cores and threads with the dump's <name>.expected.json. Only the
+// fields the expected file holds are compared; each "source" says where they
+// come from.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -14,6 +15,8 @@
 
 #include "cpu/cpuid_dump.h"
 #include "cpu/format.h"
+#include "cpu/instruction_sets.h"
+#include "cpu/topology.h"
 #include "ident/startup.h"
 
 namespace kest {
@@ -122,8 +125,26 @@ TEST(Corpus, EveryDumpGetsItsExpectedNamesAndCaches) {
             CompareCaches(file, want["caches"], r.caches);
         }
 
+        const Topology topo = TopologyFromCpuid(r.cpu);
+        const std::vector<std::string> sets = LaterSets(r.cpu);
+        auto has_set = [&](const std::string& name) { return std::find(sets.begin(), sets.end(), name) != sets.end(); };
         for (const auto& [key, value] : want.items()) {
             if (key == "source" || key == "caches") continue;
+            // The instruction-set level, one package's cores and threads, and
+            // sets the maker lists (or that the processor lacks).
+            if (key == "x86_64_level") {
+                EXPECT_EQ(X86_64LevelText(X86_64Level(r.cpu)), value.get<std::string>()) << file;
+                continue;
+            }
+            if (key == "cores" || key == "threads") {
+                EXPECT_EQ(key == "cores" ? topo.cores : topo.threads, value.get<unsigned>()) << file << " " << key;
+                continue;
+            }
+            if (key == "has_sets" || key == "lacks_sets") {
+                for (const auto& name : value)
+                    EXPECT_EQ(has_set(name.get<std::string>()), key == "has_sets") << file << " " << name;
+                continue;
+            }
             if (key == "intprocn") {
                 if (!value.is_number_unsigned() || value.get<unsigned>() != r.names.intprocn)
                     ADD_FAILURE() << file << ": intprocn is " << r.names.intprocn << ", expected " << value.dump();

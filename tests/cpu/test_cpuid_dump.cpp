@@ -197,6 +197,29 @@ TEST(CpuidDump, CpuidToolRawFormat) {
     EXPECT_EQ(Q(*one, 0), (CpuidRegs{1, 1, 2, 3}));
 }
 
+// Leaf 7's second sub-leaf in each format that carries it: an AIDA64 "[SL 01]"
+// note, a repeated AIDA64 line without a note, and cpuid -r's sub-leaf column.
+TEST(CpuidDump, LeafSevenSubleafOneInEveryFormat) {
+    const char* dumps[] = {
+        "CPUID 00000000: 00000007-756E6547-6C65746E-49656E69\n"
+        "CPUID 00000007: 00000001-00000011-00000022-00000033 [SL 00]\n"
+        "CPUID 00000007: 00000044-00000000-00000000-00000000 [SL 01]\n",
+        "CPUID 00000000: 00000007-756E6547-6C65746E-49656E69\n"
+        "CPUID 00000007: 00000001-00000011-00000022-00000033\n"
+        "CPUID 00000007: 00000044-00000000-00000000-00000000\n",
+        "   0x00000000 0x00: eax=0x00000007 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+        "   0x00000007 0x00: eax=0x00000001 ebx=0x00000011 ecx=0x00000022 edx=0x00000033\n"
+        "   0x00000007 0x01: eax=0x00000044 ebx=0x00000000 ecx=0x00000000 edx=0x00000000\n",
+    };
+    for (const char* text : dumps) {
+        const CpuidData d = RunCpuidPass(*ParseCpuidDump(text, "dump.txt"));
+        EXPECT_EQ(d.l7s0_ebx, 0x11u) << text;
+        EXPECT_EQ(d.l7s0_ecx, 0x22u) << text;
+        EXPECT_EQ(d.l7s0_edx, 0x33u) << text;
+        EXPECT_EQ(d.l7s1_eax, 0x44u) << text;
+    }
+}
+
 TEST(CpuidDump, MalformedLinesNameFileAndLine) {
     struct Case {
         const char* text;

@@ -291,6 +291,64 @@ TEST(CpuidPass, Leaf8000001DNeedsItsMaximum) {
     EXPECT_FALSE(cpu.Ran(0x8000001D));
 }
 
+// The later feature words and the topology leaves: each read exactly when the
+// maximum leaves admit it; leaf 7 sub-leaf 1 only when sub-leaf 0's EAX
+// (the last sub-leaf) reaches 1.
+TEST(CpuidPass, LaterWordsFollowTheMaximumLeaves) {
+    auto processor = [](uint32_t max, uint32_t xmax, uint32_t last_l7_sub) {
+        FakeCpu cpu;
+        cpu.Set(0, {max, kGenu, kNtel, kIneI})
+            .Set(7, {last_l7_sub, 0x11, 0x22, 0x33}, 0)
+            .Set(7, {0x44, 0xDEAD, 0xDEAD, 0xDEAD}, 1)
+            .Set(0xB, {1, 2, 0x100, 7}, 0)
+            .Set(0xB, {4, 16, 0x201, 7}, 1)
+            .Set(0xB, {0, 0, 2, 7}, 2)  // level type 0: the end
+            .Set(0x1F, {1, 2, 0x100, 7}, 0)
+            .Set(0x80000000, {xmax, 0, 0, 0})
+            .Set(0x80000001, {0, 0, 0x55, 0})
+            .Set(0x80000008, {0x3030, 0x66, 0x0F, 0})
+            .Set(0x8000001E, {0, 0x0100, 0, 0})
+            .Set(0x80000021, {0x77, 0, 0, 0});
+        return cpu;
+    };
+    {
+        FakeCpu cpu = processor(0x1F, 0x80000021, 1);
+        const CpuidData d = RunCpuidPass(cpu);
+        EXPECT_EQ(d.l7s0_ebx, 0x11u);
+        EXPECT_EQ(d.l7s0_ecx, 0x22u);
+        EXPECT_EQ(d.l7s0_edx, 0x33u);
+        EXPECT_EQ(d.l7s1_eax, 0x44u);
+        EXPECT_EQ(d.ext1_ecx, 0x55u);
+        EXPECT_EQ(d.ext8_ebx, 0x66u);
+        EXPECT_EQ(d.ext21_eax, 0x77u);
+        EXPECT_EQ(d.ext8_ecx, 0x0Fu);
+        EXPECT_EQ(d.ext1e_ebx, 0x100u);
+        ASSERT_EQ(d.leaf0b.size(), 2u);
+        EXPECT_EQ(d.leaf0b[1], (CpuidRegs{4, 16, 0x201, 7}));
+        EXPECT_EQ(d.leaf1f.size(), 1u);
+    }
+    {
+        FakeCpu cpu = processor(0x1E, 0x80000020, 0);  // no 7.1, 0x1F or 0x80000021
+        const CpuidData d = RunCpuidPass(cpu);
+        EXPECT_EQ(d.l7s0_ebx, 0x11u);
+        EXPECT_EQ(d.l7s1_eax, 0u);
+        EXPECT_EQ(d.ext21_eax, 0u);
+        EXPECT_TRUE(d.leaf1f.empty());
+        EXPECT_FALSE(cpu.Ran(0x1F));
+        EXPECT_FALSE(cpu.Ran(0x80000021));
+    }
+    {
+        FakeCpu cpu = processor(6, 0x80000007, 1);  // before leaf 7 and 0x80000008
+        const CpuidData d = RunCpuidPass(cpu);
+        EXPECT_EQ(d.l7s0_ebx | d.l7s0_ecx | d.l7s0_edx | d.l7s1_eax, 0u);
+        EXPECT_EQ(d.ext1_ecx, 0x55u);
+        EXPECT_EQ(d.ext8_ebx, 0u);
+        EXPECT_TRUE(d.leaf0b.empty());
+        EXPECT_FALSE(cpu.Ran(7));
+        EXPECT_FALSE(cpu.Ran(0x80000008));
+    }
+}
+
 // The processor we run on. Compared with what the kernel read, so that a
 // wrong register order or a broken toggle test shows.
 TEST(LiveCpuid, AgreesWithTheKernel) {

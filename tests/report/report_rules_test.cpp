@@ -123,6 +123,33 @@ TEST(Reports, EveryLineEndsInCrLf) {
     }
 }
 
+// The later words' tables follow the three, each word whose leaf the maximum
+// leaves admit, only for a processor with leaf 7 or an extended ECX word; the
+// database record never changes with them.
+TEST(Reports, LaterWordTablesOnlyWithLeafSevenOrExtendedEcx) {
+    test::Processor p = test::AmdWithL3();  // maximum leaf 5, extended 0x8000001B
+    const std::string plain_text = RenderReport(ReportFormat::Text, p.Inputs());
+    const std::string plain_record = RenderReport(ReportFormat::Record, p.Inputs());
+    EXPECT_EQ(plain_text.find("(ECX)"), std::string::npos);
+
+    p.cpu.ext1_ecx = 0x1;  // LAHF/SAHF in 64-bit mode
+    p.cpu.ext8_ebx = 0x200;
+    std::string text = RenderReport(ReportFormat::Text, p.Inputs());
+    EXPECT_NE(text.find("Extended Feature Flags (ECX):\r\n1  [0]  LAHF/SAHF in 64-bit Mode\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Extended Feature Flags (80000008h, EBX):"), std::string::npos);
+    EXPECT_EQ(text.find("leaf 7"), std::string::npos);       // not admitted by a maximum leaf 5
+    EXPECT_EQ(text.find("80000021h"), std::string::npos);    // nor by 0x8000001B
+    EXPECT_LT(text.find("Extended Feature Flags:"), text.find("Extended Feature Flags (ECX):"));
+    EXPECT_EQ(RenderReport(ReportFormat::Record, p.Inputs()), plain_record);
+
+    p.cpu.maxcpuid = 7;
+    p.cpu.l7s0_ebx = 1u << 5;
+    const std::string html = RenderReport(ReportFormat::Html, p.Inputs());
+    EXPECT_NE(html.find("Structured Feature Flags (leaf 7, EBX)"), std::string::npos);
+    EXPECT_NE(html.find("[5]  AVX2 Instructions&nbsp;&nbsp;</TD><TD>&nbsp;&nbsp;Supported"), std::string::npos);
+    EXPECT_NE(html.find("</TABLE></CENTER>"), std::string::npos);
+}
+
 TEST(Reports, FormatNames) {
     EXPECT_EQ(ParseReportFormat("text"), ReportFormat::Text);
     EXPECT_EQ(ParseReportFormat("html"), ReportFormat::Html);

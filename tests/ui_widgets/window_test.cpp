@@ -2,6 +2,10 @@
 // colours; the logo pictures decode; the single-instance guard.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -119,7 +123,7 @@ TEST(Window, ButtonsAndClicksReachTheModel) {
     EXPECT_EQ(w.Text(ctl::kHead11), "Level 2 Cache");
 
     qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kLp))->clicked();
-    EXPECT_EQ(w.Text(ctl::kHlpstring), "Logical Processor Count");
+    EXPECT_EQ(w.Text(ctl::kHlpstring), "Logical Processor Count; per package: 1 core, 1 thread");
 
     qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonRefresh))->click();
     EXPECT_EQ(w.Text(ctl::kHlpstring), "");
@@ -162,21 +166,36 @@ TEST(Window, NoTextIsClipped) {
     p4.names.techpar3 = "PGA, 132-pin";
     Processor epyc = ThisMachineEpyc();
     epyc.caches.l3.level3cs = 65535;
+    // Every later word with every bit set: all their names on view.
+    for (const LaterFeatureWord& word : LaterFeatureWords()) epyc.cpu.*word.word = 0xFFFFFFFF;
     for (Processor* proc : {&p3, &p4, &epyc}) {
         Window w(*proc, 8888.88, proc == &p4);
+        std::vector<std::function<void()>> pages;
         for (ControlName page : {ctl::kBSff, ctl::kBAff, ctl::kBEff, ctl::kL1, ctl::kL2, ctl::kL3})
-            if (auto* b = qobject_cast<QPushButton*>(w.window->Control(page)); b && b->isEnabled()) {
-                b->click();
-                for (QLabel* l : w.window->findChildren<QLabel*>()) {
-                    if (l->isHidden() || l->text().isEmpty() || !l->pixmap().isNull() || l->wordWrap()) continue;
-                    const int need = l->fontMetrics().horizontalAdvance(l->text());
-                    const int have = l->contentsRect().width() - (l->indent() > 0 ? l->indent() : 0);
-                    EXPECT_LE(need, have) << l->objectName().toStdString() << " \""
-                                          << l->text().toStdString() << "\"";
-                    EXPECT_LE(l->fontMetrics().height(), l->contentsRect().height())
-                        << l->objectName().toStdString();
-                }
+            if (auto* b = qobject_cast<QPushButton*>(w.window->Control(page)); b && b->isEnabled())
+                pages.push_back([b] { b->click(); });
+        for (const LaterFeatureWord& word : LaterFeatureWords())
+            if (QAction* a = w.window->MenuEntry(word.action); a && a->isEnabled())
+                pages.push_back([a] { a->trigger(); });
+        // The page buttons' captions fit in bold, the page on view's style.
+        for (ControlName b : {ctl::kBSff, ctl::kBAff, ctl::kBEff, ctl::kBLff}) {
+            auto* button = qobject_cast<QPushButton*>(w.window->Control(b));
+            QFont bold = button->font();
+            bold.setBold(true);
+            EXPECT_LE(QFontMetrics(bold).horizontalAdvance(button->text()) + 4, button->width()) << b;
+        }
+        for (const auto& show : pages) {
+            show();
+            for (QLabel* l : w.window->findChildren<QLabel*>()) {
+                if (l->isHidden() || l->text().isEmpty() || !l->pixmap().isNull() || l->wordWrap()) continue;
+                const int need = l->fontMetrics().horizontalAdvance(l->text());
+                const int have = l->contentsRect().width() - (l->indent() > 0 ? l->indent() : 0);
+                EXPECT_LE(need, have) << l->objectName().toStdString() << " \""
+                                      << l->text().toStdString() << "\"";
+                EXPECT_LE(l->fontMetrics().height(), l->contentsRect().height())
+                    << l->objectName().toStdString();
             }
+        }
     }
 }
 

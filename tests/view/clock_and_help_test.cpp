@@ -92,8 +92,8 @@ TEST(HelpLine, ClickHandlers) {
     auto& m = *h.model;
     m.ctpClick();
     EXPECT_EQ(h.Text(ctl::kHlpstring), "CPU Type 0 means Primary/Single Processor");
-    m.lpClick();
-    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count");
+    m.lpClick();  // the field keeps leaf 1's count; the line tells the package's
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count; per package: 1 core, 2 threads");
     m.flsClick();
     EXPECT_EQ(h.Text(ctl::kHlpstring), "CLFLUSH chunk count");
     m.famClick();
@@ -111,7 +111,7 @@ TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
     h.Create();
     h.model->lpClick();
     h.model->brandClick();
-    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count");
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "Logical Processor Count; per package: 1 core, 1 thread");
 }
 
 // On "GenuineIntel" the brand field always rewrites the line, also with an

@@ -15,7 +15,10 @@ TEST(FeatureNames, CaptionsCarryTheirBitNumbers) {
     EXPECT_EQ(StandardPage1Names()[11], "[11] SYSENTER/SYSEXIT Fast System Call");
     EXPECT_EQ(ExtendedNames()[11], "[11] SYSCALL/SYSRET Fast System Call");
     EXPECT_EQ(StandardPage2Names()[13], "[13] CMPXCHG16B Instruction");
-    EXPECT_EQ(StandardPage2Names()[31], "[31] Reserved");
+    EXPECT_EQ(StandardPage2Names()[31], "[31] Hypervisor Present");
+    EXPECT_EQ(StandardPage2Names()[16], "[16] Reserved");  // still undefined
+    EXPECT_EQ(StandardPage2Names()[28], "[28] AVX Instructions");
+    EXPECT_EQ(ExtendedNames()[26], "[26] 1 GB Pages");
     EXPECT_EQ(ExtendedNames()[31], "[31] AMD 3DNow! Instructions");
     EXPECT_EQ(StandardPage1Names()[3], "[3]  Pase Size Extensions (4MbpP)");
     // The names keep their own spelling and capitals.
@@ -61,6 +64,47 @@ TEST(FeaturePages, EachButtonRewritesAllRows) {
     EXPECT_EQ(h[ctl::kS19].fill, kMaroon);  // no CLFLUSH
     // The buttons keep their enabled states.
     EXPECT_FALSE(h[ctl::kBAff].enabled);
+}
+
+// The later words: the toggle is disabled without any, an entry for a word
+// that is 0; a later page marks the toggle and its entry, Reset returns to
+// standard page 1. The first page names the x86-64 level.
+TEST(FeaturePages, LaterWordsFromTheToggleMenu) {
+    {
+        Harness h(AthlonXP());
+        h.Create();
+        EXPECT_FALSE(h[ctl::kBLff].enabled);
+        EXPECT_EQ(h.Text(ctl::kIsaLvl), "none");
+        EXPECT_TRUE(h.Dimmed(ctl::kLabelIsaLvl));
+    }
+    Processor p = ThisMachineEpyc();
+    p.cpu.l7s0_ebx = (1u << 5) | (1u << 3) | (1u << 8);  // AVX2, BMI1, BMI2
+    p.cpu.ext1_ecx = (1u << 0) | (1u << 5);             // LAHF/SAHF, LZCNT
+    p.cpu.featurs2 |= (1u << 20) | (1u << 22);          // SSE4.2, MOVBE
+    Harness h(p);
+    h.Create();
+    auto& m = *h.model;
+    EXPECT_TRUE(h[ctl::kBLff].enabled);
+    EXPECT_TRUE(h[ctl::kLffL7s0Ebx].enabled);
+    EXPECT_FALSE(h[ctl::kLffL7s0Ecx].enabled);
+    EXPECT_EQ(h.Text(ctl::kIsaLvl), "x86-64-v3");
+    EXPECT_FALSE(h.Dimmed(ctl::kLabelIsaLvl));
+
+    m.LaterFeatureClick(FeaturePage::L7s0Ebx);
+    EXPECT_TRUE(h[ctl::kBLff].bold);
+    EXPECT_FALSE(h[ctl::kBSff].bold);
+    EXPECT_TRUE(h[ctl::kLffL7s0Ebx].checked);
+    EXPECT_EQ(h.Text(ctl::kLabelS5), "[5]  AVX2 Instructions");
+    EXPECT_EQ(h[ctl::kS5].fill, kGreen);
+    EXPECT_EQ(h[ctl::kS16].fill, kMaroon);
+    m.isa_lvlClick();
+    EXPECT_NE(h.Text(ctl::kHlpstring).find(" AVX2 "), std::string::npos);
+
+    m.button_refreshClick();
+    EXPECT_TRUE(h[ctl::kBSff].bold);
+    EXPECT_FALSE(h[ctl::kBLff].bold);
+    EXPECT_FALSE(h[ctl::kLffL7s0Ebx].checked);
+    EXPECT_EQ(h.Text(ctl::kLabelS5), "[5]  Model-specific Registers");
 }
 
 TEST(CachePages, Level1OfATraceCache) {
