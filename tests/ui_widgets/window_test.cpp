@@ -32,7 +32,7 @@ struct Window {
             d.maxspeed = 3600;
             d.cpustatus = "CPU Disabled by POST";
         };
-        seams.measure_clock = [mhz] { return mhz; };
+        seams.measure_clock = [mhz](ClockMethod) { return GivenClock(mhz); };
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);
