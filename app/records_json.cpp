@@ -174,6 +174,8 @@ nlohmann::ordered_json ToJson(const ClockInfo& c) {
     KEST_FIELD(j, c, busmhz);
     KEST_TEXT(j, c, bustext);
     KEST_TEXT(j, c, rating);
+    KEST_FIELD(j, c, tscmhz);
+    KEST_TEXT(j, c, method);
     return j;
 }
 
