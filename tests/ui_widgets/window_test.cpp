@@ -121,6 +121,16 @@ TEST(Window, ButtonsAndClicksReachTheModel) {
     qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kLp))->clicked();
     EXPECT_EQ(w.Text(ctl::kHlpstring), "Logical Processor Count");
 
+    // The core speed explains a busy-core run.
+    ClockReading busy;
+    busy.coremhz = 2966.4;
+    busy.tscmhz = 2300;
+    busy.method = ClockMethod::kBusyCore;
+    busy.processor = 1;
+    w.model->ShowClock(busy);
+    qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kCspeed))->clicked();
+    EXPECT_EQ(w.Text(ctl::kHlpstring), "Time-stamp counter: 2300.00 MHz (fixed rate); core measured busy on logical processor 1");
+
     qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonRefresh))->click();
     EXPECT_EQ(w.Text(ctl::kHlpstring), "");
     EXPECT_FALSE(w.Shown(ctl::kL2MaskPanel));
