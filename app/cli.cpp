@@ -61,9 +61,16 @@ public:
 
         WindowSeams seams;
         seams.read_dmi = [this](DmiProcessorInfo& info) { ReadDmiAtStartup(memory_.get(), info); };
-        seams.measure_clock = [this] {
-            coremhz_ = o_.mhz ? *o_.mhz : clock_ ? MeasureClock(*clock_) : 0.0;
-            return coremhz_;
+        seams.measure_clock = [this](ClockMethod method) {
+            if (o_.mhz) {
+                reading_ = GivenClock(*o_.mhz);
+            } else if (clock_) {
+                reading_ = MeasureClock(*clock_, method);
+            } else {
+                reading_ = ClockReading{};  // a dump without a clock
+                reading_.method = ClockMethod::kNone;
+            }
+            return reading_;
         };
         // The database files only enable the window's "Database..." button,
         // which no report shows.
@@ -76,7 +83,7 @@ public:
 
     std::string Json() const {
         const auto& dmi = model_->Dmi();
-        ClockInfo clock = ComputeClockInfo(coremhz_, model_->BusClock(), model_->CurrentSpeed(),
+        ClockInfo clock = ComputeClockInfo(reading_, model_->BusClock(), model_->CurrentSpeed(),
                                            rec_.names.intprocn, rec_.cpu.st_model,
                                            rec_.caches.l2.level2cs, rec_.names.modelrating);
         nlohmann::ordered_json j;
@@ -103,7 +110,7 @@ private:
     WindowGlobals globals_;
     std::unique_ptr<FirmwareMemory> memory_;
     std::unique_ptr<Machine> clock_;
-    double coremhz_ = 0;
+    ClockReading reading_;
     std::unique_ptr<MainWindowModel> model_;
 };
 

@@ -113,7 +113,9 @@ int main(int argc, char** argv) {
     seams.read_dmi = [](kest::DmiProcessorInfo& info) {
         kest::ReadDmiAtStartup(kest::MakeLiveFirmwareMemory().get(), info);
     };
-    seams.measure_clock = [&clock_platform] { return kest::MeasureClock(*clock_platform); };
+    seams.measure_clock = [&clock_platform](kest::ClockMethod method) {
+        return kest::MeasureClock(*clock_platform, method);
+    };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };
     seams.read_topology = [](kest::Topology& t) { return kest::ReadSysfsTopology("/sys/devices", t); };
     seams.find_beside_program = [dir = ProgramDir(argv[0])](const std::string& name) -> std::optional<std::string> {

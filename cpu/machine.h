@@ -27,6 +27,37 @@ public:
     // share of the processor, rests before that can happen inside the next
     // measurement. Does nothing where there is no such limit.
     virtual void RestBeforeThrottle() {}
+
+    // Binds the calling thread to the logical processor it runs on and
+    // returns that processor's number; -1 where the thread cannot be bound.
+    virtual int PinToCurrentProcessor() { return -1; }
+    // Gives the thread back the processors it was allowed before.
+    virtual void Unpin() {}
+    // Runs `adds` dependent register-register additions (a multiple of
+    // kChainBlockAdds): one processor clock each, so timed against the
+    // monotonic clock they give the clock of the core they run on. False,
+    // having run nothing, where the machine has no such chain.
+    virtual bool RunAddChain(uint64_t /*adds*/) { return false; }
+    // Leaf 0x1A EAX read on the processor the thread runs on (bits 24-31:
+    // the kind of core of a hybrid processor); 0 where there is no such leaf.
+    virtual uint32_t CoreTypeLeaf() { return 0; }
+};
+
+// The add chain is run in blocks of this many additions.
+inline constexpr uint64_t kChainBlockAdds = 64;
+
+// Keeps the thread on one logical processor for exactly one scope.
+class PinnedThread {
+public:
+    explicit PinnedThread(Machine& m) : m_(m), processor_(m.PinToCurrentProcessor()) {}
+    ~PinnedThread() { m_.Unpin(); }
+    PinnedThread(const PinnedThread&) = delete;
+    PinnedThread& operator=(const PinnedThread&) = delete;
+    int Processor() const { return processor_; }
+
+private:
+    Machine& m_;
+    int processor_;
 };
 
 // Keeps the raised priority for exactly one scope, whatever way it is left.

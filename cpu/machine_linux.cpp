@@ -1,5 +1,6 @@
 // The machine seam on Linux: the real-time class where permitted (else the
-// lowest nice value permitted), nanosleep, RDTSC and the raw monotonic clock.
+// lowest nice value permitted), nanosleep, RDTSC, the raw monotonic clock,
+// the thread's processor affinity and the add chain.
 #include <sched.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -46,6 +47,23 @@ long ReadLong(const char* path) {
     return v;
 }
 
+#ifdef KEST_HAVE_TSC
+// Each block is 64 additions of one register to another, every one waiting
+// for the result of the one before: one clock each on every processor with
+// a fixed-rate counter. Register to register on purpose: recent Intel cores
+// fold additions of a constant into the register renaming, so a chain of
+// those runs faster than one per clock. The loop counter's own work runs
+// beside the chain and costs no clocks of its own.
+void AddChain(uint64_t blocks) {
+    unsigned long acc = 0;
+    const unsigned long one = 1;
+    for (uint64_t i = 0; i < blocks; ++i) {
+        __asm__ volatile(".rept 64\n\tadd %1, %0\n\t.endr" : "+r"(acc) : "r"(one));
+    }
+}
+static_assert(kChainBlockAdds == 64, "the chain's block holds 64 additions");
+#endif
+
 class LinuxMachine final : public Machine {
 public:
     // The raw monotonic clock is not slewed by time synchronisation, so an
@@ -55,7 +73,10 @@ public:
         clock_ = clock_gettime(CLOCK_MONOTONIC_RAW, &ts) == 0 ? CLOCK_MONOTONIC_RAW : CLOCK_MONOTONIC;
     }
 
-    ~LinuxMachine() override { RestorePriority(); }
+    ~LinuxMachine() override {
+        RestorePriority();
+        Unpin();
+    }
 
     void RaisePriority() override {
         if (raised_) return;
@@ -116,6 +137,48 @@ public:
         busy_since_ = MonotonicNs();
     }
 
+    int PinToCurrentProcessor() override {
+        if (pinned_) return processor_;
+        if (sched_getaffinity(0, sizeof saved_affinity_, &saved_affinity_) != 0) return -1;
+        const int cpu = sched_getcpu();
+        if (cpu < 0 || cpu >= CPU_SETSIZE) return -1;
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(cpu, &one);
+        if (sched_setaffinity(0, sizeof one, &one) != 0) return -1;
+        pinned_ = true;
+        processor_ = cpu;
+        return cpu;
+    }
+
+    void Unpin() override {
+        if (!pinned_) return;
+        sched_setaffinity(0, sizeof saved_affinity_, &saved_affinity_);
+        pinned_ = false;
+    }
+
+    bool RunAddChain(uint64_t adds) override {
+#ifdef KEST_HAVE_TSC
+        AddChain(adds / kChainBlockAdds);
+        return true;
+#else
+        (void)adds;
+        return false;
+#endif
+    }
+
+    uint32_t CoreTypeLeaf() override {
+#ifdef KEST_HAVE_TSC
+        // A leaf above the highest one returns another leaf's data.
+        if (__get_cpuid_max(0, nullptr) < 0x1A) return 0;
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        __cpuid_count(0x1A, 0, eax, ebx, ecx, edx);
+        return eax;
+#else
+        return 0;
+#endif
+    }
+
 private:
     // Linux lets real-time threads use only sched_rt_runtime_us of every
     // sched_rt_period_us and then stops them for the rest of the period
@@ -144,6 +207,9 @@ private:
     uint64_t busy_limit_ns_ = 0;
     uint64_t busy_since_ = 0;
     unsigned rest_ms_ = 0;
+    bool pinned_ = false;
+    int processor_ = -1;
+    cpu_set_t saved_affinity_{};
 };
 
 }  // namespace

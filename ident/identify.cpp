@@ -170,6 +170,7 @@ ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches) {
     }
 
     // Processors after the tables, and the few of their era they left unnamed.
+    n.named_by_tables = ident::NamedByTables(cpu, n);
     ident::IdentifyLater(cpu, n);
     ident::ApplyRunNotes(cpu, n);
 

@@ -363,17 +363,16 @@ void ApplyRunNotes(const CpuidData& cpu, ProcessorNames& n) {
         n.platform = n.platform.empty() ? vm : n.platform + " (" + vm + ")";
     }
 
-    // Leaf 0x1A EAX bits 24-31: 0x20 an Atom (efficient) core, 0x40 a Core
-    // (performance) core. Only a hybrid processor (leaf 7 EDX bit 15) has both.
-    const bool hybrid = (cpu.leaf7_edx & 0x8000u) != 0;
-    if (LaterMakerOf(cpu.vendorst) == LaterMaker::kIntel && hybrid && cpu.maxcpuid >= 0x1A) {
-        const unsigned core_type = cpu.leaf1a_eax >> 24;
-        const char* kind = core_type == 0x40 ? "performance" : core_type == 0x20 ? "efficient" : nullptr;
-        if (kind != nullptr) {
-            const std::string read_on = std::string("read on ") + (core_type == 0x20 ? "an " : "a ") + kind + " core";
-            n.modelnote = n.modelnote.empty() ? read_on : n.modelnote + " (" + read_on + ")";
-        }
+    const std::string_view kind = HybridCoreKind(cpu, cpu.leaf1a_eax);
+    if (!kind.empty()) {
+        const std::string read_on = std::string("read on ") + (kind[0] == 'e' ? "an " : "a ") + std::string(kind) + " core";
+        n.modelnote = n.modelnote.empty() ? read_on : n.modelnote + " (" + read_on + ")";
     }
+}
+
+bool NamedByTables(const CpuidData& cpu, const ProcessorNames& n) {
+    const bool table_era = cpu.sefamily == 0 && cpu.se_model == 0;
+    return table_era && (n.intprocn != 0 || !n.procname.empty() || !n.corecode.empty() || !n.techpar1.empty());
 }
 
 void IdentifyLater(const CpuidData& cpu, ProcessorNames& n) {
@@ -384,7 +383,7 @@ void IdentifyLater(const CpuidData& cpu, ProcessorNames& n) {
     // Processors of the tables' era keep what the tables gave them; one the
     // tables left unnamed takes only a row that names its model.
     const bool table_era = cpu.sefamily == 0 && cpu.se_model == 0;
-    if (table_era && (n.intprocn != 0 || !n.procname.empty() || !n.corecode.empty() || !n.techpar1.empty())) return;
+    if (NamedByTables(cpu, n)) return;
 
     const DisplaySignature sig = DisplayNumbers(cpu, maker);
     const std::string_view brand = BrandOf(cpu);
@@ -462,3 +461,16 @@ void IdentifyLater(const CpuidData& cpu, ProcessorNames& n) {
 }
 
 }  // namespace kest::ident
+
+namespace kest {
+
+// Leaf 0x1A EAX bits 24-31: 0x20 an Atom (efficient) core, 0x40 a Core
+// (performance) core. Only a hybrid processor (leaf 7 EDX bit 15) has both.
+std::string_view HybridCoreKind(const CpuidData& cpu, uint32_t leaf1a_eax) {
+    const bool hybrid = (cpu.leaf7_edx & 0x8000u) != 0;
+    if (ident::LaterMakerOf(cpu.vendorst) != ident::LaterMaker::kIntel || !hybrid || cpu.maxcpuid < 0x1A) return {};
+    const unsigned core_type = leaf1a_eax >> 24;
+    return core_type == 0x40 ? "performance" : core_type == 0x20 ? "efficient" : std::string_view{};
+}
+
+}  // namespace kest

@@ -49,6 +49,11 @@ std::string HypervisorName(std::string_view vendor_text);
 // hybrid Intel processor, the kind of core it ran on (in the model note).
 void ApplyRunNotes(const CpuidData& cpu, ProcessorNames& n);
 
+// True when the name tables named the processor: one of their era (no
+// extended family or model) to which they gave a code, a name, a core or a
+// technology. `n` is what the tables and their post-steps gave.
+bool NamedByTables(const CpuidData& cpu, const ProcessorNames& n);
+
 // Applies the second stage to what the tables gave. Leaves `n` as it is for
 // a processor the tables named, and for one no row or known family covers.
 void IdentifyLater(const CpuidData& cpu, ProcessorNames& n);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
@@ -22,10 +23,16 @@ struct ProcessorNames {
     std::string techpar2;  // transistor count
     std::string techpar3;  // die size
     std::string hypervisor;  // "KVM", "Hyper-V" ...: the processor is seen through a hypervisor; empty otherwise
+    bool named_by_tables = false;  // the name tables named it (not the rows of the later processors)
 };
 
 // Runs once at start-up after the cache decoding. May complete `caches` for
 // processors whose caches CPUID does not describe.
 ProcessorNames IdentifyProcessor(const CpuidData& cpu, CacheInfo& caches);
+
+// The kind of core that a leaf 0x1A EAX read on one of its logical
+// processors names on a hybrid Intel processor: "performance" or
+// "efficient"; empty on any other processor and for any other value.
+std::string_view HybridCoreKind(const CpuidData& cpu, uint32_t leaf1a_eax);
 
 }  // namespace kest

@@ -332,7 +332,7 @@ void Tmain::BuildCpuPage(QWidget* p) {
     clock->setGeometry(4, 185, 395, 52);
     clock->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Caption(clock, ctl::kLabelCspeed, {4, 3, 62, 17});
-    Value(clock, ctl::kCspeed, {66, 3, 78, 17}, Qt::AlignCenter)->setIndent(0);
+    Value<ClickLabel>(clock, ctl::kCspeed, {66, 3, 78, 17}, Qt::AlignCenter)->setIndent(0);
     Caption(clock, ctl::kLabelFspeed, {148, 3, 58, 17});
     auto* bf = new QFrame(clock);
     SetName(bf, ctl::kBevelFspeed);
@@ -374,7 +374,8 @@ void Tmain::BuildCpuPage(QWidget* p) {
         {ctl::kFam, &MainWindowModel::famClick},   {ctl::kMdl, &MainWindowModel::mdlClick},
         {ctl::kBrand, &MainWindowModel::brandClick}, {ctl::kCtp, &MainWindowModel::ctpClick},
         {ctl::kApic, &MainWindowModel::apicClick}, {ctl::kLp, &MainWindowModel::lpClick},
-        {ctl::kFls, &MainWindowModel::flsClick}, {ctl::kIsaLvl, &MainWindowModel::isa_lvlClick}};
+        {ctl::kFls, &MainWindowModel::flsClick}, {ctl::kIsaLvl, &MainWindowModel::isa_lvlClick},
+        {ctl::kCspeed, &MainWindowModel::cspeedClick}};
     for (const auto& [name, handler] : clicks) {
         auto* l = p->findChild<ClickLabel*>(QtName(name));
         auto h = handler;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cpu/cache_info.h"
+#include "cpu/clock.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/memtestr.h"
 #include "cpu/topology.h"
@@ -63,8 +64,9 @@ struct WindowSeams {
     // then the cache records). A failed read sets dmiread false and the clocks
     // to 0, other fields keep their values.
     std::function<void(DmiProcessorInfo&)> read_dmi;
-    // One core-clock measurement in MHz (blocks about half a second).
-    std::function<double()> measure_clock;
+    // One core-clock measurement by the method the model asks for (blocks
+    // about half a second). A clock given by the user comes back as given.
+    std::function<ClockReading(ClockMethod)> measure_clock;
     // Searches the current directory for an exact file name.
     std::function<std::optional<std::string>(const std::string&)> find_in_current_dir;
     // The path of the program `name` in the running program's own folder
@@ -109,7 +111,9 @@ public:
     // Clock refresh: measures and shows. ShowClock is everything after the
     // measurement.
     void refrtimerTimer();
-    void ShowClock(double coremhz);
+    void ShowClock(const ClockReading& reading);
+    // The values of the last clock run.
+    const ClockInfo& Clock() const { return clock_; }
 
     // Value fields that write the help line.
     void ctpClick();
@@ -120,6 +124,7 @@ public:
     void mdlClick();
     void brandClick();
     void isa_lvlClick();
+    void cspeedClick();
 
     // Feature-flag pages.
     void b_sffClick();
@@ -176,6 +181,8 @@ private:
     uint16_t bus_clock_ = 0;
     uint16_t current_speed_ = 0;
     Topology topology_;
+    ClockReading reading_;
+    ClockInfo clock_;
 };
 
 // Every control of the window at its form default.
@@ -189,8 +196,15 @@ const std::array<uint16_t, kLogoCount>& LogoCodes();
 // The logo of a product-line code: ctl::kLogo0308 for 308.
 ControlName LogoName(uint16_t code);
 
+// How the clock refresh measures: a processor whose counter runs at a fixed
+// rate (invariant TSC, leaf 0x80000007 EDX bit 8) and that the name tables
+// do not name has its busy core timed; every other one counts counter ticks.
+ClockMethod ClockMethodFor(const CpuidData& cpu, const ProcessorNames& names);
+
 // The help-line explanations.
 std::string CpuTypeHelp(uint16_t cpu_type);
+// The core-speed field's after a busy-core run; empty after any other.
+std::string ClockHelp(const CpuidData& cpu, const ClockReading& reading);
 std::string BrandIdHelp(uint16_t brand_id);
 
 // "Later sets: SSSE3 SSE4.1 ... AMX-INT8", the instruction-set group's

@@ -9,14 +9,23 @@ namespace kest {
 
 // ---- clock ----
 
-void MainWindowModel::refrtimerTimer() {
-    const double mhz = seams_.measure_clock ? seams_.measure_clock() : 0.0;
-    ShowClock(mhz);
+ClockMethod ClockMethodFor(const CpuidData& cpu, const ProcessorNames& names) {
+    const bool invariant_tsc = (cpu.powermgt & (1u << 8)) != 0;
+    return invariant_tsc && !names.named_by_tables ? ClockMethod::kBusyCore : ClockMethod::kTsc;
 }
 
-void MainWindowModel::ShowClock(double coremhz) {
-    const ClockInfo info = ComputeClockInfo(coremhz, bus_clock_, current_speed_, names_.intprocn,
-                                            cpu_.st_model, caches_.l2.level2cs, names_.modelrating);
+void MainWindowModel::refrtimerTimer() {
+    const ClockMethod method = ClockMethodFor(cpu_, names_);
+    ClockReading reading;
+    if (seams_.measure_clock) reading = seams_.measure_clock(method);
+    ShowClock(reading);
+}
+
+void MainWindowModel::ShowClock(const ClockReading& reading) {
+    reading_ = reading;
+    clock_ = ComputeClockInfo(reading, bus_clock_, current_speed_, names_.intprocn, cpu_.st_model,
+                              caches_.l2.level2cs, names_.modelrating);
+    const ClockInfo& info = clock_;
     WindowState& s = state_;
     s[ctl::kLabelRat].colour = info.rating.empty() ? TextColour::Dimmed : TextColour::Normal;
     s[ctl::kPRating].text = info.rating;
@@ -91,6 +100,26 @@ void MainWindowModel::famClick() { state_[ctl::kHlpstring].text = names_.familyn
 void MainWindowModel::mdlClick() { state_[ctl::kHlpstring].text = names_.modelnote; }
 void MainWindowModel::brandClick() {
     if (cpu_.vendorst == vendor::kIntel) state_[ctl::kHlpstring].text = BrandIdHelp(cpu_.brand_id);
+}
+
+// "Time-stamp counter: 2300.00 MHz (fixed rate); core measured busy on
+// logical processor 0"; on a hybrid processor "performance core" or
+// "efficient core" in place of "core".
+std::string ClockHelp(const CpuidData& cpu, const ClockReading& reading) {
+    if (reading.method != ClockMethod::kBusyCore) return {};
+    std::string text = "Time-stamp counter: " + MhzText(reading.tscmhz) + " (fixed rate); ";
+    const std::string_view kind = HybridCoreKind(cpu, reading.core_type_leaf);
+    if (!kind.empty()) text += std::string(kind) + " ";
+    text += "core measured busy";
+    if (reading.processor >= 0) text += " on logical processor " + std::to_string(reading.processor);
+    return text;
+}
+
+// Only a busy-core run has something to explain; otherwise the help line
+// keeps its text.
+void MainWindowModel::cspeedClick() {
+    std::string help = ClockHelp(cpu_, reading_);
+    if (!help.empty()) state_[ctl::kHlpstring].text = std::move(help);
 }
 
 // ---- feature-flag pages ----

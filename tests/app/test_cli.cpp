@@ -84,6 +84,8 @@ TEST_F(CliTest, DumpGivesJsonRecordsWithTheRecordsFieldNames) {
     EXPECT_EQ(j["DmiProcessorInfo"]["dmiread"], false);
     EXPECT_EQ(j["ClockInfo"]["coretext"], "1800.00 MHz");
     EXPECT_EQ(j["ClockInfo"]["mhzint"], 1800);
+    EXPECT_EQ(j["ClockInfo"]["method"], "given");  // nothing measured
+    EXPECT_EQ(j["ClockInfo"]["tscmhz"], 0.0);
     for (const char* rec : {"CpuidData", "CacheInfo", "ProcessorNames", "DmiProcessorInfo", "ClockInfo"})
         EXPECT_TRUE(j.contains(rec)) << rec;
 }
@@ -122,6 +124,7 @@ TEST_F(CliTest, DumpWithoutMhzHasZeroClock) {
     auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["ClockInfo"]["coremhz"], 0.0);
     EXPECT_EQ(j["ClockInfo"]["mhzint"], 0);
+    EXPECT_EQ(j["ClockInfo"]["method"], "none");
 }
 
 TEST_F(CliTest, BadInputIsOneLineOnStderrExitTwoAndNothingOnStdout) {

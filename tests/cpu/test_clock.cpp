@@ -117,6 +117,94 @@ TEST(MeasureClock, NoElapsedTimeGivesZero) {
     EXPECT_EQ(p.raised, 0);
 }
 
+// A machine with a simulated clock: sleeps and add chains advance it, the
+// counter ticks at a fixed rate, and each chain run takes as long as its
+// core clock says.
+class BusyMachine : public Machine {
+public:
+    double tsc_mhz = 2300.0;
+    std::vector<double> run_mhz;  // the core clock of each run; the last one repeats
+    bool has_chain = true;
+    uint64_t now = 5'000'000'000ull;
+    bool raised = false, pinned = false;
+    int runs = 0;
+    bool every_run_pinned_and_raised = true;
+    uint64_t first_raise = 0, last_restore = 0;
+
+    void RaisePriority() override {
+        raised = true;
+        first_raise = now;
+    }
+    void RestorePriority() override {
+        raised = false;
+        last_restore = now;
+    }
+    int PinToCurrentProcessor() override {
+        pinned = true;
+        return 1;
+    }
+    void Unpin() override { pinned = false; }
+    uint32_t CoreTypeLeaf() override { return pinned ? 0x40000001u : 0; }
+    void SleepMs(unsigned ms) override { now += uint64_t(ms) * 1'000'000; }
+    std::optional<uint64_t> ReadTsc() override { return uint64_t(double(now) * tsc_mhz / 1000.0); }
+    uint64_t MonotonicNs() override { return now; }
+    bool RunAddChain(uint64_t adds) override {
+        if (!has_chain) return false;
+        EXPECT_EQ(adds % kChainBlockAdds, 0u);
+        every_run_pinned_and_raised = every_run_pinned_and_raised && pinned && raised;
+        const double mhz = run_mhz[std::min<size_t>(size_t(runs), run_mhz.size() - 1)];
+        ++runs;
+        now += uint64_t(double(adds) * 1000.0 / mhz);
+        return true;
+    }
+};
+
+TEST(MeasureClock, BusyCoreTakesTheFastestRunInsideTheHalfSecond) {
+    struct Row {
+        std::vector<double> run_mhz;
+        bool has_chain;
+        double core;
+    } rows[] = {
+        // A core that needs a run or two to reach its clock, one run slowed
+        // by an interruption: the fastest run counts.
+        {{1200, 2900, 2966.4, 2500, 2966.0}, true, 2966.4},
+        // A slow core stops its runs early enough to fit the half second.
+        {{40}, true, 40},
+        // No chain on this machine: no core clock, the counter's rate all the same.
+        {{3000}, false, 0},
+    };
+    for (const Row& r : rows) {
+        BusyMachine m;
+        m.run_mhz = r.run_mhz;
+        m.has_chain = r.has_chain;
+        const ClockReading got = MeasureClock(m, ClockMethod::kBusyCore);
+        EXPECT_EQ(got.method, ClockMethod::kBusyCore);
+        EXPECT_NEAR(got.coremhz, r.core, 0.01);
+        EXPECT_NEAR(got.tscmhz, 2300.0, 0.01);
+        EXPECT_EQ(got.processor, 1);
+        EXPECT_EQ(got.core_type_leaf, 0x40000001u);  // read while pinned
+        EXPECT_TRUE(m.every_run_pinned_and_raised);
+        EXPECT_FALSE(m.raised);
+        EXPECT_FALSE(m.pinned);
+        if (r.has_chain) {
+            EXPECT_GE(m.runs, 2);  // best of several, even on the slow core
+        }
+        // The runs lie inside the counter's half second: 10 ms + 500 ms in all.
+        EXPECT_NEAR(double(m.last_restore - m.first_raise), 510e6, 1e6) << r.core;
+    }
+}
+
+TEST(MeasureClock, CounterMethodKeepsItsSingleMeasurement) {
+    FakeClock p;
+    p.tsc = {1000, 1000 + 1'300'000'000ull};
+    p.mono = {7'000'000'000ull, 7'520'000'000ull};
+    const ClockReading got = MeasureClock(p, ClockMethod::kTsc);
+    EXPECT_EQ(got.method, ClockMethod::kTsc);
+    EXPECT_DOUBLE_EQ(got.coremhz, 2500.0);
+    EXPECT_DOUBLE_EQ(got.tscmhz, 2500.0);
+    EXPECT_EQ(std::count(p.log.begin(), p.log.end(), "sleep 500"), 1);
+}
+
 TEST(ComputeClockInfo, IntegerClockFollowsTheTwoDecimalText) {
     struct Row {
         double mhz;
@@ -165,6 +253,42 @@ TEST(ComputeClockInfo, ZeroClocksLeaveTheTextsEmpty) {
         EXPECT_EQ(ci.coretext, "2000.00 MHz");
         EXPECT_EQ(ci.rating, "2400+");
     }
+}
+
+TEST(ComputeClockInfo, BusyCoreMultiplierIsTheCoreClockOverTheExternalClock) {
+    struct Row {
+        double core;
+        uint16_t ext, cur;
+        const char* mult;
+        const char* bus;
+    } rows[] = {
+        {2966.4, 100, 2300, "29.7", "100.00 MHz"},  // the firmware's current speed plays no part
+        {3000.0, 133, 0, "22.6", "133.00 MHz"},     // 22.556 to one decimal
+        {2925.0, 200, 2900, "14.6", "200.00 MHz"},  // 14.625: 146.25 rounds to 146
+        {2966.4, 0, 2300, "", ""},                  // no external clock: both empty
+        {0.0, 100, 2300, "", ""},                   // no core clock: both empty
+    };
+    for (const Row& r : rows) {
+        ClockReading reading;
+        reading.coremhz = r.core;
+        reading.tscmhz = 2300;
+        reading.method = ClockMethod::kBusyCore;
+        const ClockInfo ci = ComputeClockInfo(reading, r.ext, r.cur, 117, 0, 1024, "");
+        EXPECT_EQ(ci.multtext, r.mult) << r.core << "/" << r.ext;
+        EXPECT_EQ(ci.bustext, r.bus) << r.core << "/" << r.ext;
+        if (*r.mult) {
+            EXPECT_DOUBLE_EQ(ci.busmhz, r.ext);
+        }
+        EXPECT_EQ(ci.coretext, MhzText(r.core));
+        EXPECT_DOUBLE_EQ(ci.tscmhz, 2300);
+        EXPECT_EQ(ci.method, "busy core");
+    }
+    // A given clock derives them as the counter's does.
+    const ClockInfo given = ComputeClockInfo(GivenClock(1999.5), 133, 2000, 0, 0, 0, "");
+    EXPECT_EQ(given.multtext, "15.0");
+    EXPECT_EQ(given.bustext, "133.30 MHz");
+    EXPECT_EQ(given.method, "given");
+    EXPECT_EQ(given.tscmhz, 0.0);
 }
 
 TEST(ComputeClockInfo, RatingUsesTheRoundedClock) {
@@ -234,6 +358,21 @@ TEST(MeasureClock, LivePlatformRoughlyAgreesWithItself) {
     EXPECT_LT(mhz, 8590.0);
 #else
     EXPECT_EQ(mhz, 0.0);
+#endif
+
+    // The busy-core run binds the thread to one processor and lets it go
+    // again, and raises and restores its priority as the counter run does.
+    cpu_set_t allowed_before, allowed_after;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed_before, &allowed_before), 0);
+    const ClockReading busy = MeasureClock(*p, ClockMethod::kBusyCore);
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed_after, &allowed_after), 0);
+    EXPECT_TRUE(CPU_EQUAL(&allowed_before, &allowed_after));
+    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), nice_before);
+    pthread_getschedparam(pthread_self(), &policy_after, &param_after);
+    EXPECT_EQ(policy_before, policy_after);
+#if defined(__x86_64__) || defined(__i386__)
+    EXPECT_GE(busy.processor, 0);
+    EXPECT_GT(busy.coremhz, 100.0);
 #endif
 }
 

@@ -56,7 +56,7 @@ inline void RenderEverything(const StartupRecords& rec, const DmiProcessorInfo* 
             info.extclock = info.curspeed = 0;
         }
     };
-    seams.measure_clock = [mhz] { return mhz; };
+    seams.measure_clock = [mhz](ClockMethod) { return GivenClock(mhz); };
     seams.find_in_current_dir = [](const std::string&) { return std::optional<std::string>{}; };
     MainWindowModel model(rec.cpu, rec.caches, names, globals, seams);
     model.FormCreate();
@@ -72,7 +72,7 @@ inline void RenderEverything(const StartupRecords& rec, const DmiProcessorInfo* 
     for (char ch : record) lines += ch == '\n';
     Check(lines == 98, "database record is not 98 lines");
 
-    ClockInfo clock = ComputeClockInfo(mhz, model.BusClock(), model.CurrentSpeed(), names.intprocn,
+    ClockInfo clock = ComputeClockInfo(GivenClock(mhz), model.BusClock(), model.CurrentSpeed(), names.intprocn,
                                        rec.cpu.st_model, rec.caches.l2.level2cs, names.modelrating);
     nlohmann::ordered_json j;
     j["CpuidData"] = ToJson(rec.cpu);

@@ -31,7 +31,7 @@ struct Window {
         globals.StartupDir = startup;
         WindowSeams seams;
         seams.read_dmi = [](DmiProcessorInfo& d) { d.dmiread = false; };
-        seams.measure_clock = [] { return 2210.07; };
+        seams.measure_clock = [](ClockMethod) { return GivenClock(2210.07); };
         seams.find_in_current_dir = [this](const std::string& name) { return FindExactName(current_dir, name); };
         WindowHooks hooks;
         hooks.read_database_pointer = DatabasePointerHook(startup);

@@ -55,7 +55,7 @@ struct Fixture {
         QDir::setCurrent(dir.path());
         WindowSeams seams;
         seams.read_dmi = [](DmiProcessorInfo& d) { d.dmiread = false; };
-        seams.measure_clock = [] { return 3066.0; };
+        seams.measure_clock = [](ClockMethod) { return GivenClock(3066.0); };
         WindowHooks hooks;
         hooks.read_database_pointer = DatabasePointerHook(globals.StartupDir);
         ui::InstallReportActions();

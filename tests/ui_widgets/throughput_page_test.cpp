@@ -39,7 +39,7 @@ struct Page {
     explicit Page(Processor proc = AthlonXP()) : p(std::move(proc)) {
         WindowSeams seams;
         seams.read_dmi = [](DmiProcessorInfo& d) { d.dmiread = false; };
-        seams.measure_clock = [] { return 2000.0; };
+        seams.measure_clock = [](ClockMethod) { return GivenClock(2000.0); };
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);

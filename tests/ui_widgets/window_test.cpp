@@ -36,7 +36,7 @@ struct Window {
             d.maxspeed = 3600;
             d.cpustatus = "CPU Disabled by POST";
         };
-        seams.measure_clock = [mhz] { return mhz; };
+        seams.measure_clock = [mhz](ClockMethod) { return GivenClock(mhz); };
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);
@@ -124,6 +124,16 @@ TEST(Window, ButtonsAndClicksReachTheModel) {
 
     qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kLp))->clicked();
     EXPECT_EQ(w.Text(ctl::kHlpstring), "Logical Processor Count; per package: 1 core, 1 thread");
+
+    // The core speed explains a busy-core run.
+    ClockReading busy;
+    busy.coremhz = 2966.4;
+    busy.tscmhz = 2300;
+    busy.method = ClockMethod::kBusyCore;
+    busy.processor = 1;
+    w.model->ShowClock(busy);
+    qobject_cast<ui::ClickLabel*>(w.window->Control(ctl::kCspeed))->clicked();
+    EXPECT_EQ(w.Text(ctl::kHlpstring), "Time-stamp counter: 2300.00 MHz (fixed rate); core measured busy on logical processor 1");
 
     qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonRefresh))->click();
     EXPECT_EQ(w.Text(ctl::kHlpstring), "");

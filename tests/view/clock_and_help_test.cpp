@@ -1,6 +1,8 @@
 // Clock refresh (speed bar and its scale) and the help line.
 #include <gtest/gtest.h>
 
+#include "cpu/cpuid_dump.h"
+#include "ident/startup.h"
 #include "tests/view/harness.h"
 
 namespace kest::test {
@@ -84,6 +86,86 @@ TEST(ClockRefreshScale, RatingFollowsTheCodeAfterTheHyperThreadingChange) {
     h.model->refrtimerTimer();
     EXPECT_EQ(h.Text(ctl::kPRating), "");
     EXPECT_TRUE(h.Dimmed(ctl::kLabelRat));
+}
+
+// A processor of the corpus as start-up reads it from its dump.
+Processor FromCorpus(const std::string& name) {
+    auto source = LoadCpuidDump(std::string(KEST_CORPUS_DIR) + "/" + name);
+    StartupRecords rec = RunStartup(*source);
+    return Processor{rec.cpu, rec.caches, rec.names};
+}
+
+// A processor the name tables name keeps the counter measurement, its
+// multiplier from the firmware's speeds and its rating, even where its
+// counter runs at a fixed rate; one they do not name has its busy core
+// timed, at the window's creation and at every refresh.
+TEST(ClockMethod, TableNamedProcessorsCountTicksLaterOnesTimeTheBusyCore) {
+    Processor athlon = FromCorpus("amd-athlon-xp-2200+.txt");
+    ASSERT_TRUE(athlon.names.named_by_tables);
+    athlon.cpu.powermgt |= 1u << 8;  // invariant TSC forced on
+    Harness old(std::move(athlon));
+    old.dmi_ok = old.dmi.dmiread = true;
+    old.dmi.extclock = 200;
+    old.dmi.curspeed = 2000;
+    old.mhz = old.tscmhz = 2010.0;
+    old.Create();
+    old.model->refrtimerTimer();
+    EXPECT_EQ(old.methods, (std::vector<ClockMethod>{ClockMethod::kTsc, ClockMethod::kTsc}));
+    EXPECT_EQ(old.Text(ctl::kCspeed), "2010.00 MHz");
+    EXPECT_EQ(old.Text(ctl::kMult), "10.0");
+    EXPECT_EQ(old.Text(ctl::kFspeed), "201.00 MHz");
+    EXPECT_EQ(old.Text(ctl::kPRating), "2400+");  // 256 KB L2 at 2010 MHz
+    old.model->lpClick();
+    const std::string lp_help = old.Text(ctl::kHlpstring);
+    old.model->cspeedClick();  // nothing to explain
+    EXPECT_EQ(old.Text(ctl::kHlpstring), lp_help);
+
+    Processor later = FromCorpus("13th-gen-intel-core-i7-1365u.txt");
+    ASSERT_FALSE(later.names.named_by_tables);
+    ASSERT_NE(later.cpu.powermgt & (1u << 8), 0u);
+    Harness h(std::move(later));
+    h.dmi_ok = h.dmi.dmiread = true;
+    h.dmi.extclock = 100;
+    h.dmi.curspeed = 1800;
+    h.mhz = 2966.4;
+    h.tscmhz = 2300.0;
+    h.processor = 3;
+    h.core_type_leaf = 0x40000001;
+    h.Create();
+    EXPECT_EQ(h.methods, std::vector<ClockMethod>{ClockMethod::kBusyCore});
+    EXPECT_EQ(h.Text(ctl::kCspeed), "2966.40 MHz");
+    EXPECT_EQ(h[ctl::kSpeedbar].position, 2966);
+    EXPECT_EQ(h.Text(ctl::kMult), "29.7");
+    EXPECT_EQ(h.Text(ctl::kFspeed), "100.00 MHz");
+    EXPECT_EQ(h.model->Clock().method, "busy core");
+    EXPECT_DOUBLE_EQ(h.model->Clock().tscmhz, 2300.0);
+    h.model->cspeedClick();
+    EXPECT_EQ(h.Text(ctl::kHlpstring),
+              "Time-stamp counter: 2300.00 MHz (fixed rate); performance core measured busy on logical processor 3");
+
+    h.mhz = 3412.0;
+    h.core_type_leaf = 0x20000001;
+    h.processor = 9;
+    h.model->refrtimerTimer();
+    EXPECT_EQ(h.methods.back(), ClockMethod::kBusyCore);
+    EXPECT_EQ(h.Text(ctl::kMult), "34.1");
+    h.model->cspeedClick();
+    EXPECT_EQ(h.Text(ctl::kHlpstring),
+              "Time-stamp counter: 2300.00 MHz (fixed rate); efficient core measured busy on logical processor 9");
+}
+
+// Off a hybrid processor the help line names no kind of core.
+TEST(HelpLine, CoreSpeedExplainsTheBusyCoreRun) {
+    Processor p = FromCorpus("12th-gen-intel-core-i5-12400.txt");
+    ClockReading r;
+    r.method = ClockMethod::kBusyCore;
+    r.tscmhz = 2496.0;
+    r.processor = 0;
+    r.core_type_leaf = 0x40000001;
+    p.cpu.leaf7_edx &= ~0x8000u;
+    EXPECT_EQ(ClockHelp(p.cpu, r), "Time-stamp counter: 2496.00 MHz (fixed rate); core measured busy on logical processor 0");
+    r.method = ClockMethod::kGiven;
+    EXPECT_EQ(ClockHelp(p.cpu, r), "");
 }
 
 TEST(HelpLine, ClickHandlers) {

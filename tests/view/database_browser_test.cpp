@@ -20,7 +20,7 @@ struct BrowserSearch {
     BrowserSearch() {
         WindowSeams seams;
         seams.read_dmi = [](DmiProcessorInfo& d) { d.dmiread = false; };
-        seams.measure_clock = [] { return 1000.0; };
+        seams.measure_clock = [](ClockMethod) { return GivenClock(1000.0); };
         seams.find_in_current_dir = [this](const std::string& n) { return FindExactName(current.Path(), n); };
         seams.find_beside_program = [this](const std::string& n) -> std::optional<std::string> {
             ++beside_searches;

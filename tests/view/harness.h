@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/view/processors.h"
 #include "view/main_model.h"
@@ -40,7 +41,16 @@ struct Harness {
                 d.extclock = d.curspeed = 0;
             }
         };
-        seams.measure_clock = [this] { return mhz; };
+        seams.measure_clock = [this](ClockMethod method) {
+            methods.push_back(method);
+            ClockReading r;
+            r.coremhz = mhz;
+            r.tscmhz = tscmhz;
+            r.method = method;
+            r.processor = processor;
+            r.core_type_leaf = core_type_leaf;
+            return r;
+        };
         seams.find_in_current_dir = [this](const std::string& n) { return FindExactName(dir.Path(), n); };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
     }
@@ -59,6 +69,12 @@ struct Harness {
     bool dmi_ok = false;
     int dmi_reads = 0;
     double mhz = 2400.0;
+    // What a measurement gives besides the core clock, and the methods the
+    // model asked for, in order.
+    double tscmhz = 2400.0;
+    int processor = 0;
+    uint32_t core_type_leaf = 0;
+    std::vector<ClockMethod> methods;
     TempDir dir;
     std::unique_ptr<MainWindowModel> model;
 };
