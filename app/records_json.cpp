@@ -141,6 +141,7 @@ nlohmann::ordered_json ToJson(const ProcessorNames& n) {
 nlohmann::ordered_json ToJson(const DmiProcessorInfo& d) {
     nlohmann::ordered_json j;
     KEST_FIELD(j, d, dmiread);
+    KEST_TEXT(j, d, source);
     KEST_FIELD(j, d, extclock);
     KEST_FIELD(j, d, maxspeed);
     KEST_FIELD(j, d, curspeed);
