@@ -74,11 +74,13 @@ std::vector<uint8_t> Rebuild(const DmiTable& table, uint32_t offset, const Strin
 
     for (size_t at : fields.clear)
         if (at < formatted) out[at] = 0;
-    // Kept strings in the order of their old numbers; a field naming no
-    // string that exists reads 0.
+    // Kept strings in the order of their old numbers. A field naming no
+    // string that exists, or an empty one (which a string set cannot hold:
+    // its zero would end the set), reads 0.
     std::set<uint8_t> used;
     for (size_t at : fields.keep)
-        if (at < formatted && out[at] != 0 && out[at] <= strings.size()) used.insert(out[at]);
+        if (at < formatted && out[at] != 0 && out[at] <= strings.size() && !strings[out[at] - 1].empty())
+            used.insert(out[at]);
     for (size_t at : fields.keep) {
         if (at >= formatted) continue;
         const auto it = used.find(out[at]);
@@ -166,7 +168,7 @@ std::optional<std::string> WriteExportFile(const std::string& path, const std::v
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") return path + ": not a file name";
+    if (name.empty() || name == "." || name == "..") return path + ": names no file";
 
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dfd < 0) return dir + ": " + std::strerror(errno);

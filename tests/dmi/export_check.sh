@@ -19,8 +19,12 @@ fail=0
 bad() { echo "FAIL: $*"; fail=1; }
 cpu_dump=$(dirname "$0")/../fuzz/corpus/cpuid_dump/intel-core2-duo-cpu-e6750.txt
 
-# The records from the first "Handle" line on, without the three strings.
-records() { dmidecode --from-dump "$1" -t 4,7 | sed -n '/^Handle/,$p' | grep -vE '^	(Serial Number|Asset Tag|Part Number):'; }
+# The records from the first "Handle" line on, without the three strings; a
+# string field that names no string is exported as 0, not given.
+records() {
+  dmidecode --from-dump "$1" -t 4,7 | sed -n '/^Handle/,$p' | grep -vE '^	(Serial Number|Asset Tag|Part Number):' |
+    sed 's/<BAD INDEX>/Not Specified/'
+}
 # The three strings of each processor record that has them.
 strings_of() { dmidecode --from-dump "$1" -t 4 | grep -E '^	(Serial Number|Asset Tag|Part Number):' | cut -d: -f2- | sed 's/^ //'; }
 
