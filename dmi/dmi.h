@@ -48,6 +48,7 @@ struct DmiCacheRecord {
     uint16_t speedns = 0;
     std::string ecctype;
     std::string cachetype;
+    bool operator==(const DmiCacheRecord&) const = default;
 };
 
 struct DmiProcessorInfo {
@@ -61,6 +62,7 @@ struct DmiProcessorInfo {
     uint16_t l1handle = 0xFFFF, l2handle = 0xFFFF, l3handle = 0xFFFF;
     // Every type 7 record of the table, in table order.
     std::vector<DmiCacheRecord> caches;
+    bool operator==(const DmiProcessorInfo&) const = default;
 };
 
 // The structure table as read, with the start of every structure that lies
