@@ -222,6 +222,7 @@ std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table) {
 void ReadDmiAtStartup(FirmwareMemory* memory, DmiProcessorInfo& info) {
     const DmiTable table = memory ? ReadDmiTable(*memory) : DmiTable{};
     DecodeDmiProcessor(table, info);
+    info.source = table.read ? memory->Source() : "";
     info.caches = DecodeDmiCaches(table);
 }
 
@@ -229,6 +230,7 @@ DmiProcessorInfo ReadDmi(FirmwareMemory& memory) {
     const DmiTable table = ReadDmiTable(memory);
     DmiProcessorInfo info;
     DecodeDmiProcessor(table, info);
+    if (table.read) info.source = memory.Source();
     info.caches = DecodeDmiCaches(table);
     return info;
 }

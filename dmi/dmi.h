@@ -34,6 +34,10 @@ public:
     // file, the kernel's copy of the tables), that address; otherwise the
     // firmware segment 0xF0000-0xFFFFF is scanned for it.
     virtual std::optional<uint64_t> KnownEntryPoint() const { return std::nullopt; }
+    // Where the bytes come from: "memory" (/dev/mem), "sysfs" (the kernel's
+    // copies), "export" (the boot-time export for every user), "file" (a
+    // dump the user named); "" for other readers.
+    virtual std::string Source() const { return ""; }
 };
 
 struct DmiCacheRecord {
@@ -44,10 +48,13 @@ struct DmiCacheRecord {
     uint16_t speedns = 0;
     std::string ecctype;
     std::string cachetype;
+    bool operator==(const DmiCacheRecord&) const = default;
 };
 
 struct DmiProcessorInfo {
     bool dmiread = false;
+    // The reader's Source() when the table was read, otherwise "".
+    std::string source;
     uint16_t extclock = 0, maxspeed = 0, curspeed = 0;
     std::string cpustatus;
     // 0xFFFF: the processor record names no such cache, or there is no
@@ -55,6 +62,7 @@ struct DmiProcessorInfo {
     uint16_t l1handle = 0xFFFF, l2handle = 0xFFFF, l3handle = 0xFFFF;
     // Every type 7 record of the table, in table order.
     std::vector<DmiCacheRecord> caches;
+    bool operator==(const DmiProcessorInfo&) const = default;
 };
 
 // The structure table as read, with the start of every structure that lies
@@ -124,17 +132,28 @@ struct DmiCacheConfigTexts {
 };
 DmiCacheConfigTexts DecodeDmiCacheConfig(uint16_t config);
 
-// This machine's firmware tables: /dev/mem when a table can be read through
-// it (an anchor in the firmware segment, the table it names); otherwise the kernel's copies
-// (smbios_entry_point and DMI in sysfs_dir), presented with the entry point at
-// address 0 and the table at the address it names; otherwise a reader that
-// fails every read.
+// Where kestrune-dmi-export leaves its copy of the table for every user.
+inline constexpr const char* kDmiExportPath = "/run/kestrune/smbios.bin";
+
+// This machine's firmware tables, from the first of these that holds a
+// readable table: /dev/mem (an anchor in the firmware segment, the table it
+// names); the kernel's copies (smbios_entry_point and DMI in sysfs_dir),
+// presented with the entry point at address 0 and the table at the address
+// it names; the export file (dump layout; none when export_path is empty).
+// The first two are root's only; the export is how everybody else reads the
+// table. Otherwise a reader that fails every read.
 std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(
     const std::string& devmem = "/dev/mem",
-    const std::string& sysfs_dir = "/sys/firmware/dmi/tables");
+    const std::string& sysfs_dir = "/sys/firmware/dmi/tables",
+    const std::string& export_path = kDmiExportPath);
+// The kernel's copies in a folder laid out like /sys/firmware/dmi/tables;
+// nullptr when they cannot be read or the entry point has no anchor.
+std::unique_ptr<FirmwareMemory> MakeKernelTablesMemory(const std::string& dir);
 // A file written by `dmidecode --dump-bin`: the entry point at offset 0, file
 // offsets serve as addresses. Throws std::runtime_error when it cannot be
 // opened.
-std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path);
+// `source` is what Source() says.
+std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path,
+                                                       const std::string& source = "file");
 
 }  // namespace kest

@@ -36,6 +36,7 @@ public:
     PhysicalFileMemory& operator=(const PhysicalFileMemory&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
+    std::string Source() const override { return "memory"; }
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
         auto bytes = ReadUpTo(address, length);
@@ -73,6 +74,8 @@ public:
         chunks_.emplace_back(address, std::move(bytes));
     }
     void SetEntryPoint(uint64_t address) { entry_ = address; }
+    void SetSource(std::string source) { source_ = std::move(source); }
+    std::string Source() const override { return source_; }
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
         for (const auto& [start, bytes] : chunks_) {
@@ -96,6 +99,7 @@ public:
 private:
     std::vector<std::pair<uint64_t, std::vector<uint8_t>>> chunks_;
     std::optional<uint64_t> entry_;
+    std::string source_;
 };
 
 // The whole of a small file, or nothing when it cannot be read or is larger
@@ -113,9 +117,10 @@ std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_
     return bytes;
 }
 
-// The kernel's copies: the entry point at address 0, the table at the
-// address the entry point names. Null when either file is missing or
-// unreadable, or the entry point has no anchor.
+}  // namespace
+
+// The entry point at address 0, the table at the address the entry point
+// names.
 std::unique_ptr<FirmwareMemory> MakeKernelTablesMemory(const std::string& dir) {
     auto entry = ReadSmallFile(dir + "/smbios_entry_point", 64);
     if (!entry) return nullptr;
@@ -134,15 +139,19 @@ std::unique_ptr<FirmwareMemory> MakeKernelTablesMemory(const std::string& dir) {
     memory->Add(0, std::move(*entry));
     memory->Add(address, std::move(*table));
     memory->SetEntryPoint(0);
+    memory->SetSource("sysfs");
     return memory;
 }
+
+namespace {
 
 // A dmidecode --dump-bin file: file offsets are addresses, the entry point
 // lies at offset 0. Read from the file on every request. Only a regular file
 // is accepted; it is opened without blocking, so a FIFO cannot hang us.
 class DumpFileMemory : public FirmwareMemory {
 public:
-    explicit DumpFileMemory(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    DumpFileMemory(const std::string& path, std::string source)
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), source_(std::move(source)) {
         struct stat st {};
         if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
             const std::string why = fd_ < 0 ? std::strerror(errno) : "not a regular file";
@@ -177,24 +186,35 @@ public:
         return bytes;
     }
     std::optional<uint64_t> KnownEntryPoint() const override { return 0; }
+    std::string Source() const override { return source_; }
 
 private:
     int fd_;
+    std::string source_;
     uint64_t size_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(const std::string& devmem,
-                                                       const std::string& sysfs_dir) {
+std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(const std::string& devmem, const std::string& sysfs_dir,
+                                                       const std::string& export_path) {
     auto physical = std::make_unique<PhysicalFileMemory>(devmem);
     if (physical->IsOpen() && ReadDmiTable(*physical).read) return physical;
-    if (auto kernel = MakeKernelTablesMemory(sysfs_dir)) return kernel;
+    auto kernel = MakeKernelTablesMemory(sysfs_dir);
+    if (kernel && ReadDmiTable(*kernel).read) return kernel;
+    if (!export_path.empty()) {
+        try {
+            auto exported = MakeDumpFirmwareMemory(export_path, "export");
+            if (ReadDmiTable(*exported).read) return exported;
+        } catch (const std::runtime_error&) {
+            // No export (not written yet, or no such service here).
+        }
+    }
     return physical;
 }
 
-std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path) {
-    return std::make_unique<DumpFileMemory>(path);
+std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path, const std::string& source) {
+    return std::make_unique<DumpFileMemory>(path, source);
 }
 
 }  // namespace kest

@@ -87,7 +87,7 @@ KEST_JSON_RECORD(ProcessorNames, corecode, procname, modelrating, intprocn, fami
                  techpar2, techpar3, hypervisor)
 KEST_JSON_RECORD(DmiCacheRecord, handle, config, sramsupp, sramcurr, speedns, ecctype, cachetype)
 KEST_JSON_RECORD(DmiProcessorInfo, dmiread, extclock, maxspeed, curspeed, cpustatus, l1handle, l2handle, l3handle,
-                 caches)
+                 caches, source)
 KEST_JSON_RECORD(ClockInfo, coremhz, coretext, mhzint, multiplier, multtext, busmhz, bustext, rating, tscmhz, method)
 
 nlohmann::ordered_json FeaturesJson(const CpuidData& cpu, const Topology& t) {

@@ -55,6 +55,9 @@ protected:
         EXPECT_EQ(info.caches[1].speedns, 4);
     }
 
+    // An export path that does not exist.
+    std::string NoExport() const { return (dir_ / "no-export").string(); }
+
     fs::path dir_;
 };
 
@@ -103,7 +106,7 @@ TEST_F(LiveFirmware, PhysicalMemoryIsScannedFirst) {
     const std::string mem = Write("mem", {{0xF1230, test::Entry2(0x120000, uint16_t(table.size()), 5)},
                                           {0x120000, table},
                                           {0x130000, Bytes(1, 0)}});
-    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(mem, (dir_ / "no-sysfs").string())));
+    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(mem, (dir_ / "no-sysfs").string(), NoExport())));
 }
 
 TEST_F(LiveFirmware, KernelTablesServeWhenPhysicalMemoryFails) {
@@ -114,32 +117,70 @@ TEST_F(LiveFirmware, KernelTablesServeWhenPhysicalMemoryFails) {
     const std::string sysfs = (dir_ / "sysfs").string();
 
     // No physical memory at all.
-    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory((dir_ / "absent").string(), sysfs)));
+    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory((dir_ / "absent").string(), sysfs, NoExport())));
     // Physical memory without an anchor.
     const std::string blank = Write("blank", {{0x100000, Bytes(1, 0)}});
-    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(blank, sysfs)));
+    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(blank, sysfs, NoExport())));
     // An anchor whose table cannot be read.
     const std::string dangling = Write("dangling", {{0xF0000, test::Entry2(0x200000, 0x400, 5)}, {0x100000, Bytes(1, 0)}});
-    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(dangling, sysfs)));
+    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory(dangling, sysfs, NoExport())));
 
     // A "_SM_" entry point of the kernel works the same.
     Write("sysfs/smbios_entry_point", {{0, test::Entry2(0x000E1000, uint16_t(table.size()), 5)}});
-    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory((dir_ / "absent").string(), sysfs)));
+    ExpectTable(ReadDmi(*MakeLiveFirmwareMemory((dir_ / "absent").string(), sysfs, NoExport())));
 }
 
 TEST_F(LiveFirmware, NothingReadableMeansNoTable) {
     fs::create_directories(dir_ / "sysfs");
     const std::string sysfs = (dir_ / "sysfs").string();
     const std::string absent = (dir_ / "absent").string();
-    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs)).dmiread);
+    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs, NoExport())).dmiread);
 
     // An entry point file without an anchor, then one without its table.
     Write("sysfs/smbios_entry_point", {{0, Bytes(0x1F, 0x20)}});
     Write("sysfs/DMI", {{0, Table()}});
-    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs)).dmiread);
+    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs, NoExport())).dmiread);
     Write("sysfs/smbios_entry_point", {{0, test::Entry3(0x1000, 0x40)}});
     fs::remove(dir_ / "sysfs" / "DMI");
-    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs)).dmiread);
+    EXPECT_FALSE(ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs, NoExport())).dmiread);
+}
+
+// The export is read only when neither of root's sources gives a table, and
+// the record says where its table came from.
+TEST_F(LiveFirmware, ExportServesOnlyWhenRootsSourcesFail) {
+    const Bytes table = Table();
+    const std::string mem = Write("mem", {{0xF1230, test::Entry2(0x120000, uint16_t(table.size()), 5)},
+                                          {0x120000, table}});
+    fs::create_directories(dir_ / "sysfs");
+    Write("sysfs/smbios_entry_point", {{0, test::Entry3(0x7ABCD0000ull, uint32_t(table.size()))}});
+    Write("sysfs/DMI", {{0, table}});
+    const std::string sysfs = (dir_ / "sysfs").string();
+    const Bytes other = test::Processor({.extclock = 133, .curspeed = 2400});
+    const std::string exported =
+        Write("smbios.bin", {{0, test::Entry2(0x20, uint16_t(other.size()), 1)}, {0x20, other}});
+    const std::string absent = (dir_ / "absent").string();
+
+    DmiProcessorInfo info = ReadDmi(*MakeLiveFirmwareMemory(mem, sysfs, exported));
+    EXPECT_EQ(info.source, "memory");
+    ExpectTable(info);
+    info = ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs, exported));
+    EXPECT_EQ(info.source, "sysfs");
+    ExpectTable(info);
+    // The kernel's entry point names a table that is not there.
+    Write("sysfs/DMI", {});
+    for (const std::string& devmem : {absent, Write("blank", {{0x100000, Bytes(1, 0)}})}) {
+        info = ReadDmi(*MakeLiveFirmwareMemory(devmem, sysfs, exported));
+        EXPECT_EQ(info.source, "export");
+        EXPECT_EQ(info.extclock, 133);
+        EXPECT_EQ(info.curspeed, 2400);
+    }
+    // Without an export (or with no path for it), nothing.
+    for (const std::string& none : {NoExport(), std::string()}) {
+        info = ReadDmi(*MakeLiveFirmwareMemory(absent, sysfs, none));
+        EXPECT_FALSE(info.dmiread);
+        EXPECT_EQ(info.source, "");
+    }
+    EXPECT_EQ(ReadDmi(*MakeDumpFirmwareMemory(exported)).source, "file");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // A dmidecode --dump-bin file as given to kestrune-cli --dmi-dump: the
-// SMBIOS decoding of the processor and cache records and their JSON.
+// SMBIOS decoding of the processor and cache records and their JSON, and
+// kestrune-dmi-export's copy of the table.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "dmi/dmi.h"
+#include "dmi/smbios_export.h"
 #include "fuzz_common.h"
 
 namespace {
@@ -53,5 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // not carry them): it stays valid.
     const std::string json = kest::ToJson(info).dump();
     kest::fuzz::Check(nlohmann::json::parse(json)["dmiread"] == info.dmiread, "JSON does not read back");
+
+    // The export of a readable table holds the same records, and exporting
+    // the export changes nothing.
+    if (table.read) {
+        const std::vector<uint8_t> image = kest::MakeSmbiosExport(memory);
+        BytesMemory exported(image.data(), image.size());
+        kest::fuzz::Check(kest::ToJson(kest::ReadDmi(exported)) == kest::ToJson(kest::ReadDmi(memory)),
+                          "the export reads differently");
+        kest::fuzz::Check(kest::MakeSmbiosExport(exported) == image, "exporting the export changes it");
+    }
     return 0;
 }
