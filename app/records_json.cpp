@@ -87,6 +87,7 @@ nlohmann::ordered_json ToJson(const CpuidData& c) {
     KEST_FIELD(j, c, virt_bits);
     j["leaf4"] = RegsJson(c.leaf4);
     j["leaf8000001d"] = RegsJson(c.leaf8000001d);
+    j["leaf18"] = RegsJson(c.leaf18);
     KEST_FIELD(j, c, ext6_edx);
     KEST_FIELD(j, c, leaf7_edx);
     KEST_FIELD(j, c, leaf1a_eax);
@@ -102,6 +103,7 @@ nlohmann::ordered_json ToJson(const CacheInfo& ci) {
     KEST_FIELD(j, a, l1itlbe4); KEST_FIELD(j, a, l1itlbe2);
     KEST_FIELD(j, a, l1dtlba4); KEST_FIELD(j, a, l1dtlba2);
     KEST_FIELD(j, a, l1dtlbe4); KEST_FIELD(j, a, l1dtlbe2);
+    KEST_FIELD(j, a, l1dtlbe1g);
     KEST_FIELD(j, a, level1ic); KEST_FIELD(j, a, l1iassoc);
     KEST_FIELD(j, a, l1ilinsz); KEST_FIELD(j, a, l1ilines);
     KEST_FIELD(j, a, l1ctrace);
@@ -113,6 +115,7 @@ nlohmann::ordered_json ToJson(const CacheInfo& ci) {
     KEST_FIELD(j, b, l2itlbe4); KEST_FIELD(j, b, l2itlbe2);
     KEST_FIELD(j, b, l2dtlba4); KEST_FIELD(j, b, l2dtlba2);
     KEST_FIELD(j, b, l2dtlbe4); KEST_FIELD(j, b, l2dtlbe2);
+    KEST_FIELD(j, b, l2tlbe1g);
     KEST_FIELD(j, b, level2cs); KEST_FIELD(j, b, l2cassoc);
     KEST_FIELD(j, b, l2clinsz); KEST_FIELD(j, b, l2clines);
     const auto& d = ci.l3;
