@@ -79,6 +79,9 @@ std::string BrandIdHelp(uint16_t brand_id) {
 
 void MainWindowModel::ctpClick() { state_[ctl::kHlpstring].text = CpuTypeHelp(cpu_.cpu_type); }
 void MainWindowModel::apicClick() { state_[ctl::kHlpstring].text.clear(); }
+void MainWindowModel::pltClick() {
+    if (!state_[ctl::kPlt].shorter.empty()) state_[ctl::kHlpstring].text = state_[ctl::kPlt].text;
+}
 void MainWindowModel::lpClick() { state_[ctl::kHlpstring].text = "Logical Processor Count"; }
 void MainWindowModel::flsClick() { state_[ctl::kHlpstring].text = "CLFLUSH chunk count"; }
 void MainWindowModel::famClick() { state_[ctl::kHlpstring].text = names_.familynote; }
