@@ -254,35 +254,30 @@ void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
             if (holds[p]) AddStructure(g[level - 1][p][type], n, ways_field);
     }
 
+    // The record's fields per level: ways and entries of the data and the
+    // instruction side for 4 KB and 2/4 MB pages, and the 1 GB entries.
+    struct Fields {
+        uint16_t *dways, *dentries, *iways, *ientries;
+    };
     CacheL1& l1 = ci.l1;
     CacheL2& l2 = ci.l2;
+    const Fields fields[2][2] = {
+        {{&l1.l1dtlba4, &l1.l1dtlbe4, &l1.l1itlba4, &l1.l1itlbe4}, {&l1.l1dtlba2, &l1.l1dtlbe2, &l1.l1itlba2, &l1.l1itlbe2}},
+        {{&l2.l2dtlba4, &l2.l2dtlbe4, &l2.l2itlba4, &l2.l2itlbe4}, {&l2.l2dtlba2, &l2.l2dtlbe2, &l2.l2itlba2, &l2.l2itlbe2}},
+    };
+    uint16_t* const one_gb[2] = {&l1.l1dtlbe1g, &l2.l2tlbe1g};
     for (unsigned level = 0; level < 2; ++level) {
         for (unsigned p = 0; p < kPageGroups; ++p) {
             const TlbGroup* t = g[level][p];
-            const TlbGroup& data =
-                Larger(Larger(Larger(t[kTlbData], t[kTlbLoad]), t[kTlbStore]), t[kTlbUnified]);
+            const TlbGroup& data = Larger(Larger(Larger(t[kTlbData], t[kTlbLoad]), t[kTlbStore]), t[kTlbUnified]);
             const TlbGroup& instr = Larger(t[kTlbInstr], t[kTlbUnified]);
-            if (level == 0) {
-                if (p == k4K) {
-                    Store(data, l1.l1dtlba4, l1.l1dtlbe4);
-                    Store(instr, l1.l1itlba4, l1.l1itlbe4);
-                } else if (p == k2M) {
-                    Store(data, l1.l1dtlba2, l1.l1dtlbe2);
-                    Store(instr, l1.l1itlba2, l1.l1itlbe2);
-                } else if (data.entries != 0) {
-                    l1.l1dtlbe1g = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));
-                }
-            } else {
-                if (p == k4K) {
-                    Store(data, l2.l2dtlba4, l2.l2dtlbe4);
-                    Store(instr, l2.l2itlba4, l2.l2itlbe4);
-                } else if (p == k2M) {
-                    Store(data, l2.l2dtlba2, l2.l2dtlbe2);
-                    Store(instr, l2.l2itlba2, l2.l2itlbe2);
-                } else if (data.entries != 0) {
-                    l2.l2tlbe1g = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));
-                }
+            if (p == k1G) {
+                if (data.entries != 0) *one_gb[level] = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));
+                continue;
             }
+            const Fields& f = fields[level][p];
+            Store(data, *f.dways, *f.dentries);
+            Store(instr, *f.iways, *f.ientries);
         }
     }
 }
