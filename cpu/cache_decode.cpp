@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "cpu/cache_info.h"
 #include "cpu/vendor.h"
@@ -194,6 +195,93 @@ bool ApplyTlbDescriptor(uint16_t code, CacheL1& l1) {
     }
 }
 
+// ---------------------------------------------------------------- leaf 0x18 TLBs
+
+constexpr uint16_t kTlbLeafDescriptor = 0xFE;  // "TLB information in leaf 0x18"
+constexpr uint32_t kTlbLeaf = 0x18;
+
+enum PageGroup : unsigned { k4K = 0, k2M = 1, k1G = 2, kPageGroups = 3 };
+
+// Structure types of a sub-leaf (EDX bits 0-4); 0 marks an invalid sub-leaf.
+enum TlbType : unsigned { kTlbData = 1, kTlbInstr = 2, kTlbUnified = 3, kTlbLoad = 4, kTlbStore = 5, kTlbTypes = 6 };
+
+// One page-size group of TLB structures of one type and level.
+struct TlbGroup {
+    uint32_t entries = 0;  // all structures of the group together
+    uint32_t largest = 0;  // entries of the largest one, whose ways are kept
+    uint16_t ways = 0;     // 255: fully associative
+};
+
+void AddStructure(TlbGroup& g, uint32_t entries, uint16_t ways) {
+    g.entries += entries;
+    if (entries > g.largest) {
+        g.largest = entries;
+        g.ways = ways;
+    }
+}
+
+// The larger of two groups (load-only against store-only, data against
+// unified): they are alternatives, not parts of one TLB.
+const TlbGroup& Larger(const TlbGroup& a, const TlbGroup& b) { return b.entries > a.entries ? b : a; }
+
+void Store(const TlbGroup& g, uint16_t& ways, uint16_t& entries) {
+    if (g.entries == 0) return;
+    ways = g.ways;
+    entries = uint16_t(std::min<uint32_t>(g.entries, 0xFFFF));
+}
+
+// Leaf 0x18: every valid sub-leaf describes one TLB structure by level, type,
+// the page sizes it holds, its ways and sets (or fully associative). Several
+// structures of one type and level add up (the second-level TLB comes as two
+// halves that both hold 4 KB pages); the first-level load-only and store-only
+// TLBs count as data TLBs, the larger winning; a unified TLB fills the data
+// and the instruction side of its level. Groups the leaf does not describe
+// keep what they had.
+void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
+    TlbGroup g[2][kPageGroups][kTlbTypes] = {};  // level 1-2, page group, type
+    for (const CpuidRegs& r : subleaves) {
+        const unsigned type = r.edx & 0x1Fu;
+        const unsigned level = (r.edx >> 5) & 0x7u;
+        if (type == 0 || type >= kTlbTypes || level < 1 || level > 2) continue;
+        const uint32_t ways = r.ebx >> 16;
+        const uint64_t entries = uint64_t(ways) * r.ecx;
+        if (entries == 0) continue;
+        const bool fully = ((r.edx >> 8) & 1u) != 0;
+        const uint16_t ways_field = fully ? 255 : uint16_t(std::min<uint32_t>(ways, 254));
+        const uint32_t n = uint32_t(std::min<uint64_t>(entries, 0xFFFF));
+        const bool holds[kPageGroups] = {(r.ebx & 0x1u) != 0, (r.ebx & 0x6u) != 0, (r.ebx & 0x8u) != 0};
+        for (unsigned p = 0; p < kPageGroups; ++p)
+            if (holds[p]) AddStructure(g[level - 1][p][type], n, ways_field);
+    }
+
+    // The record's fields per level: ways and entries of the data and the
+    // instruction side for 4 KB and 2/4 MB pages, and the 1 GB entries.
+    struct Fields {
+        uint16_t *dways, *dentries, *iways, *ientries;
+    };
+    CacheL1& l1 = ci.l1;
+    CacheL2& l2 = ci.l2;
+    const Fields fields[2][2] = {
+        {{&l1.l1dtlba4, &l1.l1dtlbe4, &l1.l1itlba4, &l1.l1itlbe4}, {&l1.l1dtlba2, &l1.l1dtlbe2, &l1.l1itlba2, &l1.l1itlbe2}},
+        {{&l2.l2dtlba4, &l2.l2dtlbe4, &l2.l2itlba4, &l2.l2itlbe4}, {&l2.l2dtlba2, &l2.l2dtlbe2, &l2.l2itlba2, &l2.l2itlbe2}},
+    };
+    uint16_t* const one_gb[2] = {&l1.l1dtlbe1g, &l2.l2tlbe1g};
+    for (unsigned level = 0; level < 2; ++level) {
+        for (unsigned p = 0; p < kPageGroups; ++p) {
+            const TlbGroup* t = g[level][p];
+            const TlbGroup& data = Larger(Larger(Larger(t[kTlbData], t[kTlbLoad]), t[kTlbStore]), t[kTlbUnified]);
+            const TlbGroup& instr = Larger(t[kTlbInstr], t[kTlbUnified]);
+            if (p == k1G) {
+                if (data.entries != 0) *one_gb[level] = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));
+                continue;
+            }
+            const Fields& f = fields[level][p];
+            Store(data, *f.dways, *f.dentries);
+            Store(instr, *f.iways, *f.ientries);
+        }
+    }
+}
+
 // What descriptor 0x40 ("no cache at the next level") decided. The
 // completion from the later leaves only fills levels nobody has described;
 // a level the descriptors declared absent was described, so it stays absent
@@ -205,6 +293,7 @@ struct AbsenceMarks {
 
 AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
     AbsenceMarks marks;
+    bool tlbs_in_leaf18 = false;
     // Element 0 is the repeat count of leaf 2; it is not obeyed.
     for (size_t i = 1; i < cpu.descriptors.size(); ++i) {
         const uint16_t code = cpu.descriptors[i];
@@ -216,6 +305,10 @@ AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
                 ci.l3.islevel3 = false;
                 marks.no_l3 = true;
             }
+            continue;
+        }
+        if (code == kTlbLeafDescriptor) {
+            tlbs_in_leaf18 = true;
             continue;
         }
         if (ApplyTlbDescriptor(code, ci.l1)) continue;
@@ -234,6 +327,7 @@ AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
             }
         }
     }
+    if (tlbs_in_leaf18 && cpu.maxcpuid >= kTlbLeaf) DecodeTlbLeaf(cpu.leaf18, ci);
     // A later L3 descriptor overrides an earlier "no L3".
     if (ci.l3.islevel3) marks.no_l3 = false;
     return marks;

@@ -16,6 +16,9 @@ struct CacheL1 {
     bool l1ctrace = false;
     uint32_t level1dc = 0;
     uint16_t l1dassoc = 0, l1dlinsz = 0, l1dlines = 0;
+    // Data TLB entries for 1 GB pages (leaf 0x18 only). Not a database key:
+    // the record has no field for it; the JSON output carries it.
+    uint16_t l1dtlbe1g = 0;
 };
 
 struct CacheL2 {
@@ -24,6 +27,9 @@ struct CacheL2 {
     uint16_t l2dtlba4 = 0, l2dtlba2 = 0, l2dtlbe4 = 0, l2dtlbe2 = 0;
     uint32_t level2cs = 0;
     uint16_t l2cassoc = 0, l2clinsz = 0, l2clines = 0;
+    // Second-level TLB entries for 1 GB pages (leaf 0x18 only; JSON only,
+    // like l1dtlbe1g).
+    uint16_t l2tlbe1g = 0;
 };
 
 struct CacheL3 {
@@ -43,7 +49,7 @@ struct CacheInfo {
 
 // The start-up cache decoding: leaf-2 descriptors or extended leaves
 // 0x80000005/6, then any level still unknown from leaf 4, leaf 0x8000001D
-// or 0x80000006 EDX.
+// or 0x80000006 EDX. Leaf-2 descriptor 0xFE sends the TLBs to leaf 0x18.
 CacheInfo DecodeCaches(const CpuidData& cpu);
 
 }  // namespace kest

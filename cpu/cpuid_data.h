@@ -76,6 +76,10 @@ struct CpuidData {
     // sub-leaf whose type field (EAX bits 0-4) is 0.
     std::vector<CpuidRegs> leaf4;       // deterministic cache parameters (Intel, VIA, Zhaoxin)
     std::vector<CpuidRegs> leaf8000001d;  // cache topology (AMD, Hygon)
+    // Leaf 0x18, deterministic address translation parameters (Intel's
+    // TLBs when leaf 2 gives descriptor 0xFE): sub-leaves 0 to the maximum
+    // sub-leaf of EAX of sub-leaf 0, invalid ones (type 0) included.
+    std::vector<CpuidRegs> leaf18;
     uint32_t ext6_edx = 0;              // 0x80000006 EDX: L3 on AMD
 
     // Leaves read for naming processors after 2004.

@@ -2,6 +2,8 @@
 // kept raw in CpuidData.
 #include "cpu/cpuid_pass.h"
 
+#include <algorithm>
+
 #include "cpu/format.h"
 
 namespace kest {
@@ -52,6 +54,18 @@ std::vector<CpuidRegs> TopologySubleaves(CpuidSource& source, uint32_t leaf) {
         if (((r.ecx >> 8) & 0xFF) == 0) break;
         list.push_back(r);
     }
+    return list;
+}
+
+// Leaf 0x18 names its last sub-leaf in EAX of sub-leaf 0; sub-leaves in
+// between may be invalid (type 0) and are kept as they are.
+std::vector<CpuidRegs> TlbSubleaves(CpuidSource& source) {
+    constexpr uint32_t kMaxSubleaves = 32;
+    std::vector<CpuidRegs> list;
+    const CpuidRegs first = source.Query(0x18, 0);
+    list.push_back(first);
+    const uint32_t last = std::min(first.eax, kMaxSubleaves - 1);
+    for (uint32_t sub = 1; sub <= last; ++sub) list.push_back(source.Query(0x18, sub));
     return list;
 }
 
@@ -206,6 +220,7 @@ CpuidData RunCpuidPass(CpuidSource& source) {
     // nowhere else.
     if (d.maxcpuid >= 4) d.leaf4 = CacheSubleaves(source, 4);
     if (d.mxecpuid >= 0x8000001D) d.leaf8000001d = CacheSubleaves(source, 0x8000001D);
+    if (d.maxcpuid >= 0x18) d.leaf18 = TlbSubleaves(source);
 
     // Hybrid processors: the hybrid flag and the kind of core read on.
     if (d.maxcpuid >= 7) d.leaf7_edx = source.Query(7, 0).edx;

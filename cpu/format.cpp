@@ -127,7 +127,11 @@ std::string AssocText(uint16_t ways) {
         case 16: return "16-way";
         case 32: return "32-way";
         case 255: return "fully";
-        default: return "";
+        default:
+            // Way counts of later caches (6, 12, 20 ...); 256 and above are
+            // not way counts the decoders produce.
+            if (ways < 255) return std::to_string(ways) + "-way";
+            return "";
     }
 }
 

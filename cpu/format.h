@@ -23,6 +23,8 @@ std::string HexText(uint32_t v, bool strip);
 // Byte-wise hex of the string read from its last character to its first.
 std::string StrToHexText(std::string_view s);
 std::array<uint8_t, 32> BitsOf(uint32_t v);
+// "off", "direct map", "N-way" for 2 to 254 ways, "fully" for 255; empty
+// for anything above.
 std::string AssocText(uint16_t ways);
 // "512Kb", or "12K\xB5Ops" for a trace cache.
 std::string KbText(uint32_t v, bool uops);

@@ -356,10 +356,15 @@ std::string HypervisorName(std::string_view text) {
     return raw;
 }
 
+namespace {
+constexpr std::string_view kVmNote = "virtual machine: ";
+constexpr std::string_view kVmShortNote = "VM: ";
+}  // namespace
+
 void ApplyRunNotes(const CpuidData& cpu, ProcessorNames& n) {
     n.hypervisor = HypervisorName(cpu.hypervisor);
     if (!n.hypervisor.empty()) {
-        const std::string vm = "virtual machine: " + n.hypervisor;
+        const std::string vm = std::string(kVmNote) + n.hypervisor;
         n.platform = n.platform.empty() ? vm : n.platform + " (" + vm + ")";
     }
 
@@ -471,6 +476,18 @@ std::string_view HybridCoreKind(const CpuidData& cpu, uint32_t leaf1a_eax) {
     if (ident::LaterMakerOf(cpu.vendorst) != ident::LaterMaker::kIntel || !hybrid || cpu.maxcpuid < 0x1A) return {};
     const unsigned core_type = leaf1a_eax >> 24;
     return core_type == 0x40 ? "performance" : core_type == 0x20 ? "efficient" : std::string_view{};
+}
+
+std::vector<std::string> PlatformShortForms(const ProcessorNames& n) {
+    if (n.hypervisor.empty()) return {};
+    const std::string vm = std::string(ident::kVmNote) + n.hypervisor;
+    const std::string short_vm = std::string(ident::kVmShortNote) + n.hypervisor;
+    const std::string bare_vm = "VM";
+    if (n.platform == vm) return {short_vm, bare_vm};
+    const std::string suffix = " (" + vm + ")";
+    if (n.platform.size() <= suffix.size() || !n.platform.ends_with(suffix)) return {};
+    const std::string base = n.platform.substr(0, n.platform.size() - suffix.size());
+    return {base + " (" + short_vm + ")", base + " (" + bare_vm + ")"};
 }
 
 }  // namespace kest

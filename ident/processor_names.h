@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
@@ -25,6 +26,12 @@ struct ProcessorNames {
     std::string hypervisor;  // "KVM", "Hyper-V" ...: the processor is seen through a hypervisor; empty otherwise
     bool named_by_tables = false;  // the name tables named it (not the rows of the later processors)
 };
+
+// Shorter forms of a platform text with a hypervisor note, for a narrow
+// field, longest first: "LGA 4677 (virtual machine: KVM)" gives "LGA 4677
+// (VM: KVM)" and "LGA 4677 (VM)"; "virtual machine: KVM" alone "VM: KVM" and
+// "VM". None when the text has no such note.
+std::vector<std::string> PlatformShortForms(const ProcessorNames& n);
 
 // Runs once at start-up after the cache decoding. May complete `caches` for
 // processors whose caches CPUID does not describe.

@@ -66,15 +66,15 @@ KEST_JSON_RECORD(Ext6, itlbe2, itlba2, dtlbe2, dtlba2, itlbe4, itlba4, dtlbe4, d
 KEST_JSON_RECORD(CpuidData, cpuid_ok, maxcpuid, vendorst, signature, stepping, st_model, stfamily, cpu_type, se_model,
                  sefamily, brand_id, clflushs, logprocc, apic__id, featurs2, featurs1, descriptors, serial_ebx,
                  serial_ecx, serial_edx, mxecpuid, ext_vendor, ext_step, ex_model, exfamily, ex_emodel, ex_efamily,
-                 extbrand, feature1, ext_name, ext5, ext6, powermgt, phys_bits, virt_bits, leaf4, leaf8000001d,
+                 extbrand, feature1, ext_name, ext5, ext6, powermgt, phys_bits, virt_bits, leaf4, leaf8000001d, leaf18,
                  ext6_edx, leaf7_edx, leaf1a_eax, hypervisor, ext1_ecx, l7s0_ebx, l7s0_ecx, l7s0_edx, l7s1_eax,
                  ext8_ebx, ext21_eax, leaf0b, leaf1f, ext8_ecx, ext1e_ebx)
 
 // The three cache levels in one flat object.
 KEST_JSON_RECORD(CacheL1, isl1divd, l1itlba4, l1itlba2, l1itlbe4, l1itlbe2, l1dtlba4, l1dtlba2, l1dtlbe4, l1dtlbe2,
-                 level1ic, l1iassoc, l1ilinsz, l1ilines, l1ctrace, level1dc, l1dassoc, l1dlinsz, l1dlines)
+                 l1dtlbe1g, level1ic, l1iassoc, l1ilinsz, l1ilines, l1ctrace, level1dc, l1dassoc, l1dlinsz, l1dlines)
 KEST_JSON_RECORD(CacheL2, islevel2, l2itlba4, l2itlba2, l2itlbe4, l2itlbe2, l2dtlba4, l2dtlba2, l2dtlbe4, l2dtlbe2,
-                 level2cs, l2cassoc, l2clinsz, l2clines)
+                 l2tlbe1g, level2cs, l2cassoc, l2clinsz, l2clines)
 KEST_JSON_RECORD(CacheL3, level3cs, l3cassoc, l3clinsz, l3sector, islevel3)
 nlohmann::ordered_json ToJson(const CacheInfo& ci) {
     nlohmann::ordered_json j = ToJson(ci.l1);

@@ -75,13 +75,21 @@ void ApplyControlState(QWidget* w, const ControlState& c) {
     }
     const QString text = DisplayText(c.text);
     if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (l->pixmap().isNull() && l->text() != text) {
-            l->setText(text);
-            // A value longer than its field ("Socket SP5 (virtual machine:
-            // KVM)") can be read in full as the field's tooltip.
+        // Measured only when the value changes (its shorter forms and
+        // tooltip come with it).
+        const QVariant last = l->property("kest_value");
+        if (l->pixmap().isNull() && (!last.isValid() || last.toString() != text)) {
+            l->setProperty("kest_value", text);
+            // The value, or the first of its shorter forms that fits the field.
             const int room = l->contentsRect().width() - 2 * std::max(l->indent(), 0);
-            const bool cut = l->fontMetrics().horizontalAdvance(text) > room;
-            l->setToolTip(cut ? text : QString());
+            auto fits = [&](const QString& t) { return l->fontMetrics().horizontalAdvance(t) <= room; };
+            QString shown = text;
+            for (auto it = c.shorter.begin(); it != c.shorter.end() && !fits(shown); ++it) shown = DisplayText(*it);
+            // The model's tooltip, else a value still longer than its field
+            // can be read in full as the field's tooltip.
+            const QString tip = !c.tooltip.empty() ? DisplayText(c.tooltip) : fits(shown) ? QString() : shown;
+            if (l->text() != shown) l->setText(shown);
+            if (l->toolTip() != tip) l->setToolTip(tip);
         }
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         if (b->text() != text) b->setText(text);
@@ -268,7 +276,7 @@ void Tmain::BuildCpuPage(QWidget* p) {
     Caption(p, ctl::kLabelCore, {cx, 39, cw, 17});
     Value(p, ctl::kCore, {vx, 39, 266, 17});
     Caption(p, ctl::kLabelPlt, {358, 39, 46, 17});
-    Value(p, ctl::kPlt, {405, 39, 118, 17});
+    Value<ClickLabel>(p, ctl::kPlt, {405, 39, 118, 17});
     Caption(p, ctl::kLabelExtname, {cx, 57, cw, 17});
     Value(p, ctl::kCpuextname, {vx, 57, 435, 17});
 
@@ -375,7 +383,7 @@ void Tmain::BuildCpuPage(QWidget* p) {
         {ctl::kBrand, &MainWindowModel::brandClick}, {ctl::kCtp, &MainWindowModel::ctpClick},
         {ctl::kApic, &MainWindowModel::apicClick}, {ctl::kLp, &MainWindowModel::lpClick},
         {ctl::kFls, &MainWindowModel::flsClick}, {ctl::kIsaLvl, &MainWindowModel::isa_lvlClick},
-        {ctl::kCspeed, &MainWindowModel::cspeedClick}};
+        {ctl::kCspeed, &MainWindowModel::cspeedClick}, {ctl::kPlt, &MainWindowModel::pltClick}};
     for (const auto& [name, handler] : clicks) {
         auto* l = p->findChild<ClickLabel*>(QtName(name));
         auto h = handler;

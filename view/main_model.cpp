@@ -214,6 +214,10 @@ void MainWindowModel::FormCreate() {
     s[ctl::kCore].text = names_.corecode;
     s[ctl::kCpuextname].text = cpu_.ext_name;
     s[ctl::kPlt].text = names_.platform;
+    // The hypervisor note rarely fits the field: shorter forms to show, the
+    // whole text for the tooltip and the help line.
+    s[ctl::kPlt].shorter = PlatformShortForms(names_);
+    s[ctl::kPlt].tooltip = s[ctl::kPlt].shorter.empty() ? std::string() : names_.platform;
     s[ctl::kFam].text = std::to_string(cpu_.stfamily);
     s[ctl::kMdl].text = std::to_string(cpu_.st_model);
     s[ctl::kStp].text = std::to_string(cpu_.stepping);

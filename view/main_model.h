@@ -119,6 +119,9 @@ public:
     void ctpClick();
     void apicClick();
     void lpClick();
+    // The platform field: the full text on the help line when the field
+    // shows a shortened form.
+    void pltClick();
     void flsClick();
     void famClick();
     void mdlClick();

@@ -95,6 +95,9 @@ void MainWindowModel::lpClick() {
     state_[ctl::kHlpstring].text = counts.empty() ? "Logical Processor Count" : "Logical Processor Count; " + counts;
 }
 void MainWindowModel::isa_lvlClick() { state_[ctl::kHlpstring].text = LaterSetsText(cpu_); }
+void MainWindowModel::pltClick() {
+    if (!state_[ctl::kPlt].shorter.empty()) state_[ctl::kHlpstring].text = state_[ctl::kPlt].text;
+}
 void MainWindowModel::flsClick() { state_[ctl::kHlpstring].text = "CLFLUSH chunk count"; }
 void MainWindowModel::famClick() { state_[ctl::kHlpstring].text = names_.familynote; }
 void MainWindowModel::mdlClick() { state_[ctl::kHlpstring].text = names_.modelnote; }

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "view/controls.h"
 
@@ -16,6 +17,12 @@ enum class TextColour { Normal, Dimmed };
 
 struct ControlState {
     std::string text;          // Windows-1252 bytes, as the control shows them
+    // Shorter forms of a value that may not fit its field, longest first:
+    // the field shows `text` when it fits, else the first of these that
+    // fits, else the last. `text` stays the full value, which the reports
+    // and the record carry.
+    std::vector<std::string> shorter;
+    std::string tooltip;       // empty: none of the model's own
     TextColour colour = TextColour::Normal;
     bool visible = true;
     bool enabled = true;
@@ -24,7 +31,6 @@ struct ControlState {
     std::optional<uint32_t> fill;  // indicator squares: 0xRRGGBB
     int position = 0;          // progress bars, scroll bars
     int maximum = 0;
-    std::string tooltip;       // shown while the pointer rests on the control
 };
 
 // Controls by their names (ctl::kCpuname, ctl::kLabelL2, ctl::kL2MaskPanel

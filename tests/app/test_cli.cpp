@@ -109,6 +109,10 @@ TEST_F(CliTest, HypervisorOfADumpReachesTheJson) {
     EXPECT_EQ(j["ProcessorNames"]["hypervisor"], "KVM");
     const std::string platform = j["ProcessorNames"]["platform"];
     EXPECT_TRUE(platform == "virtual machine: KVM" || platform.ends_with(" (virtual machine: KVM)")) << platform;
+    // The text report carries the full note too (the window shows "VM: KVM").
+    r = Invoke({"--cpuid-dump", Write("vm.txt", dump), "--format", "text"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Platform:       " + platform + "\r\n"), std::string::npos) << r.out;
 
     r = Invoke({"--cpuid-dump", Write("host.txt", without_flag), "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err;

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,22 @@ void CompareCaches(const std::string& file, const nlohmann::json& want, const Ca
     }
 }
 
+// The TLB fields an expected file may hold (numbers, as the JSON output
+// names them).
+std::optional<unsigned> TlbFieldOf(const CacheInfo& c, const std::string& key) {
+    static const std::map<std::string, uint16_t CacheL1::*> l1 = {
+        {"l1itlba4", &CacheL1::l1itlba4}, {"l1itlbe4", &CacheL1::l1itlbe4}, {"l1itlba2", &CacheL1::l1itlba2},
+        {"l1itlbe2", &CacheL1::l1itlbe2}, {"l1dtlba4", &CacheL1::l1dtlba4}, {"l1dtlbe4", &CacheL1::l1dtlbe4},
+        {"l1dtlba2", &CacheL1::l1dtlba2}, {"l1dtlbe2", &CacheL1::l1dtlbe2}, {"l1dtlbe1g", &CacheL1::l1dtlbe1g}};
+    static const std::map<std::string, uint16_t CacheL2::*> l2 = {
+        {"l2itlba4", &CacheL2::l2itlba4}, {"l2itlbe4", &CacheL2::l2itlbe4}, {"l2itlba2", &CacheL2::l2itlba2},
+        {"l2itlbe2", &CacheL2::l2itlbe2}, {"l2dtlba4", &CacheL2::l2dtlba4}, {"l2dtlbe4", &CacheL2::l2dtlbe4},
+        {"l2dtlba2", &CacheL2::l2dtlba2}, {"l2dtlbe2", &CacheL2::l2dtlbe2}, {"l2tlbe1g", &CacheL2::l2tlbe1g}};
+    if (auto it = l1.find(key); it != l1.end()) return c.l1.*(it->second);
+    if (auto it = l2.find(key); it != l2.end()) return c.l2.*(it->second);
+    return std::nullopt;
+}
+
 TEST(Corpus, EveryDumpGetsItsExpectedNamesAndCaches) {
     const std::vector<fs::path> dumps = Dumps();
     ASSERT_FALSE(dumps.empty()) << "no dumps in " << KEST_CORPUS_DIR;
@@ -129,7 +147,7 @@ TEST(Corpus, EveryDumpGetsItsExpectedNamesAndCaches) {
         const std::vector<std::string> sets = LaterSets(r.cpu);
         auto has_set = [&](const std::string& name) { return std::find(sets.begin(), sets.end(), name) != sets.end(); };
         for (const auto& [key, value] : want.items()) {
-            if (key == "source" || key == "caches") continue;
+            if (key == "source" || key == "caches" || key == "tlb_source") continue;
             // The instruction-set level, one package's cores and threads, and
             // sets the maker lists (or that the processor lacks).
             if (key == "x86_64_level") {
@@ -148,6 +166,11 @@ TEST(Corpus, EveryDumpGetsItsExpectedNamesAndCaches) {
             if (key == "intprocn") {
                 if (!value.is_number_unsigned() || value.get<unsigned>() != r.names.intprocn)
                     ADD_FAILURE() << file << ": intprocn is " << r.names.intprocn << ", expected " << value.dump();
+                continue;
+            }
+            if (const auto tlb = TlbFieldOf(r.caches, key)) {
+                if (!value.is_number_unsigned() || value.get<unsigned>() != *tlb)
+                    ADD_FAILURE() << file << ": " << key << " is " << *tlb << ", expected " << value.dump();
                 continue;
             }
             bool known = false;

@@ -272,6 +272,8 @@ TEST(LaterStage, HypervisorInThePlatform) {
         const ProcessorNames got = IdentifyProcessor(p4, caches);
         EXPECT_EQ(c.name, got.hypervisor);
         EXPECT_EQ(std::string("Socket 478 (virtual machine: ") + c.name + ")", got.platform);
+        EXPECT_EQ((std::vector<std::string>{std::string("Socket 478 (VM: ") + c.name + ")", "Socket 478 (VM)"}),
+                  PlatformShortForms(got));
         EXPECT_EQ("Northwood C1", got.corecode);
     }
 
@@ -279,8 +281,12 @@ TEST(LaterStage, HypervisorInThePlatform) {
     none.hypervisor = "KVMKVMKVM";
     CacheInfo caches = L2Of(64);
     EXPECT_EQ("virtual machine: KVM", IdentifyProcessor(none, caches).platform);
+    EXPECT_EQ((std::vector<std::string>{"VM: KVM", "VM"}), PlatformShortForms(IdentifyProcessor(none, caches)));
     none.hypervisor.clear();
     EXPECT_EQ("", IdentifyProcessor(none, caches).platform);
+    CpuidData host = Cpu("GenuineIntel", 0x00000F27);
+    CacheInfo host_caches = L2Of(512);
+    EXPECT_TRUE(PlatformShortForms(IdentifyProcessor(host, host_caches)).empty());  // "Socket 478" has no note
 }
 
 // A hybrid Intel processor's model note says which kind of core the pass

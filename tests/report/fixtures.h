@@ -82,7 +82,7 @@ inline Processor PentiumWithTraceCache() {
 }
 
 // Family 15, model 2, stepping 3, with L2 and L3 (the L3 associativity is a
-// code without a text).
+// way count outside the old codes: it reads "6-way").
 inline Processor AmdWithL3() {
     Processor p;
     SetLabels(p.window, {

@@ -18,6 +18,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <string>
+#include <vector>
+
 #include "tests/view/processors.h"
 #include "ui/jpeg_image.h"
 #include "ui/main_window.h"
@@ -163,8 +166,30 @@ TEST(Window, SerialCheckBoxReformats) {
     EXPECT_FALSE(box->isChecked());
 }
 
-// Every visible text fits its label with the window's font, for processors
-// with long texts (the full serial number, a trace cache, long names).
+// This project's kind of machine: a current Xeon seen through a hypervisor,
+// with the way counts and TLB figures of today's cores and a 480 MB L3.
+Processor XeonUnderKvm(const std::string& platform, const std::string& hypervisor) {
+    Processor p = ThisMachineEpyc();
+    p.cpu.vendorst = "GenuineIntel";
+    p.cpu.ext_name = Brand48("Intel(R) Xeon(R) Platinum 8592+");
+    p.names.procname = "Intel Xeon Platinum 8592+";
+    p.names.corecode = "Emerald Rapids-SP";
+    p.names.hypervisor = hypervisor;
+    p.names.platform = platform + " (virtual machine: " + hypervisor + ")";
+    CacheInfo& k = p.caches;
+    k.l1.level1dc = 48; k.l1.l1dassoc = 12; k.l1.l1iassoc = 16;
+    k.l1.l1dtlba4 = 254; k.l1.l1dtlbe4 = 65535; k.l1.l1itlba4 = 8; k.l1.l1itlbe4 = 256;
+    k.l2.level2cs = 2048; k.l2.l2cassoc = 16;
+    k.l2.l2dtlba4 = 8; k.l2.l2dtlbe4 = 2048; k.l2.l2itlba4 = 8; k.l2.l2itlbe4 = 2048;
+    k.l3.level3cs = 491520; k.l3.l3cassoc = 20;
+    return p;
+}
+
+// Every visible text of the first page, the feature pages and the cache
+// pages fits its label with the window's font, for processors with long
+// texts (the full serial number, a trace cache, long names, the hypervisor
+// note with the longest platforms and hypervisor names). CTest runs it again
+// with QT_FONT_DPI=120 and with QT_SCALE_FACTOR=1.5.
 TEST(Window, NoTextIsClipped) {
     Processor p3 = PentiumIIISerialOff();
     p3.cpu.featurs1 |= 1u << 18;
@@ -178,8 +203,12 @@ TEST(Window, NoTextIsClipped) {
     epyc.caches.l3.level3cs = 65535;
     // Every later word with every bit set: all their names on view.
     for (const LaterFeatureWord& word : LaterFeatureWords()) epyc.cpu.*word.word = 0xFFFFFFFF;
-    for (Processor* proc : {&p3, &p4, &epyc}) {
-        Window w(*proc, 8888.88, proc == &p4);
+    std::vector<Processor> procs = {p3, p4, epyc, XeonUnderKvm("LGA 4677", "KVM")};
+    for (const char* platform : {"Socket sWRX8", "Socket F (1207)", "BGA 2049"})
+        for (const char* hypervisor : {"VirtualBox", "Parallels", "QEMU TCG", "Hyper-V"})
+            procs.push_back(XeonUnderKvm(platform, hypervisor));
+    for (const Processor& proc : procs) {
+        Window w(proc, 8888.88, &proc == &procs[1]);
         std::vector<std::function<void()>> pages;
         for (ControlName page : {ctl::kBSff, ctl::kBAff, ctl::kBEff, ctl::kL1, ctl::kL2, ctl::kL3})
             if (auto* b = qobject_cast<QPushButton*>(w.window->Control(page)); b && b->isEnabled())
@@ -207,6 +236,14 @@ TEST(Window, NoTextIsClipped) {
             }
         }
     }
+    // The platform field of a processor seen through a hypervisor: the short
+    // note shown, the full one in the tooltip and, after a click, on the
+    // help line.
+    Window vm(XeonUnderKvm("LGA 4677", "KVM"));
+    EXPECT_EQ(vm.Text(ctl::kPlt), "LGA 4677 (VM: KVM)");
+    EXPECT_EQ(vm.Label(ctl::kPlt)->toolTip(), "LGA 4677 (virtual machine: KVM)");
+    qobject_cast<ui::ClickLabel*>(vm.window->Control(ctl::kPlt))->clicked();
+    EXPECT_EQ(vm.Text(ctl::kHlpstring), "LGA 4677 (virtual machine: KVM)");
 }
 
 TEST(Logos, AllTwentyTwoDecodeAt79x79) {

@@ -188,6 +188,32 @@ TEST(HelpLine, ClickHandlers) {
     EXPECT_EQ(h.Text(ctl::kHlpstring), "");
 }
 
+// Under a hypervisor the platform field shows the short note; the value the
+// reports read, the tooltip and the help line after a click keep the full one.
+TEST(HelpLine, PlatformUnderAHypervisor) {
+    Processor vm = ThisMachineEpyc();
+    vm.names.platform = "Socket SP3 (virtual machine: KVM)";
+    vm.names.hypervisor = "KVM";
+    Harness h(std::move(vm));
+    h.Create();
+    EXPECT_EQ(h.Text(ctl::kPlt), "Socket SP3 (virtual machine: KVM)");
+    EXPECT_EQ(h[ctl::kPlt].shorter, (std::vector<std::string>{"Socket SP3 (VM: KVM)", "Socket SP3 (VM)"}));
+    EXPECT_EQ(h[ctl::kPlt].tooltip, "Socket SP3 (virtual machine: KVM)");
+    h.model->pltClick();
+    EXPECT_EQ(h.Text(ctl::kHlpstring), "Socket SP3 (virtual machine: KVM)");
+
+    // On a processor seen directly the field shows its text and a click
+    // leaves the help line alone.
+    Harness host(Pentium4HT());
+    host.Create();
+    EXPECT_TRUE(host[ctl::kPlt].shorter.empty());
+    EXPECT_EQ(host[ctl::kPlt].tooltip, "");
+    host.model->lpClick();
+    const std::string lp_help = host.Text(ctl::kHlpstring);
+    host.model->pltClick();
+    EXPECT_EQ(host.Text(ctl::kHlpstring), lp_help);
+}
+
 TEST(HelpLine, BrandClickOnAnotherVendorChangesNothing) {
     Harness h(AthlonXP());
     h.Create();

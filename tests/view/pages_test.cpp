@@ -210,13 +210,15 @@ TEST(CachePages, Level3ShowsFourCells) {
     EXPECT_EQ(h.Text(ctl::kL142), "0");
 }
 
-TEST(CachePages, SixWayAssociativityHasNoText) {
+TEST(CachePages, LaterWayCountsShowTheirCount) {
     Processor p = PentiumIIISerialOff();
     p.caches.l2.l2cassoc = 6;
+    p.caches.l1.l1dassoc = 12;
     Harness h(std::move(p));
     h.Create();
+    EXPECT_EQ(h.Text(ctl::kL122), "12-way");
     h.model->l2Click();
-    EXPECT_EQ(h.Text(ctl::kL122), "");
+    EXPECT_EQ(h.Text(ctl::kL122), "6-way");
 }
 
 DmiCacheRecord Cache(uint16_t handle, uint16_t config, uint16_t speed = 0) {
