@@ -83,7 +83,6 @@ struct CpuidData {
     uint32_t ext6_edx = 0;              // 0x80000006 EDX: L3 on AMD
 
     // Leaves read for naming processors after 2004.
-    uint32_t leaf7_edx = 0;   // leaf 7 sub-leaf 0 EDX; bit 15: hybrid processor
     uint32_t leaf1a_eax = 0;  // leaf 0x1A EAX; bits 24-31: the kind of core the pass ran on
     // Leaf 0x40000000 EBX, ECX, EDX (12 bytes, zeros kept) when leaf 1 ECX
     // bit 31 says a hypervisor is present; empty otherwise.
@@ -94,7 +93,7 @@ struct CpuidData {
     uint32_t ext1_ecx = 0;   // 0x80000001 ECX
     uint32_t l7s0_ebx = 0;   // leaf 7 sub-leaf 0 EBX
     uint32_t l7s0_ecx = 0;   // leaf 7 sub-leaf 0 ECX
-    uint32_t l7s0_edx = 0;   // leaf 7 sub-leaf 0 EDX
+    uint32_t l7s0_edx = 0;   // leaf 7 sub-leaf 0 EDX; bit 15: hybrid processor
     uint32_t l7s1_eax = 0;   // leaf 7 sub-leaf 1 EAX, when leaf 7.0 EAX (its last sub-leaf) admits it
     uint32_t ext8_ebx = 0;   // 0x80000008 EBX
     uint32_t ext21_eax = 0;  // 0x80000021 EAX

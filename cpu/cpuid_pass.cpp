@@ -69,21 +69,8 @@ std::vector<CpuidRegs> TlbSubleaves(CpuidSource& source) {
     return list;
 }
 
-}  // namespace
-
-CpuidData RunCpuidPass(CpuidSource& source) {
-    CpuidData d;
-
-    // Presence test, twice; the second run decides.
-    d.cpuid_ok = source.HasCpuid();
-    const bool has_cpuid = source.HasCpuid();
-
-    // No CPUID: a 486 when the AC flag toggles, else a 386.
-    if (!has_cpuid) {
-        d.stfamily = source.Is486() ? 4 : 3;
-        return d;
-    }
-
+// Leaves 0 to 3.
+void ReadStandardLeaves(CpuidSource& source, CpuidData& d) {
     // Leaf 0.
     const CpuidRegs l0 = source.Query(0);
     d.maxcpuid = l0.eax;
@@ -121,7 +108,10 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.serial_ecx = r.ecx;
         d.serial_edx = r.edx;
     }
+}
 
+// Leaves 0x80000000 to 0x80000008 as the first pass reads them.
+void ReadExtendedLeaves(CpuidSource& source, CpuidData& d) {
     // Leaf 0x80000000, always.
     const CpuidRegs e0 = source.Query(0x80000000);
     d.mxecpuid = e0.eax;
@@ -215,15 +205,19 @@ CpuidData RunCpuidPass(CpuidSource& source) {
         d.ext6.alt_assoc = Bits(r.ecx, 16, 23);
         d.ext6.alt_lines = Bits(r.ecx, 8, 15);
     }
+}
 
+// The leaves of later processors: caches, TLBs, hybrid cores, the later
+// feature words, topology and the hypervisor's name.
+void ReadLaterLeaves(CpuidSource& source, CpuidData& d) {
     // The later cache leaves, for processors that describe their caches
     // nowhere else.
     if (d.maxcpuid >= 4) d.leaf4 = CacheSubleaves(source, 4);
     if (d.mxecpuid >= 0x8000001D) d.leaf8000001d = CacheSubleaves(source, 0x8000001D);
     if (d.maxcpuid >= 0x18) d.leaf18 = TlbSubleaves(source);
 
-    // Hybrid processors: the hybrid flag and the kind of core read on.
-    if (d.maxcpuid >= 7) d.leaf7_edx = source.Query(7, 0).edx;
+    // Hybrid processors: the kind of core read on (the hybrid flag is leaf 7
+    // EDX bit 15, below).
     if (d.maxcpuid >= 0x1A) d.leaf1a_eax = source.Query(0x1A, 0).eax;
 
     // The later feature words. Leaf 7 sub-leaf 0 EAX is the last sub-leaf.
@@ -256,7 +250,25 @@ CpuidData RunCpuidPass(CpuidSource& source) {
             d.hypervisor = std::move(text);
         }
     }
+}
 
+}  // namespace
+
+CpuidData RunCpuidPass(CpuidSource& source) {
+    CpuidData d;
+
+    // Presence test, twice; the second run decides.
+    d.cpuid_ok = source.HasCpuid();
+    const bool has_cpuid = source.HasCpuid();
+
+    // No CPUID: a 486 when the AC flag toggles, else a 386.
+    if (!has_cpuid) {
+        d.stfamily = source.Is486() ? 4 : 3;
+        return d;
+    }
+    ReadStandardLeaves(source, d);
+    ReadExtendedLeaves(source, d);
+    ReadLaterLeaves(source, d);
     return d;
 }
 

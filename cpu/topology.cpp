@@ -22,7 +22,7 @@ uint32_t LevelCount(const CpuidRegs& r) { return r.ebx & 0xFFFF; }
 Topology TopologyFromCpuid(const CpuidData& cpu) {
     Topology t;
     if (cpu.maxcpuid < 1) return t;
-    const bool hybrid = ((cpu.leaf7_edx >> 15) & 1u) != 0;
+    const bool hybrid = ((cpu.l7s0_edx >> 15) & 1u) != 0;
     const bool amd = cpu.vendorst == vendor::kAmd || cpu.vendorst == vendor::kHygon;
 
     if (amd && cpu.mxecpuid >= 0x80000008) {

@@ -67,7 +67,7 @@ KEST_JSON_RECORD(CpuidData, cpuid_ok, maxcpuid, vendorst, signature, stepping, s
                  sefamily, brand_id, clflushs, logprocc, apic__id, featurs2, featurs1, descriptors, serial_ebx,
                  serial_ecx, serial_edx, mxecpuid, ext_vendor, ext_step, ex_model, exfamily, ex_emodel, ex_efamily,
                  extbrand, feature1, ext_name, ext5, ext6, powermgt, phys_bits, virt_bits, leaf4, leaf8000001d, leaf18,
-                 ext6_edx, leaf7_edx, leaf1a_eax, hypervisor, ext1_ecx, l7s0_ebx, l7s0_ecx, l7s0_edx, l7s1_eax,
+                 ext6_edx, leaf1a_eax, hypervisor, ext1_ecx, l7s0_ebx, l7s0_ecx, l7s0_edx, l7s1_eax,
                  ext8_ebx, ext21_eax, leaf0b, leaf1f, ext8_ecx, ext1e_ebx)
 
 // The three cache levels in one flat object.

@@ -264,9 +264,14 @@ void Tmain::Build() {
     main_page_control_->setCurrentIndex(0);
 }
 
-void Tmain::BuildCpuPage(QWidget* p) {
-    // Rows 1 to 4.
-    const int cx = 4, cw = 82, vx = 88;
+namespace {
+
+// Caption and value columns of the page's full-width rows.
+constexpr int cx = 4, cw = 82, vx = 88;
+
+// Rows 1 to 4 of "CPU Information": vendor, name, rating, code name,
+// platform and extended name.
+void BuildIdentityRows(QWidget* p) {
     Caption(p, ctl::kLabelVstring, {cx, 3, cw, 17});
     Value(p, ctl::kVendor, {vx, 3, 435, 17});
     Caption(p, ctl::kLabelCpuname, {cx, 21, cw, 17});
@@ -280,7 +285,10 @@ void Tmain::BuildCpuPage(QWidget* p) {
     Caption(p, ctl::kLabelExtname, {cx, 57, cw, 17});
     Value(p, ctl::kCpuextname, {vx, 57, 435, 17});
 
-    // Logo box: the pictures lie on top of each other, at most one visible.
+}
+
+// The pictures lie on top of each other, at most one visible.
+void BuildLogoBox(QWidget* p) {
     auto* box = new QFrame(p);
     SetName(box, ctl::kLogoBox);
     box->setGeometry(4, 80, 81, 81);
@@ -293,6 +301,10 @@ void Tmain::BuildCpuPage(QWidget* p) {
         img->hide();
     }
 
+}
+
+// Model information, cache sizes, additional values and instruction sets.
+void BuildInfoGroups(QWidget* p) {
     // Model information: standard and extended columns.
     auto* mdl = Group(p, ctl::kLabelMdlT, {89, 76, 120, 86});
     const ControlName mcap[] = {ctl::kLabelFam, ctl::kLabelModel, ctl::kLabelStp, ctl::kLabelBrand};
@@ -331,6 +343,10 @@ void Tmain::BuildCpuPage(QWidget* p) {
         Static(is, itext[i], {25, 14 + i * 16, 70, 16});
     }
 
+}
+
+// The help line and the clock frame with its speed bar and scale.
+void BuildClockFrame(QWidget* p) {
     // Help line.
     Value(p, ctl::kHlpstring, {4, 165, 419, 17});
 
@@ -367,6 +383,10 @@ void Tmain::BuildCpuPage(QWidget* p) {
         tick->setFrameStyle(QFrame::VLine | QFrame::Plain);
     }
 
+}
+
+// The technology group and the x86-64 level.
+void BuildTechnology(QWidget* p) {
     // Technology.
     auto* tech = Group(p, ctl::kTechTitle, {401, 205, 124, 53});
     const ControlName tech_lines[] = {ctl::kTech1, ctl::kTech2, ctl::kTech3};
@@ -376,6 +396,17 @@ void Tmain::BuildCpuPage(QWidget* p) {
     // The x86-64 level, between the clock frame and the serial number.
     Caption(p, ctl::kLabelIsaLvl, {cx, 240, cw, 17});
     Value<ClickLabel>(p, ctl::kIsaLvl, {vx, 240, 90, 17}, Qt::AlignCenter)->setIndent(0);
+
+}
+
+}  // namespace
+
+void Tmain::BuildCpuPage(QWidget* p) {
+    BuildIdentityRows(p);
+    BuildLogoBox(p);
+    BuildInfoGroups(p);
+    BuildClockFrame(p);
+    BuildTechnology(p);
 
     // Value fields that explain themselves on the help line.
     const std::pair<ControlName, void (MainWindowModel::*)()> clicks[] = {

@@ -32,10 +32,11 @@ const std::array<uint16_t, kLogoCount>& LogoCodes() { return kLogoCodes; }
 
 ControlName LogoName(uint16_t code) { return ctl::Logo(code); }
 
-void ApplyFormDefaults(WindowState& s) {
-    Set(s, ctl::kMain, "Kestrune");
+namespace {
 
-    // Button bar and popups.
+// The window, its button bar, popups and tabs.
+void FrameDefaults(WindowState& s) {
+    Set(s, ctl::kMain, "Kestrune");
     Set(s, ctl::kButtonRefresh, "Reset");
     Set(s, ctl::kButtonSnap, "Save...");
     Set(s, ctl::kDbase, "Database...");
@@ -59,8 +60,9 @@ void ApplyFormDefaults(WindowState& s) {
     Set(s, ctl::kECache, "Extended Cache Information");
     Set(s, ctl::kMemory, "Cache/Memory Throughput");
     s[ctl::kCacheControl].position = 0;
+}
 
-    // Page "CPU Information".
+void CpuPageDefaults(WindowState& s) {
     Set(s, ctl::kLabelVstring, "Vendor string:", kDim);
     Own(s, ctl::kVendor);
     Set(s, ctl::kLabelCpuname, "CPU name:", kDim);
@@ -139,8 +141,9 @@ void ApplyFormDefaults(WindowState& s) {
     Set(s, ctl::kCheckBoxFullsn, "Full S/N");
     s[ctl::kCheckBoxFullsn].checked = true;
     s[ctl::kCheckBoxFullsn].enabled = false;
+}
 
-    // Page "CPU Feature Flags".
+void FeaturePageDefaults(WindowState& s) {
     Set(s, ctl::kBSff, "Standart Features (page 1)");
     Set(s, ctl::kBAff, "Standart Features (page 2)");
     Set(s, ctl::kBEff, "Extended Features");
@@ -151,8 +154,10 @@ void ApplyFormDefaults(WindowState& s) {
         Indicator(s, ctl::FeatureIndicator(i));
         Set(s, ctl::FeatureLabel(i), "Label0");
     }
+}
 
-    // Page "Cache Information", integrated caches.
+// "Cache Information": integrated caches and the DMI cache records.
+void CachePageDefaults(WindowState& s) {
     Set(s, ctl::kL1, "Level 1");
     Set(s, ctl::kL2, "Level 2");
     Set(s, ctl::kL3, "Level 3");
@@ -172,8 +177,9 @@ void ApplyFormDefaults(WindowState& s) {
     for (int level = 1; level <= 3; ++level)
         for (std::string_view row : ctl::kExtCacheRows) Set(s, ctl::ExtCacheRow(level, row), "N/A");
     Set(s, ctl::kPanelExtcMask, "Extended Cache Information is unavailable.", TextColour::Normal, false);
+}
 
-    // Cache/memory throughput.
+void ThroughputDefaults(WindowState& s) {
     s[ctl::kMtbScroll].enabled = false;
     s[ctl::kMtbScroll].maximum = 1539;
     Set(s, ctl::kTopTp, "");
@@ -193,8 +199,9 @@ void ApplyFormDefaults(WindowState& s) {
     for (ControlName n : {ctl::kLegBsL1, ctl::kLegTpL1, ctl::kLegTpL2, ctl::kLegTpL3, ctl::kLegAvL1,
                           ctl::kLegAvL2, ctl::kLegAvL3})
         Set(s, n, "");
+}
 
-    // Page "Other Info".
+void OtherInfoDefaults(WindowState& s) {
     for (ControlName n : {ctl::kEpm1s, ctl::kEpm2s, ctl::kEpm3s, ctl::kEpm4s, ctl::kEpm5s, ctl::kEpm6s}) Indicator(s, n);
     Set(s, ctl::kEpmMaskPanel, "This instruction is not supported", TextColour::Normal, false);
     Set(s, ctl::kAsP, "as_p");
@@ -204,8 +211,9 @@ void ApplyFormDefaults(WindowState& s) {
     Set(s, ctl::kDmiMax, "");
     Set(s, ctl::kDmiStatus, "");
     Set(s, ctl::kDmiMaskPanel, "Can't read DMI structure table");
+}
 
-    // Page "About Program".
+void AboutDefaults(WindowState& s) {
     Set(s, ctl::kAboutName, "Kestrune");
     Set(s, ctl::kAboutVersion, "Version 5.4.0");
     Set(s, ctl::kOffCUrl, std::string(kWebAddress));
@@ -219,6 +227,18 @@ void ApplyFormDefaults(WindowState& s) {
         sig += buf;
     }
     Set(s, ctl::kAboutSignature, sig + "-05-04-01-e2");
+}
+
+}  // namespace
+
+void ApplyFormDefaults(WindowState& s) {
+    FrameDefaults(s);
+    CpuPageDefaults(s);
+    FeaturePageDefaults(s);
+    CachePageDefaults(s);
+    ThroughputDefaults(s);
+    OtherInfoDefaults(s);
+    AboutDefaults(s);
 }
 
 }  // namespace kest

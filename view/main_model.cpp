@@ -115,8 +115,36 @@ void MainWindowModel::UpdateRunButton() {
 }
 
 void MainWindowModel::FormCreate() {
-    WindowState& s = state_;
+    ReadMachine();
+    // Clock fields before the window first shows.
+    refrtimerTimer();
+    UnpackFeatureBits();
+    ShowWhatExists();
+    FillCpuPage();
+    FillOtherInfo();
+    FillExtendedCacheTable();
 
+    // Feature page 1 and cache level 1, whatever their buttons' state.
+    b_sffClick();
+    l1Click();
+
+    // Screenshot numbering starts again.
+    ScreenshotCount = 0;
+
+    // Empty throughput graph.
+    if (hooks_.reset_throughput_graph) hooks_.reset_throughput_graph();
+
+    // "Run Selected" follows the check boxes; the help line starts empty.
+    UpdateRunButton();
+    state_[ctl::kHlpstring].text.clear();
+
+    // The database files in the current directory.
+    DatabaseTests();
+}
+
+// The machine's topology and firmware tables; the window keeps its own
+// copies of the two DMI clocks.
+void MainWindowModel::ReadMachine() {
     // Packages, cores and threads: the kernel's count on the live machine,
     // CPUID's for one package otherwise.
     if (!seams_.read_topology || !seams_.read_topology(topology_)) topology_ = TopologyFromCpuid(cpu_);
@@ -130,18 +158,20 @@ void MainWindowModel::FormCreate() {
     }
     bus_clock_ = dmi_.extclock;
     current_speed_ = dmi_.curspeed;
+}
 
-    // Clock fields before the window first shows.
-    refrtimerTimer();
-
-    // Feature bits.
+void MainWindowModel::UnpackFeatureBits() {
     bits_.featurs1_bits = BitsOf(cpu_.featurs1);
     bits_.featurs2_bits = BitsOf(cpu_.featurs2);
     bits_.feature1_bits = BitsOf(cpu_.feature1);
     bits_.powermgt_bits = BitsOf(cpu_.powermgt);
-    const auto& f1 = bits_.featurs1_bits;
+}
 
-    // Captions and values whose datum exists turn normal; nothing turns back.
+// Captions and values whose datum exists turn normal, buttons whose data is
+// absent are disabled; nothing turns back.
+void MainWindowModel::ShowWhatExists() {
+    WindowState& s = state_;
+    const auto& f1 = bits_.featurs1_bits;
     if (!cpu_.vendorst.empty()) SetNormal(ctl::kLabelVstring);
     if (!names_.procname.empty()) SetNormal(ctl::kLabelCpuname);
     if (!names_.corecode.empty()) SetNormal(ctl::kLabelCore);
@@ -207,8 +237,12 @@ void MainWindowModel::FormCreate() {
     if (bus_clock_ != 0)
         for (ControlName n : {ctl::kLabelFspeed, ctl::kLabelMult, ctl::kBevelFspeed, ctl::kBevelMult, ctl::kFspeed, ctl::kMult})
             s[n].visible = true;
+}
 
-    // Value texts.
+// "CPU Information": values, serial number, logo and instruction sets.
+void MainWindowModel::FillCpuPage() {
+    WindowState& s = state_;
+    const auto& f1 = bits_.featurs1_bits;
     s[ctl::kVendor].text = cpu_.vendorst;
     s[ctl::kCpuname].text = names_.procname;
     s[ctl::kCore].text = names_.corecode;
@@ -267,8 +301,12 @@ void MainWindowModel::FormCreate() {
         SetNormal(ctl::kIsaLvl);
     }
     s[ctl::kLabelIsT].tooltip = LaterSetsText(cpu_);
+}
 
-    // Power management.
+// "Other Info": power management, address sizes and the DMI processor group.
+void MainWindowModel::FillOtherInfo() {
+    WindowState& s = state_;
+    auto fill = [&](ControlName n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
     s[ctl::kEpmMaskPanel].visible = cpu_.mxecpuid < 0x80000007u;
     for (int i = 0; i < 6; ++i) fill(ctl::PowerIndicator(i + 1), bits_.powermgt_bits[i]);
 
@@ -290,26 +328,6 @@ void MainWindowModel::FormCreate() {
         s[ctl::kDmiMaskPanel].visible = true;
         s[ctl::kPanelExtcMask].visible = true;
     }
-
-    // Extended cache table.
-    FillExtendedCacheTable();
-
-    // Feature page 1 and cache level 1, whatever their buttons' state.
-    b_sffClick();
-    l1Click();
-
-    // Screenshot numbering starts again.
-    ScreenshotCount = 0;
-
-    // Empty throughput graph.
-    if (hooks_.reset_throughput_graph) hooks_.reset_throughput_graph();
-
-    // "Run Selected" follows the check boxes; the help line starts empty.
-    UpdateRunButton();
-    s[ctl::kHlpstring].text.clear();
-
-    // The database files in the current directory.
-    DatabaseTests();
 }
 
 void MainWindowModel::DatabaseTests() {

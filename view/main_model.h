@@ -142,6 +142,11 @@ public:
     void l2Click();
     void l3Click();
     void FillExtendedCacheTable();
+    void ReadMachine();
+    void UnpackFeatureBits();
+    void ShowWhatExists();
+    void FillCpuPage();
+    void FillOtherInfo();
 
     // The throughput check boxes changed: "Run Selected" follows them.
     void UpdateRunButton();

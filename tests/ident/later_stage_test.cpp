@@ -296,7 +296,7 @@ TEST(LaterStage, HybridCoreInTheModelNote) {
     auto note = [](const char* vendor, uint32_t leaf7_edx, uint32_t leaf1a_eax) {
         CpuidData cpu = Cpu(vendor, 0x000906A3);  // Alder Lake-P
         cpu.maxcpuid = 0x20;
-        cpu.leaf7_edx = leaf7_edx;
+        cpu.l7s0_edx = leaf7_edx;
         cpu.leaf1a_eax = leaf1a_eax;
         CacheInfo caches = L2Of(1280);
         return IdentifyProcessor(cpu, caches).modelnote;

@@ -162,7 +162,7 @@ TEST(HelpLine, CoreSpeedExplainsTheBusyCoreRun) {
     r.tscmhz = 2496.0;
     r.processor = 0;
     r.core_type_leaf = 0x40000001;
-    p.cpu.leaf7_edx &= ~0x8000u;
+    p.cpu.l7s0_edx &= ~0x8000u;
     EXPECT_EQ(ClockHelp(p.cpu, r), "Time-stamp counter: 2496.00 MHz (fixed rate); core measured busy on logical processor 0");
     r.method = ClockMethod::kGiven;
     EXPECT_EQ(ClockHelp(p.cpu, r), "");
