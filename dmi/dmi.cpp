@@ -18,9 +18,6 @@ constexpr size_t kSegmentLength = 0x10000;
 constexpr size_t kEntry2Length = 0x1E;
 constexpr size_t kEntry3Length = 0x18;
 
-constexpr uint8_t kTypeProcessor = 4;
-constexpr uint8_t kTypeCache = 7;
-constexpr uint8_t kTypeEndOfTable = 127;
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
@@ -89,7 +86,7 @@ void IndexStructures(DmiTable& t) {
         t.offsets.push_back(static_cast<uint32_t>(pos));
         const uint8_t type = b[pos];
         pos = k + 1;
-        if (t.smbios3 && type == kTypeEndOfTable) break;
+        if (t.smbios3 && type == kSmbiosEndOfTable) break;
     }
 }
 
@@ -181,7 +178,7 @@ void DecodeDmiProcessor(const DmiTable& table, DmiProcessorInfo& info) {
     if (table.read)
         for (uint32_t off : table.offsets) {
             Structure s(table, off);
-            if (s.Type() == kTypeProcessor) cpu = s;
+            if (s.Type() == kSmbiosProcessor) cpu = s;
         }
     if (!cpu) {
         info.extclock = 0;
@@ -205,7 +202,7 @@ std::vector<DmiCacheRecord> DecodeDmiCaches(const DmiTable& table) {
     if (!table.read) return caches;
     for (uint32_t off : table.offsets) {
         Structure s(table, off);
-        if (s.Type() != kTypeCache) continue;
+        if (s.Type() != kSmbiosCache) continue;
         DmiCacheRecord c;
         c.handle = s.Handle();
         c.config = s.Word(0x05).value_or(0);

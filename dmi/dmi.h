@@ -16,6 +16,11 @@
 
 namespace kest {
 
+// The SMBIOS structure types the program reads, and the end of the table.
+inline constexpr uint8_t kSmbiosProcessor = 4;
+inline constexpr uint8_t kSmbiosCache = 7;
+inline constexpr uint8_t kSmbiosEndOfTable = 127;
+
 // Reads runs of firmware memory at physical addresses.
 class FirmwareMemory {
 public:

@@ -15,9 +15,6 @@ namespace kest {
 
 namespace {
 
-constexpr uint8_t kTypeProcessor = 4;
-constexpr uint8_t kTypeCache = 7;
-constexpr uint8_t kTypeEndOfTable = 127;
 constexpr uint16_t kEndOfTableHandle = 0xFEFF;
 
 // The string fields of each kept type: those whose strings stay, and those
@@ -119,9 +116,9 @@ std::vector<uint8_t> MakeSmbiosExport(FirmwareMemory& memory) {
     for (uint32_t off : table.offsets) {
         const uint8_t type = table.bytes[off];
         const uint16_t handle = static_cast<uint16_t>(table.bytes[off + 2] | (table.bytes[off + 3] << 8));
-        if (type == kTypeEndOfTable && !end_handle) end_handle = handle;
-        if (type != kTypeProcessor && type != kTypeCache) continue;
-        append(Rebuild(table, off, type == kTypeProcessor ? kProcessorStrings : kCacheStrings));
+        if (type == kSmbiosEndOfTable && !end_handle) end_handle = handle;
+        if (type != kSmbiosProcessor && type != kSmbiosCache) continue;
+        append(Rebuild(table, off, type == kSmbiosProcessor ? kProcessorStrings : kCacheStrings));
         handles.insert(handle);
     }
     // The end-of-table structure keeps its handle; a table without one gets
@@ -129,7 +126,7 @@ std::vector<uint8_t> MakeSmbiosExport(FirmwareMemory& memory) {
     uint16_t handle = end_handle.value_or(kEndOfTableHandle);
     while (handles.count(handle)) --handle;
     std::vector<uint8_t> end(4, 0);
-    end[0] = kTypeEndOfTable;
+    end[0] = kSmbiosEndOfTable;
     end[1] = 4;
     Put16(end, 2, handle);
     end.insert(end.end(), {0, 0});
