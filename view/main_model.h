@@ -209,6 +209,10 @@ ControlName LogoName(uint16_t code);
 // do not name has its busy core timed; every other one counts counter ticks.
 ClockMethod ClockMethodFor(const CpuidData& cpu, const ProcessorNames& names);
 
+// Shorter forms of a DMI SRAM type list ("Pipeline Burst Synchronous ") for
+// its narrow cell, longest first; none when abbreviating saves nothing.
+std::vector<std::string> SramShortForms(const std::string& text);
+
 // The help-line explanations.
 std::string CpuTypeHelp(uint16_t cpu_type);
 // The core-speed field's after a busy-core run; empty after any other.

@@ -205,6 +205,25 @@ void MainWindowModel::l1Click() { ShowCacheLevel(1); }
 void MainWindowModel::l2Click() { ShowCacheLevel(2); }
 void MainWindowModel::l3Click() { ShowCacheLevel(3); }
 
+// Shorter forms of an SRAM type list for its narrow cell, longest first:
+// "Pipeline Burst Synchronous " gives "Pipeline Burst Sync" and "PB Sync".
+std::vector<std::string> SramShortForms(const std::string& text) {
+    auto replaced = [](std::string t, std::initializer_list<std::pair<std::string_view, std::string_view>> words) {
+        for (auto [from, to] : words)
+            for (size_t at = t.find(from); at != std::string::npos; at = t.find(from, at + to.size()))
+                t.replace(at, from.size(), to);
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        return t;
+    };
+    const std::string sync = replaced(text, {{"Asynchronous", "Async"}, {"Synchronous", "Sync"}});
+    const std::string all = replaced(sync, {{"Pipeline Burst", "PB"}, {"Non-Burst", "NB"}, {"Unknown", "Unkn."}});
+    std::vector<std::string> forms;
+    for (const std::string& f : {sync, all})
+        if (f.size() < text.size() && (forms.empty() || forms.back() != f) && f.size() + 1 < text.size())
+            forms.push_back(f);
+    return forms;
+}
+
 void MainWindowModel::FillExtendedCacheTable() {
     WindowState& s = state_;
     const uint16_t handles[3] = {dmi_.l1handle, dmi_.l2handle, dmi_.l3handle};
@@ -221,8 +240,12 @@ void MainWindowModel::FillExtendedCacheTable() {
             s[row("sock")].text = config.socket;
             s[row("ctp")].text = r->cachetype;
             s[row("ect")].text = r->ecctype;
-            s[row("srt")].text = r->sramsupp;
-            s[row("crt")].text = r->sramcurr;
+            for (auto [name, text] : {std::pair{"srt", &r->sramsupp}, std::pair{"crt", &r->sramcurr}}) {
+                ControlState& cell = s[row(name)];
+                cell.text = *text;
+                cell.shorter = SramShortForms(*text);
+                cell.tooltip = cell.shorter.empty() ? std::string() : *text;
+            }
             s[row("spd")].text = r->speedns ? std::to_string(r->speedns) + " ns" : "Unknown";
         }
         if (handles[level - 1] == 0xFFFF) {

@@ -38,6 +38,12 @@ struct Window {
             d.curspeed = dmi ? 2000 : 0;
             d.maxspeed = 3600;
             d.cpustatus = "CPU Disabled by POST";
+            if (!dmi) return;
+            // Cache records with the longest texts the firmware gives.
+            d.l1handle = 0x700, d.l2handle = 0x701, d.l3handle = 0x702;
+            for (uint16_t h : {0x700, 0x701, 0x702})
+                d.caches.push_back({h, 0x0180, "Pipeline Burst Synchronous ", "Synchronous Asynchronous ", 10,
+                                    "Single-bit ECC", "Instruction"});
         };
         seams.measure_clock = [mhz](ClockMethod) { return GivenClock(mhz); };
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
