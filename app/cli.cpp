@@ -37,6 +37,9 @@ struct Options {
     bool throughput = false;
     std::vector<std::string> tests;
     int rows = kTpRows;
+    // Throughput loops and chosen block sizes.
+    std::string kernel;
+    std::vector<uint32_t> blocks_kb;
     std::string database;
     bool version = false;
 };
@@ -140,6 +143,8 @@ int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
     StartupRecords rec = RunStartup(*source);
     ThroughputCliOptions options;
     options.rows = o.rows;
+    if (!o.kernel.empty()) options.kernel = o.kernel;
+    options.blocks_kb = o.blocks_kb;
     options.caches = ThroughputCaches{rec.caches.l1.level1dc, rec.caches.l2.level2cs, rec.caches.l3.level3cs};
     std::ostringstream text;
     int code = RunThroughputCli(o.tests, std::string(FormatName(*format)), text, err, options);
@@ -179,6 +184,11 @@ void DefineOptions(CLI::App& app, Options& o) {
     app.add_option("--tests", o.tests, "throughput tests to run: copy, read, write")->delimiter(',');
     app.add_option("--throughput-rows", o.rows, "measure only blocks 4 KB .. 4 x N KB (short run)")
         ->check(CLI::Range(1, kTpRows));
+    app.add_option("--kernel", o.kernel, "throughput loops: word (the test, the default) or vector")
+        ->check(CLI::IsMember({"word", "vector"}));
+    app.add_option("--throughput-blocks", o.blocks_kb, "measure these block sizes in KB instead (multiples of 4)")
+        ->delimiter(',')
+        ->check(CLI::Range(4u, kMaxListedBlockKb));
     app.add_option("--database", o.database, "print the records of a processor database file (json or csv)");
     app.add_flag("--version", o.version, "print the program's name and version");
 }
@@ -192,6 +202,10 @@ int ProduceOutput(const Options& o, std::ostream& text, std::ostream& err) {
             return 2;
         }
         return RunThroughput(o, text, err);
+    }
+    if (!o.kernel.empty() || !o.blocks_kb.empty()) {
+        err << "kestrune-cli: --kernel and --throughput-blocks go with --throughput\n";
+        return 2;
     }
     if (!o.tests.empty() || o.rows != kTpRows) {
         err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";

@@ -167,6 +167,8 @@ public:
 #endif
     }
 
+    VectorSupport ReadVectorSupport() override { return ReadVectorSupportHere(); }
+
     uint32_t CoreTypeLeaf() override {
 #ifdef KEST_HAVE_TSC
         // A leaf above the highest one returns another leaf's data.

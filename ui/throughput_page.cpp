@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "bench/throughput_view.h"
+#include "view/throughput_view.h"
 #include "ui/main_window.h"
 #include "ui/throughput_graph.h"
 
@@ -26,7 +26,6 @@ namespace {
 // 1539, the right edge of the image reaches the right edge of the view.
 constexpr int kViewWidth = kGraphWidth - kScrollMax;  // 509
 constexpr int kViewX = 5;                             // centred on the 519-pixel page
-constexpr int kStripHeight = 17;
 constexpr int kViewHeight = kGraphHeight + kStripHeight;  // graph and strip
 constexpr int kScrollY = kViewHeight + 2;
 constexpr int kScrollHeight = 14;
@@ -132,7 +131,7 @@ void ThroughputPage::BuildGraphView() {
         f.setPixelSize(9);
         l->setFont(f);
         QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, QColor(0, 255, 0));  // lime
+        pal.setColor(QPalette::WindowText, QColor::fromRgb(kColourScaleText));
         l->setPalette(pal);
         l->setAttribute(Qt::WA_TransparentForMouseEvents);  // the graph under it gets the mouse
         l->raise();
@@ -161,6 +160,13 @@ void ThroughputPage::BuildTestRow() {
     connect(p->findChild<QCheckBox*>(QtName(ctl::kCbRead)), &QCheckBox::toggled, this, &ThroughputPage::cb_readClick);
     connect(p->findChild<QCheckBox*>(QtName(ctl::kCbWrite)), &QCheckBox::toggled, this, &ThroughputPage::cb_writeClick);
     connect(p->findChild<QCheckBox*>(QtName(ctl::kCbCopy)), &QCheckBox::toggled, this, &ThroughputPage::cb_copyClick);
+
+    // The loops: off runs the word test, on the vector loops.
+    auto* vector = new QCheckBox(p);
+    SetName(vector, ctl::kCbVector);
+    vector->setGeometry(x, kRowY, 62, 17);
+    x += 64;
+    connect(vector, &QCheckBox::toggled, this, &ThroughputPage::cb_vectorClick);
 
     auto* run = new QPushButton(p);
     SetName(run, ctl::kTstRun);
@@ -201,17 +207,21 @@ void ThroughputPage::BuildLegend() {
     legend->setAutoFillBackground(true);
     legend->raise();
     const int head_y = 2, row_h = 13, row0 = 15;
-    auto caption = [&](const char* text, QRect r) {
-        auto* l = new QLabel(QString::fromLatin1(text), legend);
+    auto caption = [&](std::optional<ControlName> name, const std::string& text, QRect r) {
+        auto* l = new QLabel(legend);
+        if (name) SetName(l, *name);
+        if (name) s[*name].text = text;
+        else l->setText(QString::fromStdString(text));
         l->setGeometry(r);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
     };
-    caption("Block size:", {6, head_y, 100, 13});
-    caption("Throughput:", {196, head_y, 120, 13});
-    caption("Average:", {344, head_y, 120, 13});
+    caption(std::nullopt, "Block size:", {6, head_y, 100, 13});
+    const LegendCaptions captions = LegendCaptionsFor(VectorWidth::None);
+    caption(ctl::kLegTpCaption, captions.throughput, {196, head_y, 142, 13});
+    caption(ctl::kLegAvCaption, captions.average, {344, head_y, 158, 13});
     Bevel(legend, std::nullopt, {4, row0, 104, row_h});
     NamedLabel(legend, ctl::kLegBsL1, {6, row0, 100, row_h}, Qt::AlignCenter);
 
@@ -255,6 +265,9 @@ void ThroughputPage::ResetGraph() {
     s[ctl::kPanelLegend].visible = false;
     s[ctl::kTopTp].text.clear();
     s[ctl::kMiddleTp].text.clear();
+    const LegendCaptions captions = LegendCaptionsFor(VectorWidth::None);
+    s[ctl::kLegTpCaption].text = captions.throughput;
+    s[ctl::kLegAvCaption].text = captions.average;
 }
 
 void ThroughputPage::CheckBoxClick(ControlName name, bool checked) {
@@ -267,6 +280,7 @@ void ThroughputPage::CheckBoxClick(ControlName name, bool checked) {
 void ThroughputPage::cb_copyClick(bool checked) { CheckBoxClick(ctl::kCbCopy, checked); }
 void ThroughputPage::cb_readClick(bool checked) { CheckBoxClick(ctl::kCbRead, checked); }
 void ThroughputPage::cb_writeClick(bool checked) { CheckBoxClick(ctl::kCbWrite, checked); }
+void ThroughputPage::cb_vectorClick(bool checked) { window_.Model().State()[ctl::kCbVector].checked = checked; }
 
 void ThroughputPage::tst_runClick() {
     WindowState& s = window_.Model().State();
@@ -307,15 +321,26 @@ void ThroughputPage::tst_runClick() {
     hooks.message = [this](const std::string& text) { message_(QString::fromStdString(text)); };
     try {
         auto platform = make_platform_();
+        if (s[ctl::kCbVector].checked) {
+            options.vector = ChooseVectorWidth(*platform);
+            if (options.vector == VectorWidth::None) {
+                message_(QStringLiteral("This processor has no vector unit the test can use (SSE2)."));
+                return;
+            }
+        }
         RunThroughput(*platform, options, *st_, hooks);
+        PlaceCurves(*st_);
     } catch (const std::exception& e) {
         message_(QString::fromLocal8Bit(e.what()));
         return;
     }
 
     ShowGraph(DrawThroughputGraph(*st_));
-    window_.Model().Globals().memtestr = st_->memtestr;  // the database record's "memtestr="
+    // The database record's "memtestr=": the word test's only.
+    if (st_->vector == VectorWidth::None) window_.Model().Globals().memtestr = st_->memtestr;
     const LegendTexts l = LegendAfterRun(*st_);
+    s[ctl::kLegTpCaption].text = l.captions.throughput;
+    s[ctl::kLegAvCaption].text = l.captions.average;
     s[ctl::kTopTp].text = l.top_tp;
     s[ctl::kMiddleTp].text = l.middle_tp;
     s[ctl::kLegAvL1].text = l.leg_av_l1;
@@ -367,13 +392,24 @@ QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows)
     window.CachePages()->setCurrentWidget(window.findChild<QWidget*>(QtName(ctl::kMemory)));
     QCoreApplication::processEvents();
     page->SetRows(rows);
-    page->tst_runClick();
-    page->graph_mtMouseDown(Qt::LeftButton);
-    page->graph_mtMouseMove(101);
-    QCoreApplication::processEvents();
     QDir().mkpath(dir);
-    const QString path = dir + QStringLiteral("/3d_throughput_after_run.png");
-    return window.grab().save(path) ? path : QString();
+    auto* vector = window.findChild<QCheckBox*>(QtName(ctl::kCbVector));
+    // The word test, then the vector loops (the Vector box is left as it was).
+    const bool was = vector->isChecked();
+    QString first;
+    for (const auto& [on, name] : {std::pair{false, "3d_throughput_after_run.png"},
+                                   std::pair{true, "3e_throughput_vector_after_run.png"}}) {
+        vector->setChecked(on);
+        page->tst_runClick();
+        page->graph_mtMouseDown(Qt::LeftButton);
+        page->graph_mtMouseMove(101);
+        QCoreApplication::processEvents();
+        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        if (!window.grab().save(path)) return {};
+        if (first.isEmpty()) first = path;
+    }
+    vector->setChecked(was);
+    return first;
 }
 
 }  // namespace kest::ui

@@ -189,6 +189,7 @@ void ThroughputDefaults(WindowState& s) {
     s[ctl::kCbRead].text = "Read";
     s[ctl::kCbWrite].text = "Write";
     s[ctl::kCbCopy].text = "Copy";
+    s[ctl::kCbVector].text = "Vector";  // off: the word test is the one the page runs
     Set(s, ctl::kTstRun, "Run Selected");
     s[ctl::kTestPb].visible = false;
     s[ctl::kTestPb].maximum = 4096;

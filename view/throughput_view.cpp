@@ -1,4 +1,4 @@
-#include "bench/throughput_view.h"
+#include "view/throughput_view.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,6 +6,20 @@
 #include "cpu/format.h"
 
 namespace kest {
+
+int32_t GraphY(int64_t tp, double scale_max) {
+    if (!(scale_max > 0)) return kGraphHeight;
+    const double span = kGraphHeight - kGraphTop;  // 170
+    const double y = (kGraphHeight * 10000.0 - span * static_cast<double>(tp) / scale_max) / 10000.0;
+    return static_cast<int32_t>(RoundHalfEven(y));
+}
+
+void PlaceCurves(ThroughputState& st) {
+    for (int t = 0; t < kTestCount; ++t) {
+        if (!st.ran[t]) continue;
+        for (int r = 1; r <= kTpRows; ++r) st.graph_y[r][t] = GraphY(st.tp_table[r][t], st.scale_max);
+    }
+}
 
 std::string TopScaleText(double scale_max) {
     return std::to_string(RoundHalfEven(scale_max / 1024.0)) + " Mbps";
@@ -22,8 +36,15 @@ std::string AverageText(double mbps) {
     return std::string(buf, res.ptr) + " Mbps";
 }
 
+LegendCaptions LegendCaptionsFor(VectorWidth vector) {
+    if (vector == VectorWidth::None) return {"Throughput:", "Average:"};
+    const std::string width(VectorWidthName(vector));
+    return {"Throughput (" + width + "):", "Average (" + width + "):"};
+}
+
 LegendTexts LegendAfterRun(const ThroughputState& st) {
     LegendTexts l;
+    l.captions = LegendCaptionsFor(st.vector);
     l.top_tp = TopScaleText(st.scale_max);
     l.middle_tp = MiddleScaleText(st.scale_max);
     l.leg_av_l1 = AverageText(st.averages[kTestRead]);

@@ -1,13 +1,21 @@
 // What the controls of the "Cache/Memory Throughput" page show, decided
 // without any widget code: the scale labels, the legend texts and rows, the read-out under the mouse, the
-// legend toggle and the scroll offset.
+// legend toggle, the scroll offset and where the curves lie.
 #pragma once
 
 #include <string>
 
 #include "bench/throughput.h"
+#include "view/throughput_graph_style.h"
 
 namespace kest {
+
+// Vertical position: 175 - 170 x tp / maximum, rounded (maximum on 5, zero
+// on 175); 175 when the maximum is 0.
+int32_t GraphY(int64_t tp, double scale_max);
+// After a run: graph_y of the tests that ran, on the run's scale; the rows
+// of the other tests are kept.
+void PlaceCurves(ThroughputState& st);
 
 // "%d Mbps" texts of the top line (M / 1024) and the middle line (M / 2048).
 std::string TopScaleText(double scale_max);
@@ -16,8 +24,16 @@ std::string MiddleScaleText(double scale_max);
 // "123.45 Mbps": an average with two decimals (decimal point, any locale).
 std::string AverageText(double mbps);
 
+// The legend's column captions: "Throughput:" and "Average:", with the
+// width after a run of the vector loops ("Average (AVX2):").
+struct LegendCaptions {
+    std::string throughput, average;
+};
+LegendCaptions LegendCaptionsFor(VectorWidth vector);
+
 // Texts of the legend after a run and which of its rows are shown.
 struct LegendTexts {
+    LegendCaptions captions;
     std::string top_tp, middle_tp;
     std::string leg_av_l1, leg_av_l2, leg_av_l3;  // read, write, copy
     bool read_row = false, write_row = false, copy_row = false;

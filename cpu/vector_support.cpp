@@ -1,0 +1,40 @@
+#include "cpu/machine.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#endif
+
+namespace kest {
+namespace {
+
+constexpr uint32_t kOsxsaveBit = 1u << 27;  // CPUID 1 ECX: XGETBV enabled by the system
+
+#if defined(__x86_64__) || defined(__i386__)
+// XGETBV with ECX = 0, written out so that no target option is needed.
+uint64_t Xgetbv0() {
+    uint32_t eax = 0, edx = 0;
+    asm volatile("xgetbv" : "=a"(eax), "=d"(edx) : "c"(0));
+    return (uint64_t{edx} << 32) | eax;
+}
+#endif
+
+}  // namespace
+
+VectorSupport ReadVectorSupportHere() {
+    VectorSupport v;
+#if defined(__x86_64__) || defined(__i386__)
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return v;
+    v.leaf1_ecx = ecx;
+    v.leaf1_edx = edx;
+    if (__get_cpuid_max(0, nullptr) >= 7) {
+        __cpuid_count(7, 0, eax, ebx, ecx, edx);
+        v.leaf7_ebx = ebx;
+    }
+    // Without OSXSAVE the instruction faults.
+    if (v.leaf1_ecx & kOsxsaveBit) v.xcr0 = Xgetbv0();
+#endif
+    return v;
+}
+
+}  // namespace kest
