@@ -204,7 +204,8 @@ BlockListResult RunThroughputBlocks(ThroughputPlatform& platform, const TestSet&
         if (!selected[t]) continue;
         for (size_t i = 0; i < blocks_kb.size(); ++i) {
             const size_t bytes = size_t{blocks_kb[i]} * 1024;
-            const size_t reps = vector == VectorWidth::None ? 1 : VectorReps(bytes);
+            const size_t reps =
+                vector == VectorWidth::None ? 1 : std::max<size_t>(1, kListedVectorMinBytes / bytes);
             uint64_t ticks = 0;
             for (int pass = 0; pass < kPasses; ++pass) {
                 const auto test = static_cast<ThroughputTest>(t);

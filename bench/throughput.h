@@ -34,8 +34,11 @@ inline constexpr int kProgressMax = 4096;       // measurements of one test
 inline constexpr size_t kVectorMinBytes = size_t{1} << 20;
 // Walks of a `bytes` block in one vector measurement.
 size_t VectorReps(size_t bytes);
-// The largest block of a list of measured block sizes (RunThroughputBlocks).
+// The largest block of a list of measured block sizes (RunThroughputBlocks),
+// and the bytes one vector measurement of such a list covers at least: the
+// figures are compared with other tools' long runs.
 inline constexpr uint32_t kMaxListedBlockKb = 1048576;  // 1 GB
+inline constexpr size_t kListedVectorMinBytes = size_t{64} << 20;
 
 inline constexpr char kInsufficientMemory[] = "Insufficient memory.";
 
@@ -146,7 +149,8 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
 // Chosen block sizes instead of the 1024 rows (kestrune-cli, benchmark
 // scripts): each block in KB (a multiple of 4, at most kMaxListedBlockKb)
 // measured 4 times, the first dropped, throughput from the whole count of
-// the other three.
+// the other three; a vector measurement walks the block until
+// kListedVectorMinBytes have gone by.
 struct BlockListResult {
     uint64_t cps = 0;
     std::vector<uint32_t> blocks_kb;
