@@ -2,15 +2,14 @@
 // has, what the processor runs, and which width a machine gets.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <regex>
 #include <string>
 
+#include "disassembly.h"
 #include "bench/vector_kernels.h"
 
 namespace kest {
@@ -81,23 +80,8 @@ TEST(VectorKernels, TouchExactlyTheBytesTheyClaimAtEveryWidth) {
     }
 }
 
-std::string Disassemble(const std::string& symbol) {
-    const std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string cmd = "objdump -d --no-show-raw-insn --disassemble=" + symbol + " '" + exe + "' 2>/dev/null";
-    std::string out;
-    if (FILE* f = popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t got;
-        while ((got = fread(buf.data(), 1, buf.size(), f)) > 0) out.append(buf.data(), got);
-        pclose(f);
-    }
-    return out;
-}
-
-size_t Count(const std::string& text, const std::regex& re) {
-    return static_cast<size_t>(
-        std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
-}
+using kest::disasm::Count;
+using kest::disasm::Disassemble;
 
 // The compiler keeps the loops as written: no string instructions or calls
 // (a loop turned into memset or memcpy), no non-temporal stores, every
