@@ -2,10 +2,11 @@
 // instruction set (the rest of the program keeps the baseline one, so it
 // still runs where the wider units are missing). They build for i686 too.
 //
-// An empty asm statement on the pointer at every step keeps the compiler
-// from turning a loop into a call of memset or memcpy (string instructions)
-// or from reshaping it; one with a memory clobber around the counter reads
-// keeps every access between them.
+// An empty asm statement on the pointer at every step keeps the loop as
+// written: the compiler can neither re-roll nor merge its steps nor replace
+// it with a library call (memset, memcpy: string instructions); one with a
+// memory clobber around the counter reads keeps every access between them,
+// and one after each walk keeps the walks from being merged.
 #include "bench/vector_kernels.h"
 
 #include <immintrin.h>
