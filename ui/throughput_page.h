@@ -91,7 +91,8 @@ ThroughputPage* FindThroughputPage(Tmain& window);
 // Shows the sub-page, runs the selected tests over the first `rows` block
 // sizes on this machine, shows the legend with the read-out of x = 101 and
 // saves the window's picture as `dir`/3d_throughput_after_run.png; then the
-// same with the vector loops as 3e_throughput_vector_after_run.png. Returns
+// same with the vector loops as 3e_throughput_vector_after_run.png, and that
+// run's whole graph as 3f_throughput_vector_graph.png. Returns
 // the first path, empty when saving failed.
 QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows);
 
