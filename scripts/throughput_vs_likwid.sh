@@ -9,8 +9,8 @@
 #
 # kestrune-cli raises itself to the highest real-time priority while it
 # measures; likwid-bench runs under chrt at the same priority where that is
-# permitted (short runs, -s 0.2, under the kernel's real-time allowance), so
-# that other work on the machine stops neither of them.
+# permitted, so that other work on the machine stops neither of them. Its
+# runs last a second (-s 1): shorter ones come out lower and more scattered.
 #
 # Both count the same bytes: kestrune-cli's MB are 2^20 bytes and are shown
 # here in likwid's 10^6; a copy counts the bytes read and the bytes written,
@@ -48,7 +48,7 @@ ours() {
 rt=(chrt -f 99)
 "${rt[@]}" true 2>/dev/null || rt=()
 likwid() {
-    taskset -c "$1" "${rt[@]}" likwid-bench -t "$3" -w "N:${2}kB:1" -s 0.2 2>/dev/null | awk '/^MByte\/s:/ { print int($2) }'
+    taskset -c "$1" "${rt[@]}" likwid-bench -t "$3" -w "N:${2}kB:1" -s 1 2>/dev/null | awk '/^MByte\/s:/ { print int($2) }'
 }
 
 declare -A best
