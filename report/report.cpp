@@ -465,7 +465,8 @@ std::string RenderReport(ReportFormat format, const ReportInputs& in) {
         case ReportFormat::Html: return HtmlReport(in);
         case ReportFormat::Record: return DatabaseRecord(in);
         case OutputFormat::Json:
-        case OutputFormat::Csv: break;
+        case OutputFormat::Csv:
+        case OutputFormat::Prometheus: break;
     }
     return {};
 }
