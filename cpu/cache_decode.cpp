@@ -266,8 +266,8 @@ void AddStructure(TlbGroup& g, uint32_t entries, uint16_t ways) {
     }
 }
 
-// The larger of two groups (load-only against store-only, data against
-// unified): they are alternatives, not parts of one TLB.
+// The larger of two groups (data against unified): they are alternatives,
+// not parts of one TLB.
 const TlbGroup& Larger(const TlbGroup& a, const TlbGroup& b) { return b.entries > a.entries ? b : a; }
 
 void Store(const TlbGroup& g, uint16_t& ways, uint16_t& entries) {
@@ -279,10 +279,14 @@ void Store(const TlbGroup& g, uint16_t& ways, uint16_t& entries) {
 // Leaf 0x18: every valid sub-leaf describes one TLB structure by level, type,
 // the page sizes it holds, its ways and sets (or fully associative). Several
 // structures of one type and level add up (the second-level TLB comes as two
-// halves that both hold 4 KB pages); the first-level load-only and store-only
-// TLBs count as data TLBs, the larger winning; a unified TLB fills the data
-// and the instruction side of its level. Groups the leaf does not describe
-// keep what they had.
+// halves that both hold 4 KB pages). The data TLB of a page size is the
+// load-only TLB where the leaf describes one for that size: loads are what
+// a data TLB serves, and the small store-only TLB that holds every page
+// size (16 entries on Sunny Cove and Golden Cove, against 8 load entries
+// for 1 GB pages) is not it. Only where no load-only TLB holds the size
+// does the store-only one count. A data or unified TLB, the larger
+// winning, fills the data side, and a unified one also the instruction
+// side of its level. Groups the leaf does not describe keep what they had.
 void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
     TlbGroup g[2][kPageGroups][kTlbTypes] = {};  // level 1-2, page group, type
     for (const CpuidRegs& r : subleaves) {
@@ -315,7 +319,8 @@ void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
     for (unsigned level = 0; level < 2; ++level) {
         for (unsigned p = 0; p < kPageGroups; ++p) {
             const TlbGroup* t = g[level][p];
-            const TlbGroup& data = Larger(Larger(Larger(t[kTlbData], t[kTlbLoad]), t[kTlbStore]), t[kTlbUnified]);
+            const TlbGroup& split = t[kTlbLoad].entries != 0 ? t[kTlbLoad] : t[kTlbStore];
+            const TlbGroup& data = Larger(Larger(t[kTlbData], split), t[kTlbUnified]);
             const TlbGroup& instr = Larger(t[kTlbInstr], t[kTlbUnified]);
             if (p == k1G) {
                 if (data.entries != 0) *one_gb[level] = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));

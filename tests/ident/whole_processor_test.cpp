@@ -1,6 +1,8 @@
 // Whole processors: register values as the processor returns them, through
 // the CPUID pass, the cache decoding and the identification.
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "ident/startup.h"
 #include "ident_fixtures.h"
@@ -136,6 +138,63 @@ TEST(WholeProcessor, NewFamiliesAndZen6FromTheirSignatures) {
         EXPECT_EQ(c.modelnote, r.names.modelnote);
         EXPECT_TRUE(r.names.platform.empty());
         EXPECT_TRUE(r.names.modelrating.empty());
+    }
+}
+
+// Little-endian register of four characters of `text` from `at`, zeros past its end.
+uint32_t Chars(std::string_view text, size_t at) {
+    uint32_t r = 0;
+    for (size_t i = 0; i < 4 && at + i < text.size(); ++i) r |= uint32_t(uint8_t(text[at + i])) << (8 * i);
+    return r;
+}
+
+// Models that several dies or products report: the stepping or the brand
+// names the die, and a name the registers do not support is never given.
+// 806EC is V0 Whiskey Lake-U and V1 Comet Lake-U alike (Intel's 8th and 10th
+// generation errata documents); Zhaoxin family 7 model 0x7B is the
+// KH-50000 (Zhaoxin's kernel submissions); model 0x75 is Airmont in Intel's
+// Lightning Mountain and in other makers' SoCs; the Opteron X3216 is a
+// Toronto part on either Excavator model.
+TEST(WholeProcessor, SharedModelsNameOnlyWhatTheRegistersTell) {
+    struct Case {
+        std::string_view vendor;  // 12 characters
+        uint32_t eax1;
+        std::string_view brand;
+        const char* corecode;
+        const char* modelnote;
+    };
+    constexpr std::string_view kIntel = "GenuineIntel", kAmd = "AuthenticAMD", kZhaoxin = "  Shanghai  ";
+    constexpr const char* k142 =
+        "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / Coffee Lake-U / Whiskey Lake-U / "
+        "Comet Lake-U";
+    const Case cases[] = {
+        {kIntel, 0x000806EC, "", "Whiskey Lake-U / Comet Lake-U", k142},
+        {kIntel, 0x000806EB, "", "Whiskey Lake-U", k142},
+        {kIntel, 0x000806EC, "Intel(R) Core(TM) i5-10210U CPU @ 1.60GHz", "Comet Lake-U", k142},
+        {kZhaoxin, 0x000707B0, "ZHAOXIN KaiSheng KH-50000@2.2GHz", "Century Avenue", "123: Century Avenue, KH-50000"},
+        {kZhaoxin, 0x000707B0, "", "Century Avenue", "123: Century Avenue, KH-50000"},
+        {kIntel, 0x00070650, "Spreadtrum SC9853I", "Airmont", "117: Airmont"},
+        {kAmd, 0x00660F51, "AMD Opteron X3216 APU", "Toronto", "101: Excavator, Bristol Ridge"},
+        {kAmd, 0x00660F01, "AMD Opteron X3216 APU", "Toronto", "96: Excavator, Carrizo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.brand) + " " + c.corecode);
+        std::map<uint32_t, CpuidRegs> leaves = {
+            {0x0, Vendor(1, Chars(c.vendor, 0), Chars(c.vendor, 4), Chars(c.vendor, 8))},
+            {0x1, {c.eax1, 0, 0, 0}},
+        };
+        if (!c.brand.empty()) {
+            leaves[0x80000000] = {0x80000004, 0, 0, 0};
+            for (uint32_t i = 0; i < 3; ++i) {
+                const size_t at = 16 * i;
+                leaves[0x80000002 + i] = {Chars(c.brand, at), Chars(c.brand, at + 4), Chars(c.brand, at + 8),
+                                          Chars(c.brand, at + 12)};
+            }
+        }
+        FakeCpu cpu(std::move(leaves));
+        const StartupRecords r = RunStartup(cpu);
+        EXPECT_EQ(c.corecode, r.names.corecode);
+        EXPECT_EQ(c.modelnote, r.names.modelnote);
     }
 }
 
