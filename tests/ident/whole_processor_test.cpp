@@ -104,6 +104,31 @@ TEST(WholeProcessor, ZenNamedByTheLaterRows) {
                 r.names);
 }
 
+// Little-endian register of four characters of `text` from `at`, zeros past its end.
+uint32_t Chars(std::string_view text, size_t at) {
+    uint32_t r = 0;
+    for (size_t i = 0; i < 4 && at + i < text.size(); ++i) r |= uint32_t(uint8_t(text[at + i])) << (8 * i);
+    return r;
+}
+
+// A processor known only by its vendor string, leaf 1 EAX and brand string
+// (none when empty): the registers the identification reads.
+StartupRecords FromSignature(std::string_view vendor, uint32_t eax1, std::string_view brand) {
+    std::map<uint32_t, CpuidRegs> leaves = {
+        {0x0, Vendor(1, Chars(vendor, 0), Chars(vendor, 4), Chars(vendor, 8))},
+        {0x1, {eax1, 0, 0, 0}},
+    };
+    if (!brand.empty()) {
+        leaves[0x80000000] = {0x80000004, 0, 0, 0};
+        for (uint32_t i = 0; i < 3; ++i) {
+            const size_t at = 16 * i;
+            leaves[0x80000002 + i] = {Chars(brand, at), Chars(brand, at + 4), Chars(brand, at + 8), Chars(brand, at + 12)};
+        }
+    }
+    FakeCpu cpu(std::move(leaves));
+    return RunStartup(cpu);
+}
+
 // No real dump of these exists yet: the few registers the identification
 // reads (vendor and leaf 1 signature), with the kernel's model numbers.
 // Nova Lake is family 18 model 0x01, Diamond Rapids family 19 model 0x01,
@@ -128,24 +153,13 @@ TEST(WholeProcessor, NewFamiliesAndZen6FromTheirSignatures) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.corecode);
-        FakeCpu cpu({
-            {0x0, c.intel ? Vendor(1, kGenu, kineI, kntel) : Vendor(1, kAuth, kenti, kcAMD)},
-            {0x1, {c.eax1, 0, 0, 0}},
-        });
-        const StartupRecords r = RunStartup(cpu);
+        const StartupRecords r = FromSignature(c.intel ? "GenuineIntel" : "AuthenticAMD", c.eax1, "");
         EXPECT_EQ(c.familynote, r.names.familynote);
         EXPECT_EQ(c.corecode, r.names.corecode);
         EXPECT_EQ(c.modelnote, r.names.modelnote);
         EXPECT_TRUE(r.names.platform.empty());
         EXPECT_TRUE(r.names.modelrating.empty());
     }
-}
-
-// Little-endian register of four characters of `text` from `at`, zeros past its end.
-uint32_t Chars(std::string_view text, size_t at) {
-    uint32_t r = 0;
-    for (size_t i = 0; i < 4 && at + i < text.size(); ++i) r |= uint32_t(uint8_t(text[at + i])) << (8 * i);
-    return r;
 }
 
 // Models that several dies or products report: the stepping or the brand
@@ -179,20 +193,7 @@ TEST(WholeProcessor, SharedModelsNameOnlyWhatTheRegistersTell) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.brand) + " " + c.corecode);
-        std::map<uint32_t, CpuidRegs> leaves = {
-            {0x0, Vendor(1, Chars(c.vendor, 0), Chars(c.vendor, 4), Chars(c.vendor, 8))},
-            {0x1, {c.eax1, 0, 0, 0}},
-        };
-        if (!c.brand.empty()) {
-            leaves[0x80000000] = {0x80000004, 0, 0, 0};
-            for (uint32_t i = 0; i < 3; ++i) {
-                const size_t at = 16 * i;
-                leaves[0x80000002 + i] = {Chars(c.brand, at), Chars(c.brand, at + 4), Chars(c.brand, at + 8),
-                                          Chars(c.brand, at + 12)};
-            }
-        }
-        FakeCpu cpu(std::move(leaves));
-        const StartupRecords r = RunStartup(cpu);
+        const StartupRecords r = FromSignature(c.vendor, c.eax1, c.brand);
         EXPECT_EQ(c.corecode, r.names.corecode);
         EXPECT_EQ(c.modelnote, r.names.modelnote);
     }
