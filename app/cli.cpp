@@ -19,6 +19,7 @@
 #include "ident/startup.h"
 #include "report/file_io.h"
 #include "report/model_inputs.h"
+#include "report/prometheus.h"
 #include "report/records_json.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
@@ -84,19 +85,15 @@ public:
         model_->FormCreate();
     }
 
-    std::string Json() const {
-        const auto& dmi = model_->Dmi();
+    // The JSON document or the Prometheus metrics: both made from the same
+    // records.
+    std::string Records(OutputFormat format) const {
         ClockInfo clock = ComputeClockInfo(reading_, model_->BusClock(), model_->CurrentSpeed(),
                                            rec_.names.intprocn, rec_.cpu.st_model,
                                            rec_.caches.l2.level2cs, rec_.names.modelrating);
-        nlohmann::ordered_json j;
-        j["CpuidData"] = ToJson(rec_.cpu);
-        j["CacheInfo"] = ToJson(rec_.caches);
-        j["ProcessorNames"] = ToJson(rec_.names);
-        j["DmiProcessorInfo"] = ToJson(dmi);
-        j["ClockInfo"] = ToJson(clock);
-        j["Features"] = FeaturesJson(rec_.cpu, model_->Topo());
-        return j.dump(2) + "\n";
+        const ProcessorRecords records{rec_.cpu, rec_.caches, rec_.names, model_->Dmi(), clock, model_->Topo()};
+        if (format == OutputFormat::Prometheus) return PrometheusText(records);
+        return ToJson(records).dump(2) + "\n";
     }
 
     std::string Report(ReportFormat format) {
@@ -217,8 +214,8 @@ int ProduceOutput(const Options& o, std::ostream& text, std::ostream& err) {
         return 2;
     }
     Session session(o);
-    if (*format == OutputFormat::Json)
-        text << session.Json();
+    if (*format == OutputFormat::Json || *format == OutputFormat::Prometheus)
+        text << session.Records(*format);
     else
         text << session.Report(*format);
     return 0;

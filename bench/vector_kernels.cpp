@@ -12,14 +12,11 @@
 #include <immintrin.h>
 #include <x86intrin.h>
 
+#include "cpu/cpuid_bits.h"
+
 namespace kest {
 namespace {
 
-constexpr uint32_t kSse2Bit = 1u << 26;     // CPUID 1 EDX
-constexpr uint32_t kOsxsaveBit = 1u << 27;  // CPUID 1 ECX
-constexpr uint32_t kAvxBit = 1u << 28;      // CPUID 1 ECX
-constexpr uint32_t kAvx2Bit = 1u << 5;      // CPUID 7 EBX
-constexpr uint32_t kAvx512fBit = 1u << 16;  // CPUID 7 EBX
 constexpr uint64_t kXcr0Ymm = 0x6;          // SSE and AVX state
 constexpr uint64_t kXcr0Zmm = 0xE6;         // and opmask, ZMM_Hi256, Hi16_ZMM
 
@@ -143,11 +140,11 @@ std::string_view VectorWidthName(VectorWidth w) {
 }
 
 VectorWidth ChooseVectorWidth(const VectorSupport& s) {
-    if (!(s.leaf1_edx & kSse2Bit)) return VectorWidth::None;
-    const bool xsave = (s.leaf1_ecx & kOsxsaveBit) != 0;
-    const bool ymm = xsave && (s.xcr0 & kXcr0Ymm) == kXcr0Ymm && (s.leaf1_ecx & kAvxBit);
-    if (ymm && (s.xcr0 & kXcr0Zmm) == kXcr0Zmm && (s.leaf7_ebx & kAvx512fBit)) return VectorWidth::Avx512;
-    if (ymm && (s.leaf7_ebx & kAvx2Bit)) return VectorWidth::Avx2;
+    if (!BitSet(s.leaf1_edx, cpuid_bit::kSse2)) return VectorWidth::None;
+    const bool xsave = BitSet(s.leaf1_ecx, cpuid_bit::kOsxsave);
+    const bool ymm = xsave && (s.xcr0 & kXcr0Ymm) == kXcr0Ymm && BitSet(s.leaf1_ecx, cpuid_bit::kAvx);
+    if (ymm && (s.xcr0 & kXcr0Zmm) == kXcr0Zmm && BitSet(s.leaf7_ebx, cpuid_bit::kAvx512f)) return VectorWidth::Avx512;
+    if (ymm && BitSet(s.leaf7_ebx, cpuid_bit::kAvx2)) return VectorWidth::Avx2;
     return VectorWidth::Sse2;
 }
 

@@ -1,3 +1,4 @@
+#include "cpu/cpuid_bits.h"
 #include "cpu/machine.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -6,8 +7,6 @@
 
 namespace kest {
 namespace {
-
-constexpr uint32_t kOsxsaveBit = 1u << 27;  // CPUID 1 ECX: XGETBV enabled by the system
 
 #if defined(__x86_64__) || defined(__i386__)
 // XGETBV with ECX = 0, written out so that no target option is needed.
@@ -32,7 +31,7 @@ VectorSupport ReadVectorSupportHere() {
         v.leaf7_ebx = ebx;
     }
     // Without OSXSAVE the instruction faults.
-    if (v.leaf1_ecx & kOsxsaveBit) v.xcr0 = Xgetbv0();
+    if (BitSet(v.leaf1_ecx, cpuid_bit::kOsxsave)) v.xcr0 = Xgetbv0();
 #endif
     return v;
 }

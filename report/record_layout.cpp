@@ -1,6 +1,6 @@
 #include "report/record_layout.h"
 
-#include "cpu/instruction_sets.h"
+#include "cpu/cpuid_bits.h"
 #include "report/report.h"
 
 namespace kest {
@@ -13,7 +13,7 @@ std::string Marker(In in) {
     const WindowState& w = *in.window;
     return std::string(UpToZero(w.Text(ctl::kCpuname))) + " " + std::string(UpToZero(w.Text(ctl::kCspeed))) + " --";
 }
-std::string Bit(uint32_t word, int bit) { return ((word >> bit) & 1u) ? "1" : "0"; }
+std::string Bit(bool set) { return set ? "1" : "0"; }
 std::string Flag(bool b) { return b ? "TRUE" : "FALSE"; }
 
 #define KEST_NUM(key, expr, covered) {key, std::string_view(key).substr(0, 8), covered, [](In in) -> uint64_t { return expr; }, nullptr}
@@ -21,7 +21,8 @@ std::string Flag(bool b) { return b ? "TRUE" : "FALSE"; }
 #define KEST_LABEL(key, control) KEST_TEXT(key, std::string_view(key).substr(0, 8), in.window->Text(control))
 #define KEST_RESERVED(line) KEST_TEXT("reserved=", "reserved_" #line, ((void)in, "0"))
 #define KEST_FLAG(key, expr) KEST_TEXT(key, std::string_view(key).substr(0, 8), Flag(expr))
-#define KEST_BIT(key, word, bit) KEST_TEXT(key, std::string_view(key).substr(0, 8), Bit(in.cpu->word, bit))
+// Line `i` of the seven instruction-set lines: entry i of kIsaIndicators.
+#define KEST_ISA(key, i) KEST_TEXT(key, std::string_view(key).substr(0, 8), Bit(Has(*in.cpu, kIsaIndicators[i])))
 
 const std::array<RecordLine, kRecordLines> kLines = {{
     KEST_TEXT("--Start ", "start_marker", Marker(in)),
@@ -52,13 +53,13 @@ const std::array<RecordLine, kRecordLines> kLines = {{
     KEST_NUM("apic__id=", in.cpu->apic__id, true),
     KEST_NUM("logprocc=", in.cpu->logprocc, true),
     KEST_NUM("clflushs=", in.cpu->clflushs, true),
-    KEST_BIT("mmx_supp=", featurs1, isa_bit::kMmx),
-    KEST_BIT("emmxsupp=", feature1, isa_bit::kExtMmx),
-    KEST_BIT("a3d_supp=", feature1, isa_bit::k3DNow),
-    KEST_BIT("ea3dsupp=", feature1, isa_bit::k3DNowPlus),
-    KEST_BIT("sse1supp=", featurs1, isa_bit::kSse),
-    KEST_BIT("sse2supp=", featurs1, isa_bit::kSse2),
-    KEST_BIT("sse3supp=", featurs2, isa_bit::kSse3),
+    KEST_ISA("mmx_supp=", 0),
+    KEST_ISA("emmxsupp=", 1),
+    KEST_ISA("a3d_supp=", 2),
+    KEST_ISA("ea3dsupp=", 3),
+    KEST_ISA("sse1supp=", 4),
+    KEST_ISA("sse2supp=", 5),
+    KEST_ISA("sse3supp=", 6),
     KEST_RESERVED(36),
     KEST_FLAG("isl1divd=", in.caches->l1.isl1divd),
     KEST_NUM("level1dc=", in.caches->l1.level1dc, true),
@@ -130,7 +131,7 @@ const std::array<RecordLine, kRecordLines> kLines = {{
 #undef KEST_LABEL
 #undef KEST_RESERVED
 #undef KEST_FLAG
-#undef KEST_BIT
+#undef KEST_ISA
 
 }  // namespace
 

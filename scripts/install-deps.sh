@@ -9,6 +9,8 @@ packages=(
   xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file
+  # The packages' checks and the metrics read by the real exporter.
+  lintian systemd jq curl prometheus prometheus-node-exporter
   likwid
 )
 missing=()

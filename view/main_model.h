@@ -29,12 +29,11 @@ struct WindowGlobals {
 // StartupDir from the process's current directory, memtestr at its default.
 WindowGlobals InitWindowGlobals();
 
-// The four feature words unpacked into single bits (0 or 1).
+// The three words of the first feature pages unpacked into single bits (0 or 1).
 struct FeatureBits {
     std::array<uint8_t, 32> featurs1_bits{};  // leaf 1 EDX
     std::array<uint8_t, 32> featurs2_bits{};  // leaf 1 ECX
     std::array<uint8_t, 32> feature1_bits{};  // leaf 0x80000001 EDX
-    std::array<uint8_t, 32> powermgt_bits{};  // leaf 0x80000007 EDX
 };
 
 // The search records of the database tests: each keeps the name of the last

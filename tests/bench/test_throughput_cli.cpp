@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "bench/throughput_cli.h"
+#include "cpu/cpuid_bits.h"
 #include "fake_platform.h"
 
 namespace kest {
@@ -81,7 +82,8 @@ TEST(ThroughputCli, RefusedBlockIsReported) {
 // list of blocks. A machine without a usable unit, and block sizes that are
 // no multiple of 4 KB, are refused before anything runs.
 TEST(ThroughputCli, VectorKernelNamesItsWidth) {
-    const VectorSupport avx512{(1u << 27) | (1u << 28), 1u << 26, (1u << 5) | (1u << 16), 0xE7};
+    using namespace cpuid_bit;
+    const VectorSupport avx512{kOsxsave.Mask() | kAvx.Mask(), kSse2.Mask(), kAvx2.Mask() | kAvx512f.Mask(), 0xE7};
     ThroughputCliOptions vector;
     vector.kernel = "vector";
     {

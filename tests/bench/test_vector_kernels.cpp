@@ -11,6 +11,7 @@
 
 #include "disassembly.h"
 #include "bench/vector_kernels.h"
+#include "cpu/cpuid_bits.h"
 
 namespace kest {
 namespace {
@@ -130,7 +131,9 @@ private:
 // registers of: a processor with AVX-512 under a system that does not
 // enable its state must not get those loops (they would fault).
 TEST(VectorKernels, WidthNeedsTheProcessorAndTheSystem) {
-    constexpr uint32_t sse2 = 1u << 26, osxsave = 1u << 27, avx = 1u << 28, avx2 = 1u << 5, avx512f = 1u << 16;
+    using namespace cpuid_bit;
+    constexpr uint32_t sse2 = kSse2.Mask(), osxsave = kOsxsave.Mask(), avx = kAvx.Mask(), avx2 = kAvx2.Mask(),
+                       avx512f = kAvx512f.Mask();
     struct Case { uint32_t ecx, edx, ebx; uint64_t xcr0; VectorWidth want; const char* why; };
     const Case cases[] = {
         {osxsave | avx, sse2, avx2 | avx512f, 0xE7, VectorWidth::Avx512, "everything"},

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "bench/fake_platform.h"
+#include "cpu/cpuid_bits.h"
 #include "report/model_inputs.h"
 #include "tests/view/processors.h"
 #include "ui/main_window.h"
@@ -251,7 +252,8 @@ TEST(ThroughputPage, VectorRunSaysItsWidthAndLeavesTheRecordAlone) {
     ASSERT_EQ(word_memtestr, w.page->Results().memtestr);
 
     // AVX-512 in the processor, but the system saves only the YMM state.
-    w.support = {(1u << 27) | (1u << 28), 1u << 26, (1u << 5) | (1u << 16), 0x07};
+    using namespace cpuid_bit;
+    w.support = {kOsxsave.Mask() | kAvx.Mask(), kSse2.Mask(), kAvx2.Mask() | kAvx512f.Mask(), 0x07};
     w.ticks_per_4kb = 4;  // 8 ticks per 4 KB at 2 GHz: 1000000000 KB/s up to 64 KB
     w.Box(ctl::kCbVector)->click();
     w.Run();
