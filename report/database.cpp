@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 

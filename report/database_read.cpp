@@ -11,7 +11,7 @@
 
 #include "cpu/format.h"
 #include "report/database.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 

@@ -1,4 +1,4 @@
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
