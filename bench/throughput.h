@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cpu/machine.h"
-#include "cpu/memtestr.h"
+#include "record/memtestr.h"
 
 namespace kest {
 

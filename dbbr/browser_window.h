@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "report/database_read.h"
+#include "record/database_read.h"
 
 class QLabel;
 class QLineEdit;

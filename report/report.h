@@ -14,7 +14,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/cpuid_data.h"
-#include "cpu/memtestr.h"
+#include "record/memtestr.h"
 #include "cpu/output_format.h"
 #include "view/product.h"
 #include "view/window_state.h"

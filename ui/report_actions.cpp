@@ -18,7 +18,7 @@
 #include <QUrl>
 
 #include "report/bitmap.h"
-#include "report/database.h"
+#include "record/database.h"
 #include "cpu/file_io.h"
 #include "report/model_inputs.h"
 #include "report/report.h"

@@ -12,7 +12,7 @@
 #include "cpu/cache_info.h"
 #include "cpu/clock.h"
 #include "cpu/cpuid_data.h"
-#include "cpu/memtestr.h"
+#include "record/memtestr.h"
 #include "cpu/topology.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"

@@ -5,7 +5,7 @@
 
 #include <sys/stat.h>
 
-#include "report/database_read.h"
+#include "record/database_read.h"
 #include "report/temp_dir.h"
 
 namespace kest {

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "report/bitmap.h"
-#include "report/database.h"
+#include "record/database.h"
 #include "cpu/file_io.h"
 #include "report/file_size_limit.h"
 #include "report/temp_dir.h"

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "view/product.h"
 
 namespace kest {
 

@@ -1,11 +1,11 @@
-#include "report/database_read.h"
+#include "record/database_read.h"
 
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 
 #include "cpu/format.h"
-#include "report/database.h"
+#include "record/database.h"
 #include "cpu/file_io.h"
 
 namespace kest {

@@ -1,4 +1,4 @@
-#include "report/database.h"
+#include "record/database.h"
 
 #include <sys/stat.h>
 
