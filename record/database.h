@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace kest {
 
 inline constexpr std::string_view kDatabasePointerFile = "database.ini";
