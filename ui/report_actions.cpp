@@ -17,9 +17,9 @@
 #include <QTime>
 #include <QUrl>
 
-#include "report/bitmap.h"
-#include "record/database.h"
 #include "cpu/file_io.h"
+#include "record/database.h"
+#include "report/bitmap.h"
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "ui/main_window.h"
