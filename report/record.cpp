@@ -1,4 +1,5 @@
-// The processor database record, written line by line from its layout table
+// The processor database record, written line by line: the layout
+// (record/record_layout.h) in order, each line by its writer
 // (report/record_layout.cpp).
 
 #include <stdexcept>
