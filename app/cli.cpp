@@ -17,7 +17,7 @@
 #include "cpu/cpuid_dump.h"
 #include "dmi/dmi.h"
 #include "ident/startup.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 #include "report/model_inputs.h"
 #include "report/prometheus.h"
 #include "report/records_json.h"

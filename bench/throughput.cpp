@@ -69,15 +69,6 @@ double TestAverage(const ThroughputState& st, const AverageCounts& counts, int t
     return static_cast<double>(st.cps) / static_cast<double>(ticks) * kb / 1024.0;
 }
 
-std::string MemtestrText(const std::array<double, kTestCount>& averages) {
-    auto digits = [](double mbps) {
-        const int64_t v = std::clamp<int64_t>(RoundHalfEven(mbps * 100.0), 0, UINT32_MAX);
-        return HexText(static_cast<uint32_t>(v), false);
-    };
-    return digits(averages[kTestRead]) + digits(averages[kTestWrite]) +
-           digits(averages[kTestCopy]);
-}
-
 void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
                     const ThroughputCaches& caches, int measured_rows, ThroughputState& st) {
     const int rows = std::clamp(measured_rows, 0, kTpRows);
@@ -102,7 +93,7 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
 
     const uint32_t c = SearchRows(caches);
     for (int t = 0; t < kTestCount; ++t) st.averages[t] = TestAverage(st, counts, t, c, rows);
-    st.memtestr = MemtestrText(st.averages);
+    st.memtestr = MemtestrText({st.averages[kTestRead], st.averages[kTestWrite], st.averages[kTestCopy]});
     st.test_done = true;
 }
 

@@ -14,7 +14,7 @@
 
 #include "bench/vector_kernels.h"
 #include "cpu/machine.h"
-#include "cpu/memtestr.h"
+#include "record/memtestr.h"
 
 namespace kest {
 
@@ -95,9 +95,6 @@ uint32_t SearchRows(const ThroughputCaches& caches);
 // The per-test average in MB/s (see throughput.cpp for the rules).
 double TestAverage(const ThroughputState& st, const AverageCounts& counts, int test,
                    uint32_t search_rows, int measured_rows);
-// 24 hex digits: read, write, copy averages x 100, rounded.
-std::string MemtestrText(const std::array<double, kTestCount>& averages);
-
 // Everything a run derives from its raw counts: averages of passes 2-4,
 // tp_table, scale maximum, per-test averages, memtestr; sets test_done.
 // Tests not in `ran` contribute zeros.

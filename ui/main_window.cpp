@@ -293,7 +293,7 @@ void BuildLogoBox(QWidget* p) {
     SetName(box, ctl::kLogoBox);
     box->setGeometry(4, 80, 81, 81);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    for (uint16_t code : LogoCodes()) {
+    for (uint16_t code : kLogoCodes) {
         auto* img = new QLabel(box);
         SetName(img, LogoName(code));
         img->setGeometry(1, 1, 79, 79);

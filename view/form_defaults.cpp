@@ -28,8 +28,6 @@ constexpr TextColour kDim = TextColour::Dimmed;
 
 }  // namespace
 
-const std::array<uint16_t, kLogoCount>& LogoCodes() { return kLogoCodes; }
-
 ControlName LogoName(uint16_t code) { return ctl::Logo(code); }
 
 namespace {
@@ -75,7 +73,7 @@ void CpuPageDefaults(WindowState& s) {
     Set(s, ctl::kPlt, "");
     Set(s, ctl::kLabelExtname, "Extended name:", kDim);
     Own(s, ctl::kCpuextname);
-    for (uint16_t code : LogoCodes()) s[LogoName(code)].visible = false;
+    for (uint16_t code : kLogoCodes) s[LogoName(code)].visible = false;
 
     Set(s, ctl::kLabelMdlT, "Model Information");
     Set(s, ctl::kLabelFam, "Family:");

@@ -281,7 +281,7 @@ void MainWindowModel::FillCpuPage() {
     // processor becomes the Hyper-Threading line for every later reader.
     if (names_.intprocn == product_line::kPentium4 && Has(cpu_, cpuid_bit::kHtt) && cpu_.logprocc > 1)
         names_.intprocn = product_line::kPentium4HT;
-    for (uint16_t code : LogoCodes())
+    for (uint16_t code : kLogoCodes)
         if (code == names_.intprocn) s[LogoName(code)].visible = true;
 
     // Instruction-set indicators.

@@ -98,18 +98,6 @@ TEST(ThroughputAverage, ShortRunSumsOnlyMeasuredRows) {
     EXPECT_DOUBLE_EQ(TestAverage(*tb.st, tb.counts, kTestWrite, 64, 16), 4000000 / 1024.0);
 }
 
-TEST(ThroughputMath, MemtestrIsReadWriteCopyInHex) {
-    std::array<double, kTestCount> av{};
-    av[kTestCopy] = 1.0;        // 100 = 0x64
-    av[kTestRead] = 123.45;     // 12345 = 0x3039
-    av[kTestWrite] = 3906.25;   // 390625 = 0x5F5E1
-    EXPECT_EQ(MemtestrText(av), "00003039" "0005F5E1" "00000064");
-    EXPECT_EQ(MemtestrText({}), "000000000000000000000000");
-    av[kTestRead] = 0.125;   // 12.5 rounds to even: 12
-    av[kTestWrite] = 0.375;  // 37.5 -> 38
-    EXPECT_EQ(MemtestrText(av).substr(0, 16), "0000000C" "00000026");
-}
-
 TEST(ThroughputResults, FromRawCounts) {
     auto raw = std::make_unique<RawCounts>();
     for (int r = 1; r <= kTpRows; ++r) {
