@@ -153,8 +153,10 @@ std::optional<std::string> AppendToExistingFile(const std::string& path, std::st
                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.ok()) return WinErrorText(GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
+    // A read-only file is refused even where the system would open it
+    // for writing (an administrator, wine run by root).
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return IoErrorText(EACCES);
     LARGE_INTEGER before{};
     before.QuadPart = static_cast<LONGLONG>(uint64_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow);
