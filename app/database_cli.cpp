@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cpu/output_format.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 

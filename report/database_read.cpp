@@ -1,22 +1,19 @@
 #include "report/database_read.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 
 #include "cpu/format.h"
 #include "report/database.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 
 namespace {
 
+// Far more records than a database gathers (a record is about 3 KB).
+constexpr uint64_t kMaxDatabaseBytes = uint64_t{256} << 20;
 constexpr int kChecksumLine = 96;
 constexpr int kEndLine = 98;
 constexpr std::string_view kStart = "--Start ";
@@ -199,35 +196,13 @@ DatabaseContents ParseDatabase(std::string_view bytes) {
 
 std::optional<std::string> ReadDatabaseFile(const std::string& path, DatabaseContents& contents) {
     auto fail = [&](int err) { return "Cannot read the database file \"" + path + "\". " + IoErrorText(err); };
-    // Non-blocking so that a named pipe cannot hold the reader; only regular
-    // files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return fail(errno);
-    struct stat st {};
-    int err = 0;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (!S_ISREG(st.st_mode))
-        err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    if (err) {
-        ::close(fd);
-        return fail(err);
-    }
-    std::string bytes;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            ::close(fd);
-            return fail(err);
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    contents = ParseDatabase(bytes);
+    // Only a regular file is read, and a named pipe cannot hold the reader.
+    const FileContents file = ReadWholeFile(path, kMaxDatabaseBytes, {.regular_only = true, .follow_links = true});
+    if (file.result.step == FileStep::kTooLarge)
+        return "Cannot read the database file \"" + path + "\". It is larger than " +
+               std::to_string(kMaxDatabaseBytes >> 20) + " MB.";
+    if (!file.result) return fail(file.result.err);
+    contents = ParseDatabase(file.bytes);
     return std::nullopt;
 }
 

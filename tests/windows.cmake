@@ -20,7 +20,7 @@ endfunction()
 
 set(_dmi_dirs "${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/dmi_dump|${CMAKE_CURRENT_SOURCE_DIR}/dmi/fixtures|${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/dmi_dump_minimised|${CMAKE_SOURCE_DIR}/../shared/dmi-fixtures")
 
-kest_windows_test(test_cpu cpu "/test_(clock|topology)\\.cpp$" kest_cpu)
+kest_windows_test(test_cpu cpu "/test_(clock|topology|file_io)\\.cpp$" kest_cpu)
 target_compile_definitions(test_cpu PRIVATE KEST_DUMP_DIRS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/cpuid_dump|${CMAKE_CURRENT_SOURCE_DIR}/corpus|${CMAKE_SOURCE_DIR}/../shared/cpuid-dumps|${CMAKE_SOURCE_DIR}/../shared/cpuid-dumps/later")
 kest_windows_test(test_ident ident "" kest_ident)
 kest_windows_test(test_dmi dmi "/(firmware_memory|smbios_export)_test\\.cpp$" kest_dmi)
@@ -39,7 +39,8 @@ set_tests_properties(test_corpus PROPERTIES SKIP_RETURN_CODE 77)
 # The Windows side of the seams: live machine, topology and firmware table,
 # wide file names, refused and failed writes.
 kest_windows_test(test_windows windows "" kest_report kest_dmi kest_cpu)
-target_compile_definitions(test_windows PRIVATE KEST_DMI_DUMP_DIRS="${_dmi_dirs}")
+target_compile_definitions(test_windows PRIVATE KEST_DMI_DUMP_DIRS="${_dmi_dirs}"
+                           KEST_CORPUS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/corpus")
 
 # kestrune-cli.exe against the Linux build's kestrune-cli (KEST_LINUX_CLI,
 # by default the one the README's test command builds in build/).

@@ -19,7 +19,7 @@
 
 #include "report/bitmap.h"
 #include "report/database.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "ui/main_window.h"

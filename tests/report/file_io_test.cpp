@@ -14,7 +14,7 @@
 
 #include "report/bitmap.h"
 #include "report/database.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 #include "report/file_size_limit.h"
 #include "report/temp_dir.h"
 

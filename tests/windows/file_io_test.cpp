@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "cpu/cpuid_dump.h"
 #include "cpu/utf16_windows.h"
 #include "dmi/dmi.h"
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 namespace {
@@ -72,7 +73,15 @@ TEST(WindowsFiles, NamesBeyondAsciiForOutputAndInput) {
     EXPECT_EQ(ReadWide(dir.Wide(report)), "second\r\nthird\r\n");
     EXPECT_EQ(dir.Files(), std::vector<std::wstring>{report});
 
-    // A DMI fixture copied under such a name reads as under its own.
+    // A CPUID dump and a DMI fixture copied under such names read as under
+    // their own.
+    const std::string dump = std::string(KEST_CORPUS_DIR) + "/amd-k5-pr100.txt";
+    ASSERT_TRUE(CopyFileW(Utf8ToWide(dump).c_str(), dir.Wide(L"Übersicht.txt").c_str(), FALSE));
+    auto want_cpu = LoadCpuidDump(dump);
+    auto got_cpu = LoadCpuidDump(dir.Utf8(L"Übersicht.txt"));
+    EXPECT_EQ(got_cpu->Query(1).eax, want_cpu->Query(1).eax);
+    EXPECT_EQ(got_cpu->Query(0).ebx, want_cpu->Query(0).ebx);
+
     std::stringstream dirs(KEST_DMI_DUMP_DIRS);
     std::string fixtures;
     std::getline(dirs, fixtures, '|');

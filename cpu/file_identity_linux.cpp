@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "report/file_identity.h"
+#include "cpu/file_identity.h"
 
 namespace kest {
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "cpu/utf16_windows.h"
-#include "report/file_identity.h"
+#include "cpu/file_identity.h"
 
 namespace kest {
 
