@@ -2,8 +2,7 @@
 # Runs a Windows program under wine in the given prefix:
 #   wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 # The prefix is created on first use. A wineserver is kept running in it
-# (a program then starts in a fraction of a second instead of several);
-# its output goes to a file, or the calling shell would wait for it. Exits
+# (a program then starts in a fraction of a second instead of several). Exits
 # with 77 (a skip for CTest) and the reason when wine cannot start.
 set -u
 prefix=$1
@@ -29,6 +28,16 @@ if [ ! -f "$prefix/.ready" ]; then
         exit 77
     fi
 fi
-# A persistent wineserver (-p) for this prefix; a second one exits at once.
-wineserver -p >>"$prefix/wineserver.log" 2>&1 </dev/null &
+# A persistent wineserver (-p) for this prefix, and the prefix's services,
+# started once with their output in a file: a program that inherited the
+# caller's output and stayed would keep the caller (CTest, a pipe) waiting.
+if ! wineserver -k0 2>/dev/null; then
+    (
+        flock 9
+        if ! wineserver -k0 2>/dev/null; then
+            wineserver -p >>"$prefix/wineserver.log" 2>&1 </dev/null
+            wine wineboot >>"$prefix/wineserver.log" 2>&1 </dev/null
+        fi
+    ) 9>"$prefix/.start.lock"
+fi
 exec wine "$@"
