@@ -15,7 +15,7 @@ function(kest_windows_test name dir exclude)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endfunction()
 
 set(_dmi_dirs "${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/dmi_dump|${CMAKE_CURRENT_SOURCE_DIR}/dmi/fixtures|${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/dmi_dump_minimised|${CMAKE_SOURCE_DIR}/../shared/dmi-fixtures")
@@ -34,7 +34,7 @@ target_link_libraries(test_corpus PRIVATE kest_ident nlohmann_json::nlohmann_jso
 target_include_directories(test_corpus PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(test_corpus PRIVATE KEST_CORPUS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/corpus")
 add_test(NAME test_corpus COMMAND test_corpus)
-set_tests_properties(test_corpus PROPERTIES SKIP_RETURN_CODE 77)
+set_tests_properties(test_corpus PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 
 # The Windows side of the seams: live machine, topology and firmware table,
 # wide file names, refused and failed writes.
@@ -48,4 +48,4 @@ set(KEST_LINUX_CLI "${CMAKE_SOURCE_DIR}/build/kestrune-cli" CACHE FILEPATH "The 
 add_test(NAME same_bytes_as_linux
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/same_bytes.sh ${KEST_LINUX_CLI}
                  ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix $<TARGET_FILE:kestrune-cli>)
-set_tests_properties(same_bytes_as_linux PROPERTIES SKIP_RETURN_CODE 77)
+set_tests_properties(same_bytes_as_linux PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
