@@ -18,7 +18,7 @@ if [ ! -f "$prefix/.ready" ]; then
     # wineserver ends); two callers at once wait for one.
     (
         flock 9
-        if [ ! -f "$prefix/.ready" ] && wineboot -i >"$prefix/wineboot.log" 2>&1 && wineserver -w &&
+        if [ ! -f "$prefix/.ready" ] && wineboot -i >"$prefix/wineboot.log" 2>&1 9>&- && wineserver -w &&
             [ -f "$prefix/system.reg" ]; then
             touch "$prefix/.ready"
         fi
@@ -35,8 +35,9 @@ if ! wineserver -k0 2>/dev/null; then
     (
         flock 9
         if ! wineserver -k0 2>/dev/null; then
-            wineserver -p >>"$prefix/wineserver.log" 2>&1 </dev/null
-            wine wineboot >>"$prefix/wineserver.log" 2>&1 </dev/null
+            # Neither may keep the lock's descriptor: they stay.
+            wineserver -p >>"$prefix/wineserver.log" 2>&1 </dev/null 9>&-
+            wine wineboot >>"$prefix/wineserver.log" 2>&1 </dev/null 9>&-
         fi
     ) 9>"$prefix/.start.lock"
 fi
