@@ -160,25 +160,43 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(const std::string& devmem, const std::string& sysfs_dir,
-                                                       const std::string& export_path) {
-    auto physical = std::make_unique<PhysicalFileMemory>(devmem);
-    if (physical->IsOpen() && ReadDmiTable(*physical).read) return physical;
-    auto kernel = MakeKernelTablesMemory(sysfs_dir);
-    if (kernel && ReadDmiTable(*kernel).read) return kernel;
-    if (!export_path.empty()) {
-        try {
-            auto exported = MakeDumpFirmwareMemory(export_path, "export");
-            if (ReadDmiTable(*exported).read) return exported;
-        } catch (const std::runtime_error&) {
-            // No export (not written yet, or no such service here).
-        }
-    }
-    return physical;
+std::unique_ptr<FirmwareMemory> MakePhysicalFirmwareMemory(const std::string& path) {
+    return std::make_unique<PhysicalFileMemory>(path);
 }
 
 std::unique_ptr<FirmwareMemory> MakeDumpFirmwareMemory(const std::string& path, const std::string& source) {
     return std::make_unique<DumpFileMemory>(path, source);
+}
+
+// Windows' copy of the table ('RSMB'): a "_SM3_" entry point made up from
+// its header at address 0, the table at 0x20.
+std::unique_ptr<FirmwareMemory> MakeRsmbFirmwareMemory(const std::vector<uint8_t>& rsmb, const std::string& source) {
+    constexpr size_t kRsmbHeader = 8;
+    constexpr uint64_t kTableAddress = 0x20;
+    if (rsmb.size() < kRsmbHeader) return nullptr;
+    const uint32_t length = uint32_t(rsmb[4]) | uint32_t(rsmb[5]) << 8 | uint32_t(rsmb[6]) << 16 | uint32_t(rsmb[7]) << 24;
+    if (length > rsmb.size() - kRsmbHeader) return nullptr;
+
+    std::vector<uint8_t> entry(kTableAddress, 0);
+    uint8_t* e = entry.data();
+    std::memcpy(e, "_SM3_", 5);
+    e[0x06] = 0x18;     // entry point length
+    e[0x07] = rsmb[1];  // major version
+    e[0x08] = rsmb[2];  // minor version
+    e[0x09] = rsmb[3];  // docrev
+    e[0x0A] = 1;        // entry point revision
+    for (int i = 0; i < 4; ++i) e[0x0C + i] = static_cast<uint8_t>(length >> (8 * i));
+    e[0x10] = static_cast<uint8_t>(kTableAddress);
+    uint8_t sum = 0;
+    for (int i = 0; i < 0x18; ++i) sum = static_cast<uint8_t>(sum + e[i]);
+    e[0x05] = static_cast<uint8_t>(-sum);
+    auto memory = std::make_unique<ImageMemory>();
+    memory->Add(0, std::move(entry));
+    memory->Add(kTableAddress, std::vector<uint8_t>(rsmb.begin() + kRsmbHeader,
+                                                    rsmb.begin() + static_cast<std::ptrdiff_t>(kRsmbHeader + length)));
+    memory->SetEntryPoint(0);
+    memory->SetSource(source);
+    return memory;
 }
 
 }  // namespace kest

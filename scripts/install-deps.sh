@@ -12,6 +12,9 @@ packages=(
   # The packages' checks and the metrics read by the real exporter.
   lintian systemd jq curl prometheus prometheus-node-exporter
   likwid
+  # The Windows build (scripts/build-windows.sh) and its tests under wine.
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
+  wine wine64 wine32:i386
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -21,6 +24,10 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   echo "Installing: ${missing[*]}"
+  # wine32 is an i386 package.
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

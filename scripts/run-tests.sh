@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test: the full
 # build, then the core again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then a short run of every fuzz target (clang,
-# also under both sanitizers). Every part runs even when an earlier one
-# failed; the script fails at the end if any did.
+# also under both sanitizers), then the Windows build under wine. Every part
+# runs even when an earlier one failed; the script fails at the end if any
+# did.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
@@ -76,9 +77,21 @@ fuzz() {
     return $status
 }
 
+# The core and kestrune-cli as 32-bit and 64-bit Windows programs (both
+# built by scripts/build-windows.sh), the core's suites under wine in the
+# 32-bit build, and each kestrune-cli.exe against the full build's
+# kestrune-cli. Comes after the full build, whose program it compares with.
+windows() {
+    bash scripts/build-windows.sh --target kestrune-cli &&
+        cmake --build build-win32 -j"$jobs" &&
+        (cd build-win32 && ctest --output-on-failure -j"$jobs") &&
+        (cd build-win64 && ctest --output-on-failure -R same_bytes_as_linux)
+}
+
 run "full build and tests" full
 run "ASan/UBSan build and tests" sanitized
 run "fuzzing" fuzz
+run "Windows build and tests under wine" windows
 
 if ((${#failed[@]})); then
     echo "FAILED: ${failed[*]}"

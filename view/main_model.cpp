@@ -15,12 +15,26 @@
 
 namespace kest {
 
+namespace {
+
+// Paths as UTF-8 text on every system (the narrow form of a path on Windows
+// is the ANSI code page, which cannot hold every name).
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+std::string TextOf(const std::filesystem::path& p) {
+    const std::u8string text = p.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
 WindowGlobals InitWindowGlobals() {
     WindowGlobals g;
     std::error_code ec;
     auto cwd = std::filesystem::current_path(ec);
     if (!ec) {
-        g.StartupDir = cwd.string();
+        g.StartupDir = TextOf(cwd);
         while (g.StartupDir.size() > 1 && g.StartupDir.back() == '/') g.StartupDir.pop_back();
     }
     return g;
@@ -29,9 +43,9 @@ WindowGlobals InitWindowGlobals() {
 std::optional<std::string> FindExactName(const std::string& dir, const std::string& name) {
     if (name.empty()) return std::nullopt;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir.empty() ? "." : dir, ec), end;
+    for (std::filesystem::directory_iterator it(PathOf(dir.empty() ? "." : dir), ec), end;
          !ec && it != end; it.increment(ec)) {
-        if (it->path().filename().string() == name) return name;
+        if (TextOf(it->path().filename()) == name) return name;
     }
     return std::nullopt;
 }
