@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <regex>
 #include <string>
 
@@ -20,8 +21,8 @@ namespace {
 // boundaries.
 struct GuardedBlock {
     static constexpr size_t kGuard = 1024;
-    explicit GuardedBlock(size_t bytes) : size(bytes), all(static_cast<uint8_t*>(std::aligned_alloc(64, bytes + 2 * kGuard))) {}
-    ~GuardedBlock() { std::free(all); }
+    explicit GuardedBlock(size_t bytes) : size(bytes), all(static_cast<uint8_t*>(::operator new(bytes + 2 * kGuard, std::align_val_t{64}))) {}
+    ~GuardedBlock() { ::operator delete(all, std::align_val_t{64}); }
     uint8_t* block() { return all + kGuard; }
     size_t Total() const { return size + 2 * kGuard; }
     size_t size;
