@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cpu/clock_worker.h"
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
 #include "cpu/vendor.h"
@@ -76,6 +77,8 @@ MainWindowModel::MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, 
     ApplyFormDefaults(state_);
 }
 
+MainWindowModel::~MainWindowModel() { EndClockThread(); }
+
 std::string MainWindowModel::SerialFull() const {
     const std::string& sig = cpu_.signature;
     const std::string ecx = HexText(cpu_.serial_ecx, false);
@@ -116,8 +119,15 @@ void MainWindowModel::UpdateRunButton() {
 
 void MainWindowModel::FormCreate() {
     ReadMachine();
-    // Clock fields before the window first shows.
-    refrtimerTimer();
+    // Clock fields before the window first shows. Measured beside the
+    // window, they stay unmeasured until the first measurement, which the
+    // window starts, has ended; a Reset measures again.
+    if (!clock_worker_)
+        refrtimerTimer();
+    else if (clock_shown_)
+        StartClock();
+    else
+        ShowClockUnmeasured();
     UnpackFeatureBits();
     ShowWhatExists();
     FillCpuPage();
