@@ -317,13 +317,20 @@ TEST(ClockBesideTheWindow, WorkAskedBeforeTheFirstMeasurementSeesIt) {
     EXPECT_TRUE(ran);
 }
 
-TEST(ClockBesideTheWindow, ARefreshWhileOneRunsIsSkipped) {
+// A window whose measurement has started and holds at the gate.
+class RunningMeasurement : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.mhz = 233.0;
+        h.CreateBeside(gate);
+        ASSERT_TRUE(h.model->StartClock());
+        gate.WaitEntered(1);
+    }
     Gate gate;
-    Harness h(PentiumMMX());
-    h.mhz = 233.0;
-    h.CreateBeside(gate);
-    EXPECT_TRUE(h.model->StartClock());
-    gate.WaitEntered(1);
+    Harness h{PentiumMMX()};
+};
+
+TEST_F(RunningMeasurement, ARefreshMeanwhileIsSkipped) {
     h.model->refrtimerTimer();
     h.model->button_refreshClick();  // not a Reset either
     EXPECT_FALSE(h.model->StartClock());
@@ -345,14 +352,8 @@ TEST(ClockBesideTheWindow, ARefreshWhileOneRunsIsSkipped) {
     EXPECT_EQ(h.methods.size(), 2u);
 }
 
-TEST(ClockBesideTheWindow, AThroughputRunWaitsForTheRunningMeasurement) {
-    Gate gate;
-    Harness h(PentiumMMX());
-    h.mhz = 233.0;
-    h.CreateBeside(gate);
-    ASSERT_TRUE(h.model->StartClock());
-    gate.WaitEntered(1);
-    std::thread opener([&gate] {
+TEST_F(RunningMeasurement, AThroughputRunWaitsForIt) {
+    std::thread opener([this] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         gate.Open();
     });
