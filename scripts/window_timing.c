@@ -3,10 +3,11 @@
  *   cc -O2 -o /tmp/window_timing scripts/window_timing.c -lXtst -lXdamage -lX11
  *
  *   window_timing map NAME CMD [ARG...]
- *     Starts CMD and prints "MS PID": the milliseconds from the start until a
- *     top-level window whose title contains NAME is mapped, and the program's
- *     process id (it is left running). Exit code 1 when no such window is
- *     mapped within 30 s.
+ *     Starts CMD and prints "MS PID PAINTED": the milliseconds from the start
+ *     until a top-level window whose title contains NAME is mapped, the
+ *     program's process id (it is left running), and the milliseconds until
+ *     that window has first drawn an area at least 150 pixels high (-1 when
+ *     not within 10 s). Exit code 1 when no such window is mapped within 30 s.
  *
  *   window_timing clicks NAME SECONDS PERIOD_MS X,Y [X,Y...]
  *     For SECONDS, every PERIOD_MS presses the left button at the next of the
@@ -61,6 +62,8 @@ static int ignore_errors(Display* d, XErrorEvent* e) {
 
 static int cmd_map(Display* d, const char* name, char** argv) {
     Window root = DefaultRootWindow(d);
+    int ev_base = 0, err_base = 0;
+    const int have_damage = XDamageQueryExtension(d, &ev_base, &err_base);
     XSelectInput(d, root, SubstructureNotifyMask);
     XSync(d, False);
     const double t0 = now_ms();
@@ -72,21 +75,37 @@ static int cmd_map(Display* d, const char* name, char** argv) {
         perror(argv[0]);
         _exit(127);
     }
-    while (now_ms() - t0 < 30000) {
+    Window shown = 0;
+    double mapped = -1, painted = -1;
+    while (now_ms() - t0 < (shown ? mapped + 10000 : 30000) && painted < 0) {
         if (!wait_event(d, 100)) continue;
         XEvent ev;
         XNextEvent(d, &ev);
-        if (ev.type != MapNotify || ev.xmap.override_redirect) continue;
-        char title[256];
-        title_of(d, ev.xmap.window, title, sizeof title);
-        if (strstr(title, name)) {
-            printf("%.1f %d\n", now_ms() - t0, (int)pid);
-            return 0;
+        /* Every new top-level window is watched from its creation, so that
+         * no drawing is missed between its mapping and our look at it. */
+        if (ev.type == CreateNotify && !ev.xcreatewindow.override_redirect && have_damage)
+            XDamageCreate(d, ev.xcreatewindow.window, XDamageReportBoundingBox);
+        if (ev.type == MapNotify && !shown && !ev.xmap.override_redirect) {
+            char title[256];
+            title_of(d, ev.xmap.window, title, sizeof title);
+            if (strstr(title, name)) {
+                shown = ev.xmap.window;
+                mapped = now_ms() - t0;
+                if (!have_damage) break;
+            }
+        }
+        if (have_damage && ev.type == ev_base + XDamageNotify && shown) {
+            const XDamageNotifyEvent* de = (const XDamageNotifyEvent*)&ev;
+            if (de->drawable == shown && de->area.height >= 150) painted = now_ms() - t0;
         }
     }
-    fprintf(stderr, "no window \"%s\" within 30 s\n", name);
-    printf("timeout %d\n", (int)pid);
-    return 1;
+    if (!shown) {
+        fprintf(stderr, "no window \"%s\" within 30 s\n", name);
+        printf("timeout %d\n", (int)pid);
+        return 1;
+    }
+    printf("%.1f %d %.1f\n", mapped, (int)pid, painted);
+    return 0;
 }
 
 static int by_value(const void* a, const void* b) {
