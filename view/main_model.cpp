@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cpu/clock_worker.h"
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
 #include "cpu/vendor.h"
@@ -76,8 +75,6 @@ MainWindowModel::MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, 
       hooks_(std::move(hooks)) {
     ApplyFormDefaults(state_);
 }
-
-MainWindowModel::~MainWindowModel() { EndClockThread(); }
 
 std::string MainWindowModel::SerialFull() const {
     const std::string& sig = cpu_.signature;

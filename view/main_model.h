@@ -13,6 +13,7 @@
 
 #include "cpu/cache_info.h"
 #include "cpu/clock.h"
+#include "cpu/clock_worker.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/memtestr.h"
 #include "cpu/topology.h"
@@ -22,8 +23,6 @@
 #include "view/window_state.h"
 
 namespace kest {
-
-class ClockWorker;
 
 // Globals of the window's unit, set before the window exists.
 struct WindowGlobals {
