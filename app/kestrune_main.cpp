@@ -113,8 +113,9 @@ int main(int argc, char** argv) {
     seams.read_dmi = [](kest::DmiProcessorInfo& info) {
         kest::ReadDmiAtStartup(kest::MakeLiveFirmwareMemory().get(), info);
     };
+    // Runs on the window's measuring thread, which alone uses this machine.
     seams.measure_clock = [&clock_platform](kest::ClockMethod method) {
-        return kest::MeasureClock(*clock_platform, method);
+        return kest::MeasureClockOnOneProcessor(*clock_platform, method);
     };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };
     seams.read_topology = [](kest::Topology& t) { return kest::ReadLiveTopology(t); };
@@ -142,10 +143,12 @@ int main(int argc, char** argv) {
     const QString shots = qEnvironmentVariable("KEST_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
         QTimer::singleShot(300, &window, [&window, shots] {
-            kest::ui::SavePageScreenshots(window, shots);
-            const int rows = qEnvironmentVariableIntValue("KEST_SCREENSHOT_THROUGHPUT_ROWS");
-            if (rows > 0) kest::ui::SaveThroughputRunScreenshot(window, shots, rows);
-            window.close();
+            window.AfterFirstClock([&window, shots] {
+                kest::ui::SavePageScreenshots(window, shots);
+                const int rows = qEnvironmentVariableIntValue("KEST_SCREENSHOT_THROUGHPUT_ROWS");
+                if (rows > 0) kest::ui::SaveThroughputRunScreenshot(window, shots, rows);
+                window.close();
+            });
         });
     }
     app.exec();

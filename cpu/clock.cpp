@@ -136,6 +136,11 @@ ClockReading MeasureClock(Machine& machine, ClockMethod method) {
     return r;
 }
 
+ClockReading MeasureClockOnOneProcessor(Machine& machine, ClockMethod method) {
+    PinnedThread pinned(machine);
+    return MeasureClock(machine, method);
+}
+
 std::string RatingText(int64_t mhz, uint16_t code, uint16_t model, uint32_t l2kb,
                        const std::string& modelrating) {
     switch (code) {

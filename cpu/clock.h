@@ -64,6 +64,9 @@ double MeasureClock(Machine& machine);
 // than the counter alone. kTsc (and any other method): MeasureClock, with
 // the counter's rate being the core clock.
 ClockReading MeasureClock(Machine& machine, ClockMethod method);
+// The same with the calling thread bound, for the whole measurement, to the
+// logical processor it runs on when it starts.
+ClockReading MeasureClockOnOneProcessor(Machine& machine, ClockMethod method);
 
 // "2400.17 MHz": two decimals and '.' whatever the locale.
 std::string MhzText(double mhz);

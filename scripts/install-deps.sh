@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
+  libx11-dev libxtst-dev libxdamage-dev
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file
   # The packages' checks and the metrics read by the real exporter.

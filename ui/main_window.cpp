@@ -227,6 +227,8 @@ Tmain::Tmain(MainWindowModel& model, QWidget* parent) : QDialog(parent), model_(
     SetName(this, ctl::kMain);
     Build();
     CollectControls();
+    // Measurements end on their own thread; their fields are shown on this one.
+    model_.MeasureBeside([this] { QMetaObject::invokeMethod(this, &Tmain::ClockEnded, Qt::QueuedConnection); });
     Run([this] { model_.FormCreate(); });
     refrtimer_ = new QTimer(this);
     SetName(refrtimer_, ctl::kRefrtimer);
@@ -235,7 +237,33 @@ Tmain::Tmain(MainWindowModel& model, QWidget* parent) : QDialog(parent), model_(
     refrtimer_->start();
 }
 
-Tmain::~Tmain() = default;
+Tmain::~Tmain() { model_.EndClockThread(); }
+
+void Tmain::paintEvent(QPaintEvent* e) {
+    QDialog::paintEvent(e);
+    // The first measurement once the window is on screen, so that its busy
+    // core cannot hold up the first picture.
+    if (painted_) return;
+    painted_ = true;
+    QTimer::singleShot(0, this, [this] { model_.StartClock(); });
+}
+
+void Tmain::ClockEnded() {
+    Run([this] { model_.ClockEnded(); });
+}
+
+void Tmain::AfterFirstClock(const std::function<void()>& command) {
+    if (model_.ClockShown()) {
+        command();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    model_.AfterFirstClock([this, command] {
+        ApplyState();  // the clock fields on screen before a screenshot is taken
+        QApplication::restoreOverrideCursor();
+        command();
+    });
+}
 
 void Tmain::Build() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -655,24 +683,30 @@ void Tmain::BuildButtonBar() {
     SetName(save_pop_, ctl::kSavePop);
     dbase_pop_ = new QMenu(this);
     SetName(dbase_pop_, ctl::kDbasePop);
+    // Entries that write a file wait for a measured clock.
     struct E {
         QMenu* menu;
         ControlName name;
         std::function<void(Tmain&)> WindowActions::*cmd;
-    } entries[] = {{save_pop_, ctl::kScreenshot1, &WindowActions::Screenshot1Click},
-                   {save_pop_, ctl::kExtfile1, &WindowActions::extfile1Click},
-                   {save_pop_, ctl::kHTMLfile1, &WindowActions::HTMLfile1Click},
-                   {dbase_pop_, ctl::kDatabasebrowser1, &WindowActions::Databasebrowser1Click},
-                   {dbase_pop_, ctl::kAddtodatabase1, &WindowActions::Addtodatabase1Click}};
+        bool writes_file;
+    } entries[] = {{save_pop_, ctl::kScreenshot1, &WindowActions::Screenshot1Click, true},
+                   {save_pop_, ctl::kExtfile1, &WindowActions::extfile1Click, true},
+                   {save_pop_, ctl::kHTMLfile1, &WindowActions::HTMLfile1Click, true},
+                   {dbase_pop_, ctl::kDatabasebrowser1, &WindowActions::Databasebrowser1Click, false},
+                   {dbase_pop_, ctl::kAddtodatabase1, &WindowActions::Addtodatabase1Click, true}};
     for (const E& e : entries) {
         QAction* a = e.menu->addAction(QtName(e.name));
         SetName(a, e.name);
         actions_.insert(QtName(e.name), a);
         auto cmd = e.cmd;
-        connect(a, &QAction::triggered, this, [this, cmd] {
+        auto command = [this, cmd] {
             if (Actions().*cmd) (Actions().*cmd)(*this);
             ApplyState();
-        });
+        };
+        if (e.writes_file)
+            connect(a, &QAction::triggered, this, [this, command] { AfterFirstClock(command); });
+        else
+            connect(a, &QAction::triggered, this, command);
     }
 }
 

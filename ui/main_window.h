@@ -47,8 +47,11 @@ WindowActions& Actions();
 class Tmain : public QDialog {
     Q_OBJECT
 public:
-    // Runs FormCreate of the model before returning.
+    // Runs FormCreate of the model before returning. The clock is measured
+    // beside the window: the first measurement starts once the window has
+    // been painted, and its fields fill in when it ends.
     explicit Tmain(MainWindowModel& model, QWidget* parent = nullptr);
+    // Waits for a running measurement to end.
     ~Tmain() override;
 
     MainWindowModel& Model() { return model_; }
@@ -72,12 +75,21 @@ public:
     // Screen point where a popup opens for a button of the bar.
     QPoint PopupPoint(QWidget* button, int dy) const;
 
+    // Runs `command` once a measured clock is shown, with a busy cursor
+    // meanwhile; the window stays responsive. Files are written this way.
+    void AfterFirstClock(const std::function<void()>& command);
+
 public slots:
     void button_refreshClick();
     void button_snapClick();
     void dbaseClick();
     void button_closeClick();
     void refrtimerTimer();
+    // A measurement has ended: its fields and what waited for it.
+    void ClockEnded();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void Build();
@@ -100,6 +112,7 @@ private:
     QMenu* dbase_pop_ = nullptr;
     QMenu* lff_pop_ = nullptr;
     QTimer* refrtimer_ = nullptr;
+    bool painted_ = false;
 };
 
 // The window's style and font (Fusion, DejaVu Sans at 10 pixels), set on

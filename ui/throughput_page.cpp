@@ -295,6 +295,7 @@ void ThroughputPage::tst_runClick() {
     // The window is blocked from here on: the clock timer is off, and no
     // events are handled until the run ends.
     window_.RefreshTimer()->stop();
+    window_.Model().PauseClock();  // a running measurement ends first
     s[ctl::kTestPb].visible = true;
     s[ctl::kTestPb].position = 0;
     s[ctl::kTstRun].enabled = false;
@@ -308,6 +309,7 @@ void ThroughputPage::tst_runClick() {
         s[ctl::kTestPb].position = 0;
         window_.Model().UpdateRunButton();
         s[ctl::kMtbScroll].enabled = true;
+        window_.Model().ResumeClock();
         window_.ApplyState();
         window_.RefreshTimer()->start();
     });

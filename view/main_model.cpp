@@ -131,8 +131,15 @@ void MainWindowModel::UpdateRunButton() {
 
 void MainWindowModel::FormCreate() {
     ReadMachine();
-    // Clock fields before the window first shows.
-    refrtimerTimer();
+    // Clock fields before the window first shows. Measured beside the
+    // window, they stay unmeasured until the first measurement, which the
+    // window starts, has ended; a Reset measures again.
+    if (!clock_worker_)
+        refrtimerTimer();
+    else if (clock_shown_)
+        StartClock();
+    else
+        ShowClockUnmeasured();
     UnpackFeatureBits();
     ShowWhatExists();
     FillCpuPage();

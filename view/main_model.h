@@ -6,11 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cpu/cache_info.h"
 #include "cpu/clock.h"
+#include "cpu/clock_worker.h"
 #include "cpu/cpuid_data.h"
 #include "cpu/topology.h"
 #include "dmi/dmi.h"
@@ -95,6 +98,10 @@ public:
     // with Hyper-Threading).
     MainWindowModel(const CpuidData& cpu, const CacheInfo& caches, ProcessorNames& names,
                     WindowGlobals& globals, WindowSeams seams, WindowHooks hooks = {});
+    // Waits for a measurement running beside the window (EndClockThread).
+    ~MainWindowModel();
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
 
     WindowState& State() { return state_; }
     const WindowState& State() const { return state_; }
@@ -107,10 +114,38 @@ public:
     // toggled (State()[ctl::kCheckBoxFullsn].checked).
     void CheckBox_fullsnClick();
 
-    // Clock refresh: measures and shows. ShowClock is everything after the
-    // measurement.
+    // Clock refresh: measures and shows (beside the window: StartClock).
+    // ShowClock is everything after the measurement.
     void refrtimerTimer();
     void ShowClock(const ClockReading& reading);
+
+    // The clock measured beside the window. From MeasureBeside on, each
+    // measurement runs seams.measure_clock on a thread of its own and the
+    // calling thread never waits for it unless it asks to; `ended` is called
+    // on that thread whenever one ends, and the window answers with
+    // ClockEnded on its own thread. Until the first has been shown the clock
+    // fields are unmeasured (empty), and a population starts none: the
+    // window starts the first once it is on screen.
+    void MeasureBeside(std::function<void()> ended);
+    // Starts a measurement; false when skipped: one is running or waits to
+    // be shown, or the refresh is paused.
+    bool StartClock();
+    // Shows the reading of the measurement that ended, then runs the jobs
+    // that waited for it. False when there was none.
+    bool ClockEnded();
+    // Runs `job` once a measured clock is shown: at once, or when the first
+    // measurement ends (which starts if it has not yet).
+    void AfterFirstClock(std::function<void()> job);
+    bool ClockShown() const { return clock_shown_; }
+    // Waits for a running measurement to end, then shows it and runs the
+    // jobs that waited for it.
+    void FinishClock();
+    // For a throughput run: no measurement starts until ResumeClock, and a
+    // running one ends, and is shown, before PauseClock returns.
+    void PauseClock();
+    void ResumeClock();
+    // Waits for a running measurement to end and ends its thread.
+    void EndClockThread();
     // The values of the last clock run.
     const ClockInfo& Clock() const { return clock_; }
 
@@ -167,6 +202,8 @@ public:
 
 private:
     void ShowFeaturePage(FeaturePage page);
+    void ShowClockUnmeasured();
+    void RunClockJobs();
     void SetNormal(ControlName name) { state_[name].colour = TextColour::Normal; }
     std::string SerialFull() const;
     std::string SerialShort() const;
@@ -190,6 +227,11 @@ private:
     Topology topology_;
     ClockReading reading_;
     ClockInfo clock_;
+    bool clock_shown_ = false;
+    bool clock_paused_ = false;
+    std::vector<std::function<void()>> clock_jobs_;
+    // Last, so that it ends before the seams it calls go.
+    std::unique_ptr<ClockWorker> clock_worker_;
 };
 
 // Every control of the window at its form default.

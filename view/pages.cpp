@@ -16,6 +16,10 @@ ClockMethod ClockMethodFor(const CpuidData& cpu, const ProcessorNames& names) {
 }
 
 void MainWindowModel::refrtimerTimer() {
+    if (clock_worker_) {
+        StartClock();  // skipped while one runs
+        return;
+    }
     const ClockMethod method = ClockMethodFor(cpu_, names_);
     ClockReading reading;
     if (seams_.measure_clock) reading = seams_.measure_clock(method);
@@ -49,6 +53,8 @@ void MainWindowModel::ShowClock(const ClockReading& reading) {
         s[ctl::kPb3].text = DivText(m, 1000) + "GHz";
     }
     s[ctl::kSpeedbar].position = static_cast<int>(info.mhzint);
+    for (ControlName n : {ctl::kPb1, ctl::kPb2, ctl::kPb3}) s[n].visible = true;
+    clock_shown_ = true;
 }
 
 // ---- help line ----

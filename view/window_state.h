@@ -31,6 +31,8 @@ struct ControlState {
     std::optional<uint32_t> fill;  // indicator squares: 0xRRGGBB
     int position = 0;          // progress bars, scroll bars
     int maximum = 0;
+
+    bool operator==(const ControlState&) const = default;
 };
 
 // Controls by their names (ctl::kCpuname, ctl::kLabelL2, ctl::kL2MaskPanel

@@ -70,6 +70,10 @@ struct Fixture {
         ui::SetErrorBox([this](QWidget*, const QString&, const QString& text) { errors << text; });
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams, hooks);
         window = std::make_unique<ui::Tmain>(*model);
+        // The first measurement, as the window starts it once on screen.
+        model->StartClock();
+        model->FinishClock();
+        window->ApplyState();
     }
     ~Fixture() {
         ui::SetSaveDialog(nullptr);

@@ -44,6 +44,10 @@ struct Page {
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);
+        // The first measurement, as the window starts it once on screen.
+        model->StartClock();
+        model->FinishClock();
+        window->ApplyState();
         page = ui::FindThroughputPage(*window);
         page->SetRows(kRows);
         page->SetMessageSink([this](const QString& m) { messages << m; });

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <set>
 #include <vector>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -21,16 +24,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/view/harness.h"
 #include "tests/view/processors.h"
 #include "ui/jpeg_image.h"
 #include "ui/main_window.h"
+#include "ui/report_actions.h"
 #include "ui/single_instance.h"
 
 namespace kest::test {
 namespace {
 
 struct Window {
-    explicit Window(Processor proc, double mhz = 2400.0, bool dmi = false) : p(std::move(proc)) {
+    // With a gate, the clock is left to the window and each measurement
+    // holds there; without one, the first is measured before the test goes on.
+    explicit Window(Processor proc, double mhz = 2400.0, bool dmi = false, Gate* gate = nullptr)
+        : p(std::move(proc)) {
         WindowSeams seams;
         seams.read_dmi = [dmi](DmiProcessorInfo& d) {
             d.dmiread = dmi;
@@ -45,10 +53,17 @@ struct Window {
                 d.caches.push_back({h, 0x0180, "Pipeline Burst Synchronous ", "Synchronous Asynchronous ", 10,
                                     "Single-bit ECC", "Instruction"});
         };
-        seams.measure_clock = [mhz](ClockMethod) { return GivenClock(mhz); };
+        seams.measure_clock = [mhz, gate](ClockMethod) {
+            if (gate) gate->Pass();
+            return GivenClock(mhz);
+        };
         seams.find_in_current_dir = [](const std::string&) { return std::nullopt; };
         model = std::make_unique<MainWindowModel>(p.cpu, p.caches, p.names, globals, seams);
         window = std::make_unique<ui::Tmain>(*model);
+        if (gate) return;
+        model->StartClock();
+        model->FinishClock();
+        window->ApplyState();
     }
     QLabel* Label(ControlName name) { return qobject_cast<QLabel*>(window->Control(name)); }
     QString Text(ControlName name) { return Label(name)->text(); }
@@ -157,6 +172,65 @@ TEST(Window, ButtonsAndClicksReachTheModel) {
     EXPECT_TRUE(w.window->Control(ctl::kTstRun)->isEnabled());
     copy->setChecked(false);
     EXPECT_FALSE(w.window->Control(ctl::kTstRun)->isEnabled());
+}
+
+// Handles events until `done` holds, for at most ten seconds.
+bool Until(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// The window is on screen with every field but the clock's before the
+// clock is measured; a text report asked for meanwhile waits for the
+// measurement, which then fills the clock fields and nothing else.
+TEST(Window, ShownBeforeTheClockIsMeasured) {
+    const ui::WindowActions saved = ui::Actions();
+    ui::InstallReportActions();
+    std::vector<QString> dialogs;  // the default file names the save dialog was opened with
+    ui::SetSaveDialog([&](QWidget*, const QString&, const QString&, const QString&, const QString& file) {
+        dialogs.push_back(file);
+        return QString();  // cancelled
+    });
+    Gate gate;
+    {
+        Window w(AthlonXP(), 2000.0, true, &gate);
+        w.window->show();
+        ASSERT_TRUE(Until([&] { return gate.Entered() == 1; }));  // started once painted
+        EXPECT_TRUE(w.window->isVisible());
+        EXPECT_EQ(w.Text(ctl::kVendor), "AuthenticAMD");
+        for (ControlName n : {ctl::kCspeed, ctl::kPRating, ctl::kMult, ctl::kFspeed}) EXPECT_EQ(w.Text(n), "") << n;
+        EXPECT_TRUE(w.Label(ctl::kPb1)->isHidden());
+        EXPECT_EQ(qobject_cast<QProgressBar*>(w.window->Control(ctl::kSpeedbar))->value(), 0);
+        std::map<QLabel*, std::pair<QString, bool>> others;
+        for (QLabel* l : w.window->findChildren<QLabel*>()) others[l] = {l->text(), l->isHidden()};
+
+        w.window->MenuEntry(ctl::kExtfile1)->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialogs.empty());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        w.window->refrtimerTimer();  // a tick meanwhile starts no second measurement
+
+        gate.Open();
+        ASSERT_TRUE(Until([&] { return !dialogs.empty(); }));
+        EXPECT_EQ(w.Text(ctl::kCspeed), "2000.00 MHz");
+        EXPECT_EQ(w.Text(ctl::kPRating), "2400+");
+        EXPECT_EQ(w.Text(ctl::kMult), "15.0");
+        EXPECT_FALSE(w.Label(ctl::kPb1)->isHidden());
+        EXPECT_EQ(qobject_cast<QProgressBar*>(w.window->Control(ctl::kSpeedbar))->value(), 2000);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(gate.Entered(), 1);
+        const std::set<QString> clock = {"cspeed", "p_rating", "mult", "fspeed", "pb1", "pb2", "pb3"};
+        for (QLabel* l : w.window->findChildren<QLabel*>()) {
+            if (clock.count(l->objectName())) continue;
+            const std::pair<QString, bool> now{l->text(), l->isHidden()};
+            EXPECT_TRUE(others[l] == now) << l->objectName().toStdString();
+        }
+    }
+    ui::SetSaveDialog(nullptr);
+    ui::Actions() = saved;
 }
 
 TEST(Window, SerialCheckBoxReformats) {

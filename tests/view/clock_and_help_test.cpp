@@ -1,6 +1,9 @@
 // Clock refresh (speed bar and its scale) and the help line.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "cpu/cpuid_dump.h"
 #include "ident/startup.h"
 #include "tests/view/harness.h"
@@ -261,6 +264,110 @@ TEST(HelpLine, BrandIndexTable) {
     EXPECT_EQ(BrandIdHelp(255), "");
     EXPECT_EQ(CpuTypeHelp(3), "CPU Type 3 is Reserved");
     EXPECT_EQ(CpuTypeHelp(1), "CPU Type 1 means Overdrive Processor");
+}
+
+
+// ---- the clock measured beside the window ----
+
+Harness& WithDmiClocks(Harness& h) {
+    h.mhz = 2000.0;
+    h.dmi_ok = true;
+    h.dmi.dmiread = true;
+    h.dmi.extclock = 133;
+    h.dmi.curspeed = 2000;
+    return h;
+}
+
+// Work asked for before the first measurement ends (a report, a screenshot,
+// a database record) runs once it has, and then sees every control as a
+// window that measured before showing: so files carry the same bytes.
+TEST(ClockBesideTheWindow, WorkAskedBeforeTheFirstMeasurementSeesIt) {
+    Harness first(AthlonXP());
+    WithDmiClocks(first).Create();
+
+    Gate gate;
+    Harness beside(AthlonXP());
+    WithDmiClocks(beside).CreateBeside(gate);
+    // Unmeasured: no clock, rating, multiplier or bus clock; an empty bar
+    // without its scale. Everything else is already there.
+    for (ControlName n : {ctl::kCspeed, ctl::kPRating, ctl::kMult, ctl::kFspeed}) EXPECT_EQ(beside.Text(n), "") << n;
+    EXPECT_TRUE(beside.Dimmed(ctl::kLabelRat));
+    EXPECT_EQ(beside[ctl::kSpeedbar].position, 0);
+    EXPECT_FALSE(beside[ctl::kPb1].visible);
+    EXPECT_EQ(beside.Text(ctl::kCpuname), first.Text(ctl::kCpuname));
+    EXPECT_TRUE(beside[ctl::kFspeed].visible);
+
+    std::optional<WindowState> seen;
+    beside.model->AfterFirstClock([&] { seen = beside.model->State(); });
+    EXPECT_FALSE(seen);
+    gate.WaitEntered(1);  // the request started the measurement
+    gate.Open();
+    gate.WaitEnded(1);
+    EXPECT_FALSE(seen);  // not before the window's thread has been told
+    EXPECT_TRUE(beside.model->ClockEnded());
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->Text(ctl::kCspeed), "2000.00 MHz");
+    EXPECT_EQ(seen->Text(ctl::kPRating), "2400+");
+    EXPECT_EQ(seen->Text(ctl::kMult), "15.0");
+    EXPECT_TRUE(seen->All() == first.model->State().All());
+
+    // Once a clock is shown, work runs at once.
+    bool ran = false;
+    beside.model->AfterFirstClock([&] { ran = true; });
+    EXPECT_TRUE(ran);
+}
+
+// A window whose measurement has started and holds at the gate.
+class RunningMeasurement : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.mhz = 233.0;
+        h.CreateBeside(gate);
+        ASSERT_TRUE(h.model->StartClock());
+        gate.WaitEntered(1);
+    }
+    Gate gate;
+    Harness h{PentiumMMX()};
+};
+
+TEST_F(RunningMeasurement, ARefreshMeanwhileIsSkipped) {
+    h.model->refrtimerTimer();
+    h.model->button_refreshClick();  // not a Reset either
+    EXPECT_FALSE(h.model->StartClock());
+    gate.Open();
+    gate.WaitEnded(1);
+    EXPECT_FALSE(h.model->StartClock());  // nor while its clock waits to be shown
+    EXPECT_TRUE(h.model->ClockEnded());
+    EXPECT_FALSE(h.model->ClockEnded());
+    EXPECT_EQ(h.methods.size(), 1u);
+    EXPECT_EQ(h.Text(ctl::kCspeed), "233.00 MHz");
+
+    // The next tick measures again; the fields change when the window is told.
+    h.mhz = 266.0;
+    h.model->refrtimerTimer();
+    gate.WaitEnded(2);
+    EXPECT_EQ(h.Text(ctl::kCspeed), "233.00 MHz");
+    EXPECT_TRUE(h.model->ClockEnded());
+    EXPECT_EQ(h.Text(ctl::kCspeed), "266.00 MHz");
+    EXPECT_EQ(h.methods.size(), 2u);
+}
+
+TEST_F(RunningMeasurement, AThroughputRunWaitsForIt) {
+    std::thread opener([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gate.Open();
+    });
+    h.model->PauseClock();
+    opener.join();
+    // It returned after the measurement ended, whose clock is on view.
+    EXPECT_EQ(h.Text(ctl::kCspeed), "233.00 MHz");
+    // No refresh during the run, one after it.
+    h.model->refrtimerTimer();
+    EXPECT_FALSE(h.model->StartClock());
+    h.model->ResumeClock();
+    EXPECT_TRUE(h.model->StartClock());
+    gate.WaitEnded(2);
+    EXPECT_EQ(h.methods.size(), 2u);
 }
 
 }  // namespace

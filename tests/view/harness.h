@@ -2,8 +2,10 @@
 // clock and the current directory injected.
 #pragma once
 
+#include <condition_variable>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,49 @@ private:
     std::string path_;
 };
 
+// A measurement that holds until the test opens the gate, and the news of
+// its end, for the clock measured on a thread of its own.
+class Gate {
+public:
+    // Called by the measurement: counts it, then waits for the gate.
+    void Pass() {
+        std::unique_lock l(m_);
+        ++entered_;
+        cv_.notify_all();
+        cv_.wait(l, [this] { return open_; });
+    }
+    void Open() {
+        std::lock_guard l(m_);
+        open_ = true;
+        cv_.notify_all();
+    }
+    // Called where the window would be told that a measurement ended.
+    void Ended() {
+        std::lock_guard l(m_);
+        ++ended_;
+        cv_.notify_all();
+    }
+    void WaitEntered(int n) {
+        std::unique_lock l(m_);
+        cv_.wait(l, [&] { return entered_ >= n; });
+    }
+    void WaitEnded(int n) {
+        std::unique_lock l(m_);
+        cv_.wait(l, [&] { return ended_ >= n; });
+    }
+    int Entered() {
+        std::lock_guard l(m_);
+        return entered_;
+    }
+
+private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool open_ = false;
+    int entered_ = 0;
+    int ended_ = 0;
+};
+
 struct Harness {
     explicit Harness(Processor proc) : p(std::move(proc)) {
         WindowSeams seams;
@@ -42,6 +87,7 @@ struct Harness {
             }
         };
         seams.measure_clock = [this](ClockMethod method) {
+            if (gate) gate->Pass();
             methods.push_back(method);
             ClockReading r;
             r.coremhz = mhz;
@@ -59,6 +105,13 @@ struct Harness {
         model->FormCreate();
         return *this;
     }
+    // Creates the window with its clock measured beside it, each measurement
+    // holding at `g` until the test opens it.
+    Harness& CreateBeside(Gate& g) {
+        gate = &g;
+        model->MeasureBeside([&g] { g.Ended(); });
+        return Create();
+    }
     const ControlState& operator[](ControlName name) { return model->State()[name]; }
     const std::string& Text(ControlName name) { return model->State()[name].text; }
     bool Dimmed(ControlName name) { return model->State()[name].colour == TextColour::Dimmed; }
@@ -75,6 +128,7 @@ struct Harness {
     int processor = 0;
     uint32_t core_type_leaf = 0;
     std::vector<ClockMethod> methods;
+    Gate* gate = nullptr;
     TempDir dir;
     std::unique_ptr<MainWindowModel> model;
 };
