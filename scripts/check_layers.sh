@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a folder above its own. The
 # folders from the bottom up:
-#   cpu  <  ident, dmi  <  view  <  report, bench  <  ui, dbbr  <  app
+#   cpu  <  ident, dmi  <  view  <  report, bench  <  ui, win32, dbbr  <  app
 # A folder may include its own headers and those of any folder below it;
 # bench needs only cpu, dbbr only report (and what lies below it). Tests
 # follow the folder they test (tests/view like view/, tests/ui_widgets like
@@ -22,6 +22,7 @@ allowed() {
         report) echo "cpu ident dmi view report" ;;
         dbbr) echo "cpu ident dmi view report dbbr" ;;
         ui) echo "cpu ident dmi view report bench ui" ;;
+        win32) echo "cpu ident dmi view report bench win32" ;;
         app) echo "cpu ident dmi view report bench ui app" ;;
     esac
 }
@@ -60,7 +61,7 @@ while IFS= read -r f; do
             bad=$((bad + 1))
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$f")
-done < <(find cpu ident dmi view report bench ui dbbr app tests -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
+done < <(find cpu ident dmi view report bench ui win32 dbbr app tests -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
 
 echo "$checked files checked, $bad includes against the layering"
 [ "$bad" = 0 ]
