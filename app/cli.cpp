@@ -1,7 +1,5 @@
 #include "app/cli.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 #include <ctime>
 #include <exception>
@@ -17,6 +15,7 @@
 #include "cpu/cpuid_dump.h"
 #include "dmi/dmi.h"
 #include "ident/startup.h"
+#include "report/file_identity.h"
 #include "report/file_io.h"
 #include "report/model_inputs.h"
 #include "report/records_json.h"
@@ -76,7 +75,7 @@ public:
         // which no report shows.
         seams.find_in_current_dir = [](const std::string&) { return std::optional<std::string>{}; };
         if (o.cpuid_dump.empty())
-            seams.read_topology = [](Topology& t) { return ReadSysfsTopology("/sys/devices", t); };
+            seams.read_topology = [](Topology& t) { return ReadLiveTopology(t); };
         model_ = std::make_unique<MainWindowModel>(rec_.cpu, rec_.caches, rec_.names, globals_, seams);
         model_->FormCreate();
     }
@@ -117,13 +116,9 @@ private:
 // The input file that -o names (the same file, under any name), if any:
 // replacing it would lose the input.
 std::optional<std::string> OutputIsInput(const Options& o) {
-    struct stat out {};
-    if (o.output.empty() || ::lstat(o.output.c_str(), &out) != 0) return std::nullopt;
-    for (const std::string* in : {&o.cpuid_dump, &o.dmi_dump}) {
-        struct stat st {};
-        if (!in->empty() && ::stat(in->c_str(), &st) == 0 && st.st_dev == out.st_dev && st.st_ino == out.st_ino)
-            return *in;
-    }
+    if (o.output.empty()) return std::nullopt;
+    for (const std::string* in : {&o.cpuid_dump, &o.dmi_dump})
+        if (!in->empty() && IsSameFile(o.output, *in)) return *in;
     return std::nullopt;
 }
 

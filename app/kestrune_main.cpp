@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         return kest::MeasureClock(*clock_platform, method);
     };
     seams.find_in_current_dir = [](const std::string& name) { return kest::FindExactName(".", name); };
-    seams.read_topology = [](kest::Topology& t) { return kest::ReadSysfsTopology("/sys/devices", t); };
+    seams.read_topology = [](kest::Topology& t) { return kest::ReadLiveTopology(t); };
     seams.find_beside_program = [dir = ProgramDir(argv[0])](const std::string& name) -> std::optional<std::string> {
         if (!kest::FindExactName(dir, name) || access((dir + "/" + name).c_str(), X_OK) != 0) return std::nullopt;
         return dir + "/" + name;

@@ -1,8 +1,8 @@
 // The throughput test on this machine: the machine seam of cpu/ for
 // priority, sleeping and the counter, plus the 32 MB block, the random
 // source and the measuring loops.
-#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <random>
 
 #include "bench/kernels.h"
@@ -10,6 +10,8 @@
 
 namespace kest {
 namespace {
+
+constexpr std::align_val_t kPage{4096};
 
 class LiveThroughputPlatform final : public ThroughputPlatform {
 public:
@@ -21,7 +23,7 @@ public:
     void RestBeforeThrottle() override { machine_->RestBeforeThrottle(); }
 
     uint32_t* Allocate(size_t bytes) override {
-        void* p = std::aligned_alloc(4096, (bytes + 4095) / 4096 * 4096);
+        void* p = ::operator new(bytes, kPage, std::nothrow);
         if (!p) return nullptr;
         // Write every page once: an untouched block would be backed by the
         // kernel's shared zero page, and the read test would then never
@@ -30,7 +32,7 @@ public:
         return static_cast<uint32_t*>(p);
     }
 
-    void Free(uint32_t* block) override { std::free(block); }
+    void Free(uint32_t* block) override { ::operator delete(block, kPage); }
 
     uint32_t Random() override { return static_cast<uint32_t>(random_()); }
 

@@ -72,7 +72,7 @@ private:
     Machine& m_;
 };
 
-// The machine this program runs on (Linux).
+// The machine this program runs on (machine_linux.cpp, machine_windows.cpp).
 std::unique_ptr<Machine> MakeLiveMachine();
 
 }  // namespace kest

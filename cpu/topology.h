@@ -33,6 +33,12 @@ Topology TopologyFromCpuid(const CpuidData& cpu);
 // for hybrid processors. Nothing when the tree is missing or unreadable.
 bool ReadSysfsTopology(const std::string& sys_devices, Topology& out);
 
+// This machine's packages, cores and logical processors from the operating
+// system (topology_linux.cpp: the sysfs tree under /sys/devices;
+// topology_windows.cpp: GetLogicalProcessorInformationEx). False when it
+// cannot tell.
+bool ReadLiveTopology(Topology& out);
+
 // "1 package, 2 cores, 2 threads"; a dump's "per package: 8 cores, 16
 // threads"; hybrid cores as "10 cores (2P + 8E)". Empty when nothing is known.
 std::string TopologyText(const Topology& t);

@@ -147,10 +147,21 @@ inline constexpr const char* kDmiExportPath = "/run/kestrune/smbios.bin";
 // it names; the export file (dump layout; none when export_path is empty).
 // The first two are root's only; the export is how everybody else reads the
 // table. Otherwise a reader that fails every read.
+// On Windows (firmware_memory_windows.cpp) the arguments name nothing: the
+// table is GetSystemFirmwareTable's 'RSMB' copy, readable by every user,
+// Source() "firmware".
 std::unique_ptr<FirmwareMemory> MakeLiveFirmwareMemory(
     const std::string& devmem = "/dev/mem",
     const std::string& sysfs_dir = "/sys/firmware/dmi/tables",
     const std::string& export_path = kDmiExportPath);
+// A table as Windows hands it out (GetSystemFirmwareTable 'RSMB'): an 8-byte
+// header (calling method, SMBIOS major and minor version, DMI revision, table
+// length) followed by the table. Presented as a "_SM3_" entry point at
+// address 0 with the table behind it, so that it decodes as far as its
+// end-of-table structure. nullptr when the buffer is shorter than its header
+// says.
+std::unique_ptr<FirmwareMemory> MakeRsmbFirmwareMemory(const std::vector<uint8_t>& rsmb,
+                                                       const std::string& source);
 // The kernel's copies in a folder laid out like /sys/firmware/dmi/tables;
 // nullptr when they cannot be read or the entry point has no anchor.
 std::unique_ptr<FirmwareMemory> MakeKernelTablesMemory(const std::string& dir);

@@ -1,7 +1,5 @@
 #include "report/text_encoding.h"
 
-#include <locale.h>
-
 #include <cstdint>
 
 #include "cpu/format.h"
@@ -45,20 +43,6 @@ std::string Utf8ToCp1252(std::string_view s) {
         i += len;
     }
     return out;
-}
-
-DateTimeTexts LocaleDateTime(std::time_t t) {
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    locale_t loc = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-    if (!loc) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
-    char date[128] = {}, time[128] = {};
-    if (loc) {
-        strftime_l(date, sizeof date, "%x", &tm, loc);
-        strftime_l(time, sizeof time, "%X", &tm, loc);
-        freelocale(loc);
-    }
-    return {Utf8ToCp1252(date), Utf8ToCp1252(time)};
 }
 
 std::string WithoutTimeZone(std::string_view f) {

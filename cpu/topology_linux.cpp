@@ -1,0 +1,7 @@
+#include "cpu/topology.h"
+
+namespace kest {
+
+bool ReadLiveTopology(Topology& out) { return ReadSysfsTopology("/sys/devices", out); }
+
+}  // namespace kest

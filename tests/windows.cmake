@@ -1,0 +1,1 @@
+# The Windows build's tests, run under wine (CMAKE_CROSSCOMPILING_EMULATOR).
