@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-utils xdotool binutils fonts-dejavu-core
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file
+  nsis zip imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 // processor instead of this one; nothing of this machine's firmware or clock
 // is read then. The tests start the window this way.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <memory>
