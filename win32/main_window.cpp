@@ -297,6 +297,20 @@ HWND MainWindow::Control(ControlName name) const {
     return nullptr;
 }
 
+// Brings a page (and the page that holds it) to the front.
+void MainWindow::SelectPage(const ControlRow& page) {
+    if (const ControlRow* outer = LayoutRow(LayoutRow(page.parent)->parent); outer && outer->kind == ControlKind::Page)
+        SelectPage(*outer);
+    HWND tabs = Control(page.parent);
+    int index = 0;
+    for (const Child& c : children_) {
+        if (c.row == &page) break;
+        index += c.row->kind == ControlKind::Page && c.row->parent == page.parent;
+    }
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ShowPage(tabs);
+}
+
 // Shows the page of the selected tab and hides the others.
 void MainWindow::ShowPage(HWND tabs) {
     Child* t = Find(tabs);
@@ -617,8 +631,11 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
 void MainWindow::OnCommand(int id, int code) {
     const std::optional<ControlName> name = CommandName(id);
     if (!name) return;
-    if (!LayoutRow(*name)) {
+    const ControlRow* row = LayoutRow(*name);
+    if (!row) {
         OnMenuEntry(*name);
+    } else if (row->kind == ControlKind::Page) {
+        SelectPage(*row);
     } else if (code == BN_CLICKED || code == STN_CLICKED) {
         OnClick(*name);
     }

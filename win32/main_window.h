@@ -61,6 +61,7 @@ private:
     void OnMenuEntry(ControlName entry);
     void OnClick(ControlName name);
     void ShowPage(HWND tabs);
+    void SelectPage(const ControlRow& page);
     LRESULT ColourStatic(HDC dc, HWND control);
     void DrawItem(const DRAWITEMSTRUCT& d);
     void Popup(ControlName button, int dy, const std::vector<ControlName>& entries);
