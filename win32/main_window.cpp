@@ -275,7 +275,7 @@ void MainWindow::Build() {
     for (size_t i = 0; i < rows.size(); ++i)
         if (rows[i].kind != ControlKind::Window)
             SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (uint16_t code : LogoCodes()) logos_.push_back(LoadLogo(instance_, code));
+    logos_.assign(LogoCodes().size(), nullptr);  // decoded when first shown
     for (ControlName tabs : {ctl::kMainPageControl, ctl::kCacheControl}) ShowPage(Find(tabs)->hwnd);
 }
 
@@ -617,7 +617,9 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
     }
     const auto& codes = LogoCodes();
     for (size_t i = 0; i < codes.size(); ++i) {
-        if (LogoName(codes[i]) != c->row->name || !logos_[i]) continue;
+        if (LogoName(codes[i]) != c->row->name) continue;
+        if (!logos_[i]) logos_[i] = LoadLogo(instance_, codes[i]);
+        if (!logos_[i]) return;
         HDC mem = CreateCompatibleDC(d.hDC);
         HGDIOBJ old = SelectObject(mem, logos_[i]);
         BITMAP bm{};
