@@ -129,10 +129,9 @@ void ThroughputPage::BuildHint() {
 // The legend's row names; every legend control is known to the state, shown.
 void ThroughputPage::BuildLegend() {
     WindowState& s = window_.Model().State();
-    const char* names[] = {"Read", "Write", "Copy"};
     for (int i = 0; i < 3; ++i) {
         const ctl::LegendRow& row = ctl::LegendRowControls(i);
-        s[row[3]].text = names[i];
+        s[row[3]].text = LayoutRow(row[3])->caption;  // the row's name, as the layout writes it
         for (ControlName n : {row[1], row[2], row[4], row[6]}) s[n];
     }
 }

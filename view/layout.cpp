@@ -252,13 +252,14 @@ void ThroughputPage(Rows& t) {
     heading(ctl::kLabelLegAv, {344, head_y, 120, 13}, "Average:");
     t.Add(ctl::kLegBsB, K::Panel, lg, {4, row0, 104, row_h});
     t.Add(ctl::kLegBsL1, K::Label, lg, {6, row0, 100, row_h}, A::Center);
+    const std::string_view names[] = {"Read", "Write", "Copy"};
     for (int i = 0; i < 3; ++i) {
         const ctl::LegendRow& row = ctl::LegendRowControls(i);
         const int y = row0 + i * row_h;
         t.Add(row[1], K::Panel, lg, {114, y, row_h, row_h});  // frame of the key
         t.Add(row[0], K::Indicator, lg, {116, y + 2, row_h - 4, row_h - 4});
         t.Add(row[2], K::Panel, lg, {129, y, 60, row_h});  // frame of the name
-        t.Add(row[3], K::Label, lg, {132, y, 56, row_h});
+        t.Add(row[3], K::Label, lg, {132, y, 56, row_h}).caption = names[i];
         t.Add(row[4], K::Panel, lg, {194, y, 144, row_h});
         t.Add(row[5], K::Label, lg, {196, y, 140, row_h}, A::Right);
         t.Add(row[6], K::Panel, lg, {342, y, 160, row_h});

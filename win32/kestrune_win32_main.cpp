@@ -29,20 +29,13 @@ struct Options {
     std::optional<double> mhz;
 };
 
-std::string Utf8(const wchar_t* w) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
-
 Options ParseOptions() {
     Options o;
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; argv && i + 1 < argc; ++i) {
         const std::wstring a = argv[i];
-        if (a == L"--cpuid-dump") o.cpuid_dump = Utf8(argv[++i]);
+        if (a == L"--cpuid-dump") o.cpuid_dump = kest::win32::Utf8(argv[++i]);
         else if (a == L"--mhz") o.mhz = std::wcstod(argv[++i], nullptr);
     }
     LocalFree(argv);

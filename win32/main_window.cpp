@@ -20,17 +20,30 @@
 
 namespace kest::win32 {
 
-std::wstring Wide(const std::string& cp1252) {
-    std::string bytes;
-    for (char ch : cp1252)
-        if (ch != '\0') bytes += ch;
-    const std::string utf8 = Cp1252ToUtf8(bytes);
+std::wstring Wide(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring w(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
     return w;
 }
+
+std::wstring Wide(const std::string& cp1252) {
+    std::string bytes;
+    for (char ch : cp1252)
+        if (ch != '\0') bytes += ch;
+    return Wide(std::string_view(Cp1252ToUtf8(bytes)));
+}
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 int CommandId(ControlName name) {
     const auto* it = std::find(std::begin(kControlNames), std::end(kControlNames), name.View());
@@ -50,23 +63,6 @@ constexpr wchar_t kBoxClass[] = L"KestBox";
 constexpr COLORREF kLinkColour = RGB(0, 0, 238);
 constexpr COLORREF kLime = RGB(0, 255, 0);
 
-COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
-
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 DWORD StaticAlign(TextAlign a) {
     switch (a) {
@@ -154,6 +150,11 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
     if (!hwnd_) throw std::runtime_error("the main window could not be created");
     MakeFonts();
     Build();
+    throughput_ = std::make_unique<ThroughputPage>(
+        model_, [this](ControlName n) { return Control(n); }, [this] { ApplyState(); });
+    // Every population (creation, Reset) empties the graph.
+    model_.Hooks().reset_throughput_graph = [this] { throughput_->Reset(); };
+    SetWindowSubclass(Control(ctl::kGraphMt), GraphProc, 0, reinterpret_cast<DWORD_PTR>(this));
     Run([this] { model_.FormCreate(); });
     SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
 }
@@ -446,6 +447,10 @@ void MainWindow::OnClick(ControlName name) {
             model_.State()[name].checked = SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
             model_.UpdateRunButton();
         });
+    } else if (name == ctl::kTstRun) {
+        KillTimer(hwnd_, kRefreshTimer);  // no clock refresh during the run
+        throughput_->Run();
+        SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
     } else if (name == ctl::kButtonSnap) {
         Popup(name, -35, {ctl::kScreenshot1, ctl::kExtfile1, ctl::kHTMLfile1});
     } else if (name == ctl::kDbase) {
@@ -606,6 +611,10 @@ LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
 void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
     Child* c = Find(d.hwndItem);
     if (!c) return;
+    if (c->row->name == ctl::kGraphMt || c->row->name == ctl::kGraphMtVals) {
+        throughput_->Draw(c->row->name, d.hDC, d.rcItem);
+        return;
+    }
     if (c->row->kind == ControlKind::Indicator) {
         HBRUSH fill = CreateSolidBrush(Colour(c->fill));
         FillRect(d.hDC, &d.rcItem, fill);
@@ -651,6 +660,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (n->code == TCN_SELCHANGE) ShowPage(n->hwndFrom);
             return 0;
         }
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lp) == Control(ctl::kMtbScroll)) throughput_->Scroll(LOWORD(wp), HIWORD(wp));
+            return 0;
         case WM_CTLCOLORSTATIC: return ColourStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
@@ -679,6 +691,22 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     return self ? self->OnMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// The graph reports the mouse: presses toggle the legend, moves read the
+// throughput under the pointer (in the picture's 96-DPI pixels).
+LRESULT CALLBACK MainWindow::GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    switch (msg) {
+        case WM_LBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Left); break;
+        case WM_RBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Right); break;
+        case WM_MBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Middle); break;
+        case WM_MOUSEMOVE:
+            self->throughput_->MouseMove(MulDiv(static_cast<short>(LOWORD(lp)), 96, self->dpi_));
+            break;
+        default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 // Pages, groups and panels: they draw their own frame and heading and pass
 // their children's messages to the window.
 LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -686,6 +714,7 @@ LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(top, GWLP_USERDATA));
     switch (msg) {
         case WM_COMMAND:
+        case WM_HSCROLL:
         case WM_NOTIFY:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:

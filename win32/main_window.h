@@ -7,17 +7,25 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "view/layout.h"
 #include "view/main_model.h"
+#include "win32/throughput_page.h"
 
 namespace kest::win32 {
 
 // Windows-1252 bytes to UTF-16; zero bytes are dropped.
 std::wstring Wide(const std::string& cp1252);
+// UTF-8 to UTF-16 and back.
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(const std::wstring& utf16);
+// 0xRRGGBB as GDI takes it.
+COLORREF Colour(uint32_t rgb);
 
 // The save dialog: the chosen path (UTF-16), empty on cancel. Tests answer
 // it through KEST_SAVE_AS.
@@ -52,6 +60,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Build();
     HWND BuildChild(const ControlRow& row, HWND parent);
@@ -84,6 +93,7 @@ private:
     std::vector<Child> children_;  // one per layout row, in row order
     std::vector<HBITMAP> logos_;
     SaveDialog save_dialog_;
+    std::unique_ptr<ThroughputPage> throughput_;
 };
 
 // Every child window and popup entry has the command id of its name: a
