@@ -19,6 +19,7 @@
 #include "dmi/dmi.h"
 #include "ident/startup.h"
 #include "report/model_inputs.h"
+#include "report/text_encoding.h"
 #include "view/main_model.h"
 #include "win32/main_window.h"
 
@@ -63,6 +64,7 @@ void RaiseFirst() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const Options o = ParseOptions();
+    kest::UseUserTimeLocale();  // report dates as kestrune-cli.exe writes them
     std::unique_ptr<kest::CpuidSource> source;
     try {
         source = o.cpuid_dump.empty() ? kest::MakeLiveCpuidSource() : kest::LoadCpuidDump(o.cpuid_dump);

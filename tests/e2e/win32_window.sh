@@ -4,7 +4,8 @@
 # client area of 536 x 336; every control's text, read back from the live
 # window, is what view/ decides for that processor; "Save..." -> "Text file"
 # writes kestrune-cli.exe's text report (byte for byte apart from the
-# date-time line); "Save..." -> "Screenshot" writes a BMP of the window's
+# date-time line) and "HTML file" its HTML report (apart from the date and
+# time); "Save..." -> "Screenshot" writes a BMP of the window's
 # outer frame that is not of one colour; a second start exits at once and
 # leaves one window.
 #   tests/e2e/win32_window.sh BUILD_DIR DUMP
@@ -51,6 +52,12 @@ grep -av "^Reported by " cli.txt > b.txt
 cmp a.txt b.txt || fail "the saved text report differs from kestrune-cli.exe'"'"'s"
 [ "$(grep -ac "^Reported by " saved.txt)" = 1 ] && [ "$(wc -c < a.txt)" -gt 1000 ] || fail "no date-time line"
 [ "$(wc -l < saved.txt)" = "$(wc -l < cli.txt)" ] || fail "line counts differ"
+
+probe command HTMLfile1
+[ -s saved.html ] || fail "no HTML report saved"
+wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format html > cli.html
+[ "$(wc -l < saved.html)" = "$(wc -l < cli.html)" ] || fail "HTML line counts differ"
+[ "$(cmp -l saved.html cli.html | wc -l)" -lt 40 ] || fail "the saved HTML report differs from kestrune-cli.exe'"'"'s beyond its date"
 
 probe command Screenshot1
 [ -s saved.bmp ] || fail "no screenshot saved"
