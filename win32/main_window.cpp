@@ -271,11 +271,21 @@ void MainWindow::Build() {
         HWND parent = row.kind == ControlKind::Window ? nullptr : Find(row.parent)->hwnd;
         children_[i].hwnd = BuildChild(row, parent);
     }
-    // Later siblings lie on top: Win32 paints the first child on top, so
-    // the order of each parent's children is reversed.
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].kind != ControlKind::Window)
-            SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Later siblings lie on top, but Win32 puts each new child under the
+    // ones before it: a control that overlaps an earlier sibling (and every
+    // page, over its tabs) is raised, in row order. Only those: each move is
+    // a round trip to the window server.
+    auto overlap = [](const LayoutRect& a, const LayoutRect& b) {
+        return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].kind == ControlKind::Window) continue;
+        bool raise = rows[i].kind == ControlKind::Page;
+        for (size_t j = 0; j < i && !raise; ++j)
+            raise = rows[j].parent == rows[i].parent && rows[j].kind != ControlKind::Window &&
+                    overlap(rows[j].rect, rows[i].rect);
+        if (raise) SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     logos_.assign(LogoCodes().size(), nullptr);  // decoded when first shown
     for (ControlName tabs : {ctl::kMainPageControl, ctl::kCacheControl}) ShowPage(Find(tabs)->hwnd);
 }
