@@ -36,7 +36,7 @@ Options ParseOptions() {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; argv && i + 1 < argc; ++i) {
         const std::wstring a = argv[i];
-        if (a == L"--cpuid-dump") o.cpuid_dump = kest::win32::Utf8(argv[++i]);
+        if (a == L"--cpuid-dump") o.cpuid_dump = kest::WideToUtf8(argv[++i]);
         else if (a == L"--mhz") o.mhz = std::wcstod(argv[++i], nullptr);
     }
     LocalFree(argv);

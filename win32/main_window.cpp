@@ -20,27 +20,11 @@
 
 namespace kest::win32 {
 
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
-
 std::wstring Wide(const std::string& cp1252) {
     std::string bytes;
     for (char ch : cp1252)
         if (ch != '\0') bytes += ch;
-    return Wide(std::string_view(Cp1252ToUtf8(bytes)));
-}
-
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
+    return Utf8ToWide(Cp1252ToUtf8(bytes));
 }
 
 COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -194,7 +178,7 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD ex = 0;
-    std::wstring text = Wide(row.caption);
+    std::wstring text = Utf8ToWide(row.caption);
     switch (row.kind) {
         case ControlKind::Window: return hwnd_;
         case ControlKind::Tabs: cls = WC_TABCONTROLW; style |= WS_CLIPCHILDREN | WS_TABSTOP; break;
@@ -232,7 +216,7 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
         parent = GetParent(Find(tabs.name)->hwnd);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        std::wstring name = Wide(std::string_view(row.name.View()));
+        std::wstring name = Utf8ToWide(row.name.View());
         item.pszText = name.data();
         HWND tab_hwnd = Find(tabs.name)->hwnd;
         SendMessageW(tab_hwnd, TCM_INSERTITEMW, static_cast<WPARAM>(SendMessageW(tab_hwnd, TCM_GETITEMCOUNT, 0, 0)),
@@ -253,7 +237,7 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = hwnd_;
         ti.uId = reinterpret_cast<UINT_PTR>(w);
-        std::wstring hint = Wide(row.hint);
+        std::wstring hint = Utf8ToWide(row.hint);
         ti.lpszText = hint.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
@@ -427,7 +411,7 @@ void MainWindow::Run(const std::function<void()>& handler) {
 void MainWindow::ShowError(const std::string& message) {
     wchar_t title[64];
     GetWindowTextW(hwnd_, title, 64);
-    MessageBoxW(hwnd_, Wide(std::string_view(message)).c_str(), title, MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd_, Utf8ToWide(message).c_str(), title, MB_OK | MB_ICONERROR);
 }
 
 // Clicks on buttons, check boxes and the values that explain themselves.
@@ -473,7 +457,7 @@ void MainWindow::OnClick(ControlName name) {
         DestroyWindow(hwnd_);
     } else if (name == ctl::kOffCUrl) {
         std::wstring url = Wide(model_.State().Text(ctl::kOffCUrl));
-        Launch(url.empty() ? Wide(std::string_view(kWebAddress)) : url);
+        Launch(url.empty() ? Utf8ToWide(kWebAddress) : url);
     } else if (name == ctl::kQeltMail || name == ctl::kVormMail) {
         const std::wstring address = Wide(model_.State().Text(name));
         if (!address.empty()) Launch(L"mailto:" + address);
@@ -540,7 +524,7 @@ void MainWindow::SaveReport(bool html) {
                                : AskPath(L"Save text file...", L"Text file\0*.txt\0", L"txt",
                                          DefaultReportName(model_.State()));
     if (chosen.empty()) return;
-    std::string path = Utf8(chosen);
+    std::string path = WideToUtf8(chosen);
     path = html ? WithHtmlExtension(path) : WithTextExtension(path);
     const DateTimeTexts now = Now();
     const std::string bytes =
@@ -593,7 +577,7 @@ void MainWindow::SaveScreenshot() {
         AskPath(L"Save screenshot as...", L"Bitmap file\0*.bmp\0", L"bmp",
                 DefaultScreenshotName(model_.State(), static_cast<unsigned>(model_.ScreenshotCount)));
     if (chosen.empty()) return;
-    if (auto err = SaveBmp(WithBitmapExtension(Utf8(chosen)), img)) {
+    if (auto err = SaveBmp(WithBitmapExtension(WideToUtf8(chosen)), img)) {
         ShowError(*err);
         return;
     }

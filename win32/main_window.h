@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cpu/utf16_windows.h"
 #include "view/layout.h"
 #include "view/main_model.h"
 #include "win32/throughput_page.h"
@@ -21,9 +22,6 @@ namespace kest::win32 {
 
 // Windows-1252 bytes to UTF-16; zero bytes are dropped.
 std::wstring Wide(const std::string& cp1252);
-// UTF-8 to UTF-16 and back.
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(const std::wstring& utf16);
 // 0xRRGGBB as GDI takes it.
 COLORREF Colour(uint32_t rgb);
 

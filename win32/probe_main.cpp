@@ -39,7 +39,7 @@ std::wstring TextOf(HWND w) {
     return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
 }
 
-std::string Narrow(const std::wstring& w) { return kest::win32::Utf8(w); }
+std::string Narrow(const std::wstring& w) { return kest::WideToUtf8(w); }
 
 BOOL CALLBACK Collect(HWND w, LPARAM lp) {
     reinterpret_cast<std::map<int, HWND>*>(lp)->emplace(GetDlgCtrlID(w), w);
@@ -73,7 +73,7 @@ int Check(const std::string& dump, double mhz, HWND window) {
         const kest::ControlState* s = model.State().Find(row.name);
         const std::wstring shown = TextOf(it->second);
         std::wstring want = row.caption.empty() ? (s ? kest::win32::Wide(s->text) : L"")
-                                                : kest::win32::Wide(row.caption);
+                                                : kest::Utf8ToWide(row.caption);
         bool same = shown == want;
         if (!same && s)
             for (const std::string& shorter : s->shorter) same = same || shown == kest::win32::Wide(shorter);
