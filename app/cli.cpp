@@ -13,11 +13,12 @@
 #include "bench/throughput_cli.h"
 #include "cpu/clock.h"
 #include "cpu/cpuid_dump.h"
+#include "cpu/file_io.h"
 #include "dmi/dmi.h"
 #include "ident/startup.h"
 #include "report/file_identity.h"
-#include "report/file_io.h"
 #include "report/model_inputs.h"
+#include "report/prometheus.h"
 #include "report/records_json.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
@@ -36,6 +37,9 @@ struct Options {
     bool throughput = false;
     std::vector<std::string> tests;
     int rows = kTpRows;
+    // Throughput loops and chosen block sizes.
+    std::string kernel;
+    std::vector<uint32_t> blocks_kb;
     std::string database;
     bool version = false;
 };
@@ -80,19 +84,15 @@ public:
         model_->FormCreate();
     }
 
-    std::string Json() const {
-        const auto& dmi = model_->Dmi();
+    // The JSON document or the Prometheus metrics: both made from the same
+    // records.
+    std::string Records(OutputFormat format) const {
         ClockInfo clock = ComputeClockInfo(reading_, model_->BusClock(), model_->CurrentSpeed(),
                                            rec_.names.intprocn, rec_.cpu.st_model,
                                            rec_.caches.l2.level2cs, rec_.names.modelrating);
-        nlohmann::ordered_json j;
-        j["CpuidData"] = ToJson(rec_.cpu);
-        j["CacheInfo"] = ToJson(rec_.caches);
-        j["ProcessorNames"] = ToJson(rec_.names);
-        j["DmiProcessorInfo"] = ToJson(dmi);
-        j["ClockInfo"] = ToJson(clock);
-        j["Features"] = FeaturesJson(rec_.cpu, model_->Topo());
-        return j.dump(2) + "\n";
+        const ProcessorRecords records{rec_.cpu, rec_.caches, rec_.names, model_->Dmi(), clock, model_->Topo()};
+        if (format == OutputFormat::Prometheus) return PrometheusText(records);
+        return ToJson(records).dump(2) + "\n";
     }
 
     std::string Report(ReportFormat format) {
@@ -135,6 +135,8 @@ int RunThroughput(const Options& o, std::ostream& out, std::ostream& err) {
     StartupRecords rec = RunStartup(*source);
     ThroughputCliOptions options;
     options.rows = o.rows;
+    if (!o.kernel.empty()) options.kernel = o.kernel;
+    options.blocks_kb = o.blocks_kb;
     options.caches = ThroughputCaches{rec.caches.l1.level1dc, rec.caches.l2.level2cs, rec.caches.l3.level3cs};
     std::ostringstream text;
     int code = RunThroughputCli(o.tests, std::string(FormatName(*format)), text, err, options);
@@ -174,6 +176,11 @@ void DefineOptions(CLI::App& app, Options& o) {
     app.add_option("--tests", o.tests, "throughput tests to run: copy, read, write")->delimiter(',');
     app.add_option("--throughput-rows", o.rows, "measure only blocks 4 KB .. 4 x N KB (short run)")
         ->check(CLI::Range(1, kTpRows));
+    app.add_option("--kernel", o.kernel, "throughput loops: word (the test, the default) or vector")
+        ->check(CLI::IsMember({"word", "vector"}));
+    app.add_option("--throughput-blocks", o.blocks_kb, "measure these block sizes in KB instead (multiples of 4)")
+        ->delimiter(',')
+        ->check(CLI::Range(4u, kMaxListedBlockKb));
     app.add_option("--database", o.database, "print the records of a processor database file (json or csv)");
     app.add_flag("--version", o.version, "print the program's name and version");
 }
@@ -188,6 +195,10 @@ int ProduceOutput(const Options& o, std::ostream& text, std::ostream& err) {
         }
         return RunThroughput(o, text, err);
     }
+    if (!o.kernel.empty() || !o.blocks_kb.empty()) {
+        err << "kestrune-cli: --kernel and --throughput-blocks go with --throughput\n";
+        return 2;
+    }
     if (!o.tests.empty() || o.rows != kTpRows) {
         err << "kestrune-cli: --tests and --throughput-rows go with --throughput\n";
         return 2;
@@ -198,8 +209,8 @@ int ProduceOutput(const Options& o, std::ostream& text, std::ostream& err) {
         return 2;
     }
     Session session(o);
-    if (*format == OutputFormat::Json)
-        text << session.Json();
+    if (*format == OutputFormat::Json || *format == OutputFormat::Prometheus)
+        text << session.Records(*format);
     else
         text << session.Report(*format);
     return 0;

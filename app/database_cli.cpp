@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cpu/file_io.h"
 #include "cpu/output_format.h"
-#include "report/file_io.h"
 
 namespace kest {
 

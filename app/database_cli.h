@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "report/database_read.h"
+#include "record/database_read.h"
 
 namespace kest {
 

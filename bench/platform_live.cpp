@@ -46,6 +46,23 @@ public:
         return 0;
     }
 
+    uint64_t TimeVectorKernel(VectorWidth width, ThroughputTest test, uint32_t* block, size_t bytes, size_t reps,
+                              uint32_t v) override {
+        machine_->RestBeforeThrottle();
+        const VectorKernels& k = KernelsFor(width);
+        switch (test) {
+            case kTestCopy: return k.copy(block, bytes, reps);
+            case kTestRead: {
+                uint32_t sum = 0;
+                return k.read(block, bytes, reps, &sum);
+            }
+            case kTestWrite: return k.write(block, bytes, reps, v);
+        }
+        return 0;
+    }
+
+    VectorSupport ReadVectorSupport() override { return machine_->ReadVectorSupport(); }
+
 private:
     std::unique_ptr<Machine> machine_ = MakeLiveMachine();
     std::mt19937 random_{std::random_device{}()};

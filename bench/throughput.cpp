@@ -15,6 +15,10 @@ uint64_t CalibrationCount(uint64_t tsc_start, uint64_t tsc_end) {
     return ticks > kCountCorrection ? ticks - kCountCorrection : 0;
 }
 
+size_t VectorReps(size_t bytes) {
+    return bytes == 0 ? 1 : std::max<size_t>(1, (kVectorMinBytes + bytes - 1) / bytes);
+}
+
 uint32_t AverageCount(const std::array<uint32_t, kPasses>& passes) {
     // Summed in 64 bits: three counts near the top of the 32-bit range must
     // not wrap into a small average.
@@ -25,12 +29,6 @@ uint32_t AverageCount(const std::array<uint32_t, kPasses>& passes) {
 int64_t TpValue(uint64_t cps, uint32_t average, int row) {
     if (average == 0) return 0;  // no measurement (or a count of nothing)
     return RoundHalfEven(static_cast<double>(cps) / average * (4.0 * row) * 10000.0);
-}
-
-int32_t GraphY(int64_t tp, double scale_max) {
-    if (!(scale_max > 0)) return kGraphHeight;
-    const double y = (1750000.0 - 170.0 * static_cast<double>(tp) / scale_max) / 10000.0;
-    return static_cast<int32_t>(RoundHalfEven(y));
 }
 
 uint32_t SearchRows(const ThroughputCaches& caches) {
@@ -71,15 +69,6 @@ double TestAverage(const ThroughputState& st, const AverageCounts& counts, int t
     return static_cast<double>(st.cps) / static_cast<double>(ticks) * kb / 1024.0;
 }
 
-std::string MemtestrText(const std::array<double, kTestCount>& averages) {
-    auto digits = [](double mbps) {
-        const int64_t v = std::clamp<int64_t>(RoundHalfEven(mbps * 100.0), 0, UINT32_MAX);
-        return HexText(static_cast<uint32_t>(v), false);
-    };
-    return digits(averages[kTestRead]) + digits(averages[kTestWrite]) +
-           digits(averages[kTestCopy]);
-}
-
 void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
                     const ThroughputCaches& caches, int measured_rows, ThroughputState& st) {
     const int rows = std::clamp(measured_rows, 0, kTpRows);
@@ -102,14 +91,9 @@ void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
         for (int t = 0; t < kTestCount; ++t) top = std::max(top, st.tp_table[r][t]);
     st.scale_max = static_cast<double>(top) / 10000.0;
 
-    for (int t = 0; t < kTestCount; ++t) {
-        if (!ran[t]) continue;
-        for (int r = 1; r <= kTpRows; ++r) st.graph_y[r][t] = GraphY(st.tp_table[r][t], st.scale_max);
-    }
-
     const uint32_t c = SearchRows(caches);
     for (int t = 0; t < kTestCount; ++t) st.averages[t] = TestAverage(st, counts, t, c, rows);
-    st.memtestr = MemtestrText(st.averages);
+    st.memtestr = MemtestrText({st.averages[kTestRead], st.averages[kTestWrite], st.averages[kTestCopy]});
     st.test_done = true;
 }
 
@@ -129,6 +113,24 @@ private:
     uint32_t* block_;
 };
 
+// Ticks of one walk over a `bytes` block: the word loop once, or the vector
+// loop VectorReps times with the correction taken off the whole count and
+// the rest shared out, rounded.
+uint32_t MeasureBlock(ThroughputPlatform& platform, VectorWidth vector, ThroughputTest test, uint32_t* block,
+                      size_t bytes, uint32_t v) {
+    if (vector == VectorWidth::None) return CorrectedCount(0, platform.TimeKernel(test, block, bytes / 4, v));
+    const size_t reps = VectorReps(bytes);
+    const uint64_t ticks = CalibrationCount(0, platform.TimeVectorKernel(vector, test, block, bytes, reps, v));
+    return static_cast<uint32_t>(std::min<uint64_t>((ticks + reps / 2) / reps, UINT32_MAX));
+}
+
+uint64_t Calibrate(ThroughputPlatform& platform) {
+    const uint64_t t0 = platform.ReadTsc().value_or(0);
+    platform.SleepMs(1000);
+    const uint64_t t1 = platform.ReadTsc().value_or(0);
+    return CalibrationCount(t0, t1);
+}
+
 }  // namespace
 
 void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& options,
@@ -141,10 +143,7 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
     uint64_t cps = 0;
     {
         RaisedPriority priority(platform);
-        const uint64_t t0 = platform.ReadTsc().value_or(0);
-        platform.SleepMs(1000);
-        const uint64_t t1 = platform.ReadTsc().value_or(0);
-        cps = CalibrationCount(t0, t1);
+        cps = Calibrate(platform);
 
         for (int t = 0; t < kTestCount; ++t) {
             if (!options.selected[t]) continue;
@@ -160,10 +159,9 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
             const auto test = static_cast<ThroughputTest>(t);
             for (int pass = 0; pass < kPasses; ++pass) {
                 for (int r = 1; r <= rows; ++r) {
-                    const size_t n = size_t{1024} * static_cast<size_t>(r);
+                    const size_t bytes = size_t{4096} * static_cast<size_t>(r);
                     const uint32_t v = platform.Random();
-                    const uint64_t ticks = platform.TimeKernel(test, block, n, v);
-                    (*raw)[r][t][pass] = CorrectedCount(0, ticks);
+                    (*raw)[r][t][pass] = MeasureBlock(platform, options.vector, test, block, bytes, v);
                     if (hooks.progress) hooks.progress(++position);
                 }
             }
@@ -172,6 +170,50 @@ void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& opt
     }
     ComputeResults(*raw, cps, ran, options.caches, rows, st);
     st.out_of_memory = refused;
+    st.vector = options.vector;
+}
+
+BlockListResult RunThroughputBlocks(ThroughputPlatform& platform, const TestSet& selected,
+                                    const std::vector<uint32_t>& blocks_kb, VectorWidth vector,
+                                    const ThroughputHooks& hooks) {
+    BlockListResult res;
+    res.blocks_kb = blocks_kb;
+    res.mbps.assign(blocks_kb.size(), {});
+    uint32_t largest = 0;
+    for (uint32_t kb : blocks_kb) largest = std::max(largest, kb);
+    RaisedPriority priority(platform);
+    res.cps = Calibrate(platform);
+    uint32_t* block = platform.Allocate(size_t{largest} * 1024);
+    if (!block) {
+        res.refused = true;
+        if (hooks.message) hooks.message(kInsufficientMemory);
+        return res;
+    }
+    BlockGuard free_block(platform, block);
+    int position = 0;
+    for (int t = 0; t < kTestCount; ++t) {
+        if (!selected[t]) continue;
+        for (size_t i = 0; i < blocks_kb.size(); ++i) {
+            const size_t bytes = size_t{blocks_kb[i]} * 1024;
+            const size_t reps =
+                vector == VectorWidth::None ? 1 : std::max<size_t>(1, kListedVectorMinBytes / bytes);
+            uint64_t ticks = 0;
+            for (int pass = 0; pass < kPasses; ++pass) {
+                const auto test = static_cast<ThroughputTest>(t);
+                const uint32_t v = platform.Random();
+                const uint64_t count =
+                    vector == VectorWidth::None
+                        ? CorrectedCount(0, platform.TimeKernel(test, block, bytes / 4, v))
+                        : CalibrationCount(0, platform.TimeVectorKernel(vector, test, block, bytes, reps, v));
+                if (pass > 0) ticks += count;
+                if (hooks.progress) hooks.progress(++position);
+            }
+            if (ticks > 0)
+                res.mbps[i][t] = static_cast<double>(res.cps) * static_cast<double>(bytes) *
+                                 static_cast<double>(reps) * (kPasses - 1) / static_cast<double>(ticks) / 1048576.0;
+        }
+    }
+    return res;
 }
 
 }  // namespace kest

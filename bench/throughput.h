@@ -1,6 +1,7 @@
 // Cache/memory throughput test: copy, read and write passes over blocks of
 // 4 KB to 4096 KB timed with the time-stamp counter, turned into throughput,
-// graph positions, per-test averages and the memtestr text.
+// per-test averages and the memtestr text. The word loops are the test; the
+// vector loops measure the same blocks at the width the machine allows.
 #pragma once
 
 #include <array>
@@ -11,8 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/vector_kernels.h"
 #include "cpu/machine.h"
-#include "cpu/memtestr.h"
+#include "record/memtestr.h"
 
 namespace kest {
 
@@ -26,13 +28,17 @@ inline constexpr int kPasses = 4;               // the first one is dropped
 inline constexpr uint32_t kCountCorrection = 25;
 inline constexpr size_t kBufferBytes = 33554432;  // 32 MB
 inline constexpr int kProgressMax = 4096;       // measurements of one test
-inline constexpr int kGraphWidth = 2048;
-inline constexpr int kGraphHeight = 175;
-inline constexpr int kScrollMax = 1539;
-inline constexpr uint32_t kColourCopy = 0xFF0000;   // 0xRRGGBB: red
-inline constexpr uint32_t kColourRead = 0x00FFFF;   // aqua
-inline constexpr uint32_t kColourWrite = 0xFFFF00;  // yellow
-inline constexpr uint32_t kColourMiddleLine = 0x00FF00;  // green
+
+// A vector measurement walks its block until at least this many bytes have
+// gone by: one pass over a small block is over in a few dozen ticks.
+inline constexpr size_t kVectorMinBytes = size_t{1} << 20;
+// Walks of a `bytes` block in one vector measurement.
+size_t VectorReps(size_t bytes);
+// The largest block of a list of measured block sizes (RunThroughputBlocks),
+// and the bytes one vector measurement of such a list covers at least: the
+// figures are compared with other tools' long runs.
+inline constexpr uint32_t kMaxListedBlockKb = 1048576;  // 1 GB
+inline constexpr size_t kListedVectorMinBytes = size_t{64} << 20;
 
 inline constexpr char kInsufficientMemory[] = "Insufficient memory.";
 
@@ -50,7 +56,8 @@ struct ThroughputState {
     // Throughput of row r in 1/10000 KB per second; rows 1..1024 measured,
     // the others stay 0. Cleared at the start of every run.
     std::array<std::array<int64_t, kTestCount>, kTpTableRows> tp_table{};
-    // Vertical pixel position of each measured row; only the rows of the
+    // Vertical pixel position of each measured row, placed by the window's
+    // PlaceCurves (view/throughput_view.h) after a run; only the rows of the
     // tests that ran are rewritten.
     std::array<std::array<int32_t, kTestCount>, kTpRows + 1> graph_y{};
     bool test_done = false;
@@ -63,6 +70,7 @@ struct ThroughputState {
     TestSet ran{};                           // tests that ran to the end
     TestSet out_of_memory{};                 // tests whose buffer was refused
     int rows = 0;                            // rows measured (1024 for a full run)
+    VectorWidth vector = VectorWidth::None;  // the loops that ran: None for the word ones
 };
 
 // Average cycle counts per row (index 1..1024) and test.
@@ -82,21 +90,14 @@ uint32_t AverageCount(const std::array<uint32_t, kPasses>& passes);
 // Throughput of a 4r KB block timed at `average` ticks, in 1/10000 KB/s;
 // 0 when the count is 0.
 int64_t TpValue(uint64_t cps, uint32_t average, int row);
-// Vertical position: 175 - 170 x tp / maximum, rounded (maximum on 5, zero
-// on 175); 175 when the maximum is 0.
-int32_t GraphY(int64_t tp, double scale_max);
 // c: the number of rows the average search covers past the 32 KB block.
 uint32_t SearchRows(const ThroughputCaches& caches);
 // The per-test average in MB/s (see throughput.cpp for the rules).
 double TestAverage(const ThroughputState& st, const AverageCounts& counts, int test,
                    uint32_t search_rows, int measured_rows);
-// 24 hex digits: read, write, copy averages x 100, rounded.
-std::string MemtestrText(const std::array<double, kTestCount>& averages);
-
 // Everything a run derives from its raw counts: averages of passes 2-4,
-// tp_table, scale maximum, graph_y of the tests that ran, per-test averages,
-// memtestr; sets test_done. Tests not in `ran` keep their graph_y rows and
-// contribute zeros.
+// tp_table, scale maximum, per-test averages, memtestr; sets test_done.
+// Tests not in `ran` contribute zeros.
 void ComputeResults(const RawCounts& raw, uint64_t cps, const TestSet& ran,
                     const ThroughputCaches& caches, int measured_rows, ThroughputState& st);
 
@@ -114,6 +115,10 @@ public:
     virtual uint32_t Random() = 0;
     // Runs the kernel of `test` over the first n words; counter difference.
     virtual uint64_t TimeKernel(ThroughputTest test, uint32_t* words, size_t n, uint32_t v) = 0;
+    // Runs the vector loop of `test` at `width` `reps` times over the first
+    // `bytes` bytes of the block; counter difference.
+    virtual uint64_t TimeVectorKernel(VectorWidth width, ThroughputTest test, uint32_t* block, size_t bytes,
+                                      size_t reps, uint32_t v) = 0;
 };
 
 // The machine this program runs on.
@@ -123,6 +128,7 @@ struct ThroughputRunOptions {
     TestSet selected{true, true, true};
     ThroughputCaches caches;
     int rows = kTpRows;  // fewer rows make a shorter run (tests, quick looks)
+    VectorWidth vector = VectorWidth::None;  // a width: the vector loops instead of the word ones
 };
 
 struct ThroughputHooks {
@@ -136,5 +142,20 @@ struct ThroughputHooks {
 // the selected tests, restores the priority and computes the results.
 void RunThroughput(ThroughputPlatform& platform, const ThroughputRunOptions& options,
                    ThroughputState& st, const ThroughputHooks& hooks = {});
+
+// Chosen block sizes instead of the 1024 rows (kestrune-cli, benchmark
+// scripts): each block in KB (a multiple of 4, at most kMaxListedBlockKb)
+// measured 4 times, the first dropped, throughput from the whole count of
+// the other three; a vector measurement walks the block until
+// kListedVectorMinBytes have gone by.
+struct BlockListResult {
+    uint64_t cps = 0;
+    std::vector<uint32_t> blocks_kb;
+    std::vector<std::array<double, kTestCount>> mbps;  // per block, per test; 0 for tests not run
+    bool refused = false;                               // the block could not be allocated
+};
+BlockListResult RunThroughputBlocks(ThroughputPlatform& platform, const TestSet& selected,
+                                    const std::vector<uint32_t>& blocks_kb, VectorWidth vector,
+                                    const ThroughputHooks& hooks = {});
 
 }  // namespace kest

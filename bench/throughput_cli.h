@@ -20,6 +20,11 @@ struct ThroughputCliOptions {
     std::optional<ThroughputCaches> caches;
     // The machine; by default the live one.
     ThroughputPlatform* platform = nullptr;
+    // "word" (the test) or "vector" (the widest vector loops the machine
+    // allows; the output names the width and has no memtestr).
+    std::string kernel = "word";
+    // Block sizes in KB to measure instead of the rows (no averages then).
+    std::vector<uint32_t> blocks_kb;
 };
 
 // Runs the tests named in `tests` ("copy", "read", "write"; empty = all
@@ -32,6 +37,10 @@ struct ThroughputCliOptions {
 //       averages in the same columns and "memtestr,<24 hex digits>".
 // json: {"cps":..,"tests":[..],"blocks":[{"block_kb":4,"copy_mbps":..},..],
 //        "averages_mbps":{"copy":..},"scale_max_mbps":..,"memtestr":".."}
+//
+// With the vector kernel the memtestr line (key) gives way to "kernel,AVX2"
+// ("kernel": "AVX2"). With blocks_kb, one line per listed block, then the
+// kernel line; the JSON has cps, kernel, tests and blocks.
 //
 // Returns 0 on success; 2 for a bad test name or format (one line on `err`,
 // nothing on `out`) and when a test's 32 MB block could not be allocated

@@ -25,9 +25,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # (it defines GTest::gtest and GTest::gtest_main itself)
 
 # Linux-only sources that have no Windows counterpart: the firmware export
-# (kestrune-dmi-export); the firmware readers and the file writer have their
+# (kestrune-dmi-export); the firmware readers and the file layer have their
 # own *_windows.cpp.
-set(KEST_LINUX_ONLY_SOURCES "/(smbios_export|firmware_memory|file_io)\\.cpp")
+set(KEST_LINUX_ONLY_SOURCES "/(smbios_export|firmware_memory)\\.cpp")
 add_compile_options("SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/mingw-posix-compat.h")
 # Windows 7 and later: processor groups, GetLogicalProcessorInformationEx.
 add_compile_definitions(_WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE)

@@ -1,6 +1,7 @@
 // Cache and TLB decoding: leaf-2 descriptors or the extended leaves
 // 0x80000005/6, then the levels still unknown from the later cache leaves.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -98,106 +99,151 @@ void DecodeExtendedLeaves(const CpuidData& cpu, CacheInfo& ci) {
 
 // ---------------------------------------------------------------- leaf-2 descriptors
 
-enum class Target : uint8_t { L1I, Trace, L1D, L2, L3Sectored, L3 };
-
-struct CacheDescriptor {
-    uint8_t code;
-    Target target;
-    uint16_t kb, ways, line;  // line 0: not set (descriptor 0x72)
+// What one descriptor byte of leaf 2 describes. Kinds from NoNextLevel on
+// are the marked descriptors whose meaning the decoder works out itself.
+enum class Kind : uint8_t {
+    None,         // null, reserved, or a descriptor without a field to fill
+    L1I, Trace, L1D, L2, L3Sectored, L3,  // a cache
+    ITlb, DTlb,   // a first-level TLB
+    NoNextLevel,  // 0x40: no L2 (family 6) or no L3 (family 15)
+    L2OrL3,       // 0x49: an L3 on the Xeon MP of family 15 model 6, else an L2
+    TlbLeaf,      // 0xFE: the TLBs are in leaf 0x18
+    CacheLeaf,    // 0xFF: the caches are in leaf 4
 };
 
-constexpr CacheDescriptor kCacheDescriptors[] = {
-    {0x06, Target::L1I, 8, 4, 32},      {0x08, Target::L1I, 16, 4, 32},
-    {0x15, Target::L1I, 16, 4, 32},     {0x30, Target::L1I, 32, 8, 64},
-    {0x77, Target::L1I, 16, 4, 64},
+// Page sizes a TLB descriptor holds.
+enum Pages : uint8_t { k4KPages = 1, kLargePages = 2 };
 
-    {0x70, Target::Trace, 12, 8, 6},    {0x71, Target::Trace, 16, 8, 8},
-    {0x72, Target::Trace, 32, 8, 0},
-
-    {0x0A, Target::L1D, 8, 2, 32},      {0x0C, Target::L1D, 16, 4, 32},
-    {0x10, Target::L1D, 16, 4, 32},     {0x2C, Target::L1D, 32, 8, 64},
-    {0x66, Target::L1D, 8, 4, 64},      {0x67, Target::L1D, 16, 4, 64},
-    {0x68, Target::L1D, 32, 4, 64},
-
-    {0x1A, Target::L2, 96, 6, 64},      {0x39, Target::L2, 128, 4, 64},
-    {0x3B, Target::L2, 128, 2, 64},     {0x3C, Target::L2, 256, 4, 64},
-    {0x41, Target::L2, 128, 4, 32},     {0x42, Target::L2, 256, 4, 32},
-    {0x43, Target::L2, 512, 4, 32},     {0x44, Target::L2, 1024, 4, 32},
-    {0x45, Target::L2, 2048, 4, 32},    {0x79, Target::L2, 128, 8, 64},
-    {0x7A, Target::L2, 256, 8, 64},     {0x7B, Target::L2, 512, 8, 64},
-    {0x7C, Target::L2, 1024, 8, 64},    {0x7E, Target::L2, 256, 8, 128},
-    {0x81, Target::L2, 128, 8, 32},     {0x82, Target::L2, 256, 8, 32},
-    {0x83, Target::L2, 512, 8, 32},     {0x84, Target::L2, 1024, 8, 32},
-    {0x85, Target::L2, 2048, 8, 32},    {0x86, Target::L2, 512, 4, 64},
-    {0x87, Target::L2, 1024, 8, 64},
-
-    {0x22, Target::L3Sectored, 512, 4, 64},   {0x23, Target::L3Sectored, 1024, 8, 64},
-    {0x25, Target::L3Sectored, 2048, 8, 64},  {0x29, Target::L3Sectored, 4096, 8, 64},
-
-    {0x88, Target::L3, 2048, 4, 64},    {0x89, Target::L3, 4096, 4, 64},
-    {0x8A, Target::L3, 8192, 4, 64},    {0x8D, Target::L3, 3072, 12, 128},
+struct Descriptor {
+    Kind kind = Kind::None;
+    uint16_t size = 0;   // caches: KB (a trace cache: K micro-ops); TLBs: entries
+    uint16_t ways = 0;   // 255: fully associative
+    uint16_t line = 0;   // caches: line size in bytes, 0 where not given
+    uint8_t pages = 0;   // TLBs: Pages
 };
 
-void ApplyCacheDescriptor(const CacheDescriptor& d, CacheInfo& ci) {
-    switch (d.target) {
-        case Target::Trace:
+constexpr Descriptor Cache(Kind k, uint16_t kb, uint16_t ways, uint16_t line) { return {k, kb, ways, line, 0}; }
+constexpr Descriptor Tlb(Kind k, uint8_t pages, uint16_t entries, uint16_t ways) { return {k, entries, ways, 0, pages}; }
+constexpr Descriptor Marked(Kind k) { return {k, 0, 0, 0, 0}; }
+
+// Indexed by the descriptor byte (Intel SDM vol. 2A, CPUID leaf 2,
+// "Encoding of CPUID Leaf 2 Descriptors"): caches and first-level TLBs in one
+// place. Any other byte (null, reserved, or one this table does not carry,
+// such as the second-level TLBs the record has no field for) decodes to
+// nothing.
+constexpr std::array<Descriptor, 256> kLeaf2 = [] {
+    std::array<Descriptor, 256> t{};
+    t[0x01] = Tlb(Kind::ITlb, k4KPages, 32, 4);
+    t[0x02] = Tlb(Kind::ITlb, kLargePages, 2, 255);
+    t[0x03] = Tlb(Kind::DTlb, k4KPages, 64, 4);
+    t[0x04] = Tlb(Kind::DTlb, kLargePages, 8, 4);
+    t[0x06] = Cache(Kind::L1I, 8, 4, 32);
+    t[0x08] = Cache(Kind::L1I, 16, 4, 32);
+    t[0x0A] = Cache(Kind::L1D, 8, 2, 32);
+    t[0x0C] = Cache(Kind::L1D, 16, 4, 32);
+    t[0x10] = Cache(Kind::L1D, 16, 4, 32);
+    t[0x15] = Cache(Kind::L1I, 16, 4, 32);
+    t[0x1A] = Cache(Kind::L2, 96, 6, 64);
+    t[0x22] = Cache(Kind::L3Sectored, 512, 4, 64);
+    t[0x23] = Cache(Kind::L3Sectored, 1024, 8, 64);
+    t[0x25] = Cache(Kind::L3Sectored, 2048, 8, 64);
+    t[0x29] = Cache(Kind::L3Sectored, 4096, 8, 64);
+    t[0x2C] = Cache(Kind::L1D, 32, 8, 64);
+    t[0x30] = Cache(Kind::L1I, 32, 8, 64);
+    t[0x39] = Cache(Kind::L2, 128, 4, 64);
+    t[0x3B] = Cache(Kind::L2, 128, 2, 64);
+    t[0x3C] = Cache(Kind::L2, 256, 4, 64);
+    t[0x40] = Marked(Kind::NoNextLevel);
+    t[0x41] = Cache(Kind::L2, 128, 4, 32);
+    t[0x42] = Cache(Kind::L2, 256, 4, 32);
+    t[0x43] = Cache(Kind::L2, 512, 4, 32);
+    t[0x44] = Cache(Kind::L2, 1024, 4, 32);
+    t[0x45] = Cache(Kind::L2, 2048, 4, 32);
+    t[0x49] = Cache(Kind::L2OrL3, 4096, 16, 64);
+    t[0x50] = Tlb(Kind::ITlb, k4KPages | kLargePages, 64, 255);
+    t[0x51] = Tlb(Kind::ITlb, k4KPages | kLargePages, 128, 255);
+    t[0x52] = Tlb(Kind::ITlb, k4KPages | kLargePages, 256, 255);
+    t[0x5B] = Tlb(Kind::DTlb, k4KPages | kLargePages, 64, 255);
+    t[0x5C] = Tlb(Kind::DTlb, k4KPages | kLargePages, 128, 255);
+    t[0x5D] = Tlb(Kind::DTlb, k4KPages | kLargePages, 256, 255);
+    t[0x66] = Cache(Kind::L1D, 8, 4, 64);
+    t[0x67] = Cache(Kind::L1D, 16, 4, 64);
+    t[0x68] = Cache(Kind::L1D, 32, 4, 64);
+    t[0x70] = Cache(Kind::Trace, 12, 8, 6);
+    t[0x71] = Cache(Kind::Trace, 16, 8, 8);
+    t[0x72] = Cache(Kind::Trace, 32, 8, 0);
+    t[0x77] = Cache(Kind::L1I, 16, 4, 64);
+    t[0x79] = Cache(Kind::L2, 128, 8, 64);
+    t[0x7A] = Cache(Kind::L2, 256, 8, 64);
+    t[0x7B] = Cache(Kind::L2, 512, 8, 64);
+    t[0x7C] = Cache(Kind::L2, 1024, 8, 64);
+    t[0x7E] = Cache(Kind::L2, 256, 8, 128);
+    t[0x81] = Cache(Kind::L2, 128, 8, 32);
+    t[0x82] = Cache(Kind::L2, 256, 8, 32);
+    t[0x83] = Cache(Kind::L2, 512, 8, 32);
+    t[0x84] = Cache(Kind::L2, 1024, 8, 32);
+    t[0x85] = Cache(Kind::L2, 2048, 8, 32);
+    t[0x86] = Cache(Kind::L2, 512, 4, 64);
+    t[0x87] = Cache(Kind::L2, 1024, 8, 64);
+    t[0x88] = Cache(Kind::L3, 2048, 4, 64);
+    t[0x89] = Cache(Kind::L3, 4096, 4, 64);
+    t[0x8A] = Cache(Kind::L3, 8192, 4, 64);
+    t[0x8D] = Cache(Kind::L3, 3072, 12, 128);
+    t[0xB0] = Tlb(Kind::ITlb, k4KPages, 128, 4);
+    t[0xB3] = Tlb(Kind::DTlb, k4KPages, 128, 4);
+    t[0xFE] = Marked(Kind::TlbLeaf);
+    t[0xFF] = Marked(Kind::CacheLeaf);
+    return t;
+}();
+
+void ApplyCache(Kind kind, const Descriptor& d, CacheInfo& ci) {
+    switch (kind) {
+        case Kind::Trace:
             ci.l1.l1ctrace = true;
             [[fallthrough]];
-        case Target::L1I:
-            ci.l1.level1ic = d.kb;
+        case Kind::L1I:
+            ci.l1.level1ic = d.size;
             ci.l1.l1iassoc = d.ways;
             if (d.line != 0) ci.l1.l1ilinsz = d.line;
             break;
-        case Target::L1D:
-            ci.l1.level1dc = d.kb;
+        case Kind::L1D:
+            ci.l1.level1dc = d.size;
             ci.l1.l1dassoc = d.ways;
             ci.l1.l1dlinsz = d.line;
             break;
-        case Target::L2:
-            ci.l2.level2cs = d.kb;
+        case Kind::L2:
+            ci.l2.level2cs = d.size;
             ci.l2.l2cassoc = d.ways;
             ci.l2.l2clinsz = d.line;
             break;
-        case Target::L3Sectored:
+        case Kind::L3Sectored:
             ci.l3.l3sector = 2;
             [[fallthrough]];
-        case Target::L3:
+        case Kind::L3:
             ci.l3.islevel3 = true;
-            ci.l3.level3cs = d.kb;
+            ci.l3.level3cs = d.size;
             ci.l3.l3cassoc = d.ways;
             ci.l3.l3clinsz = d.line;
+            break;
+        default:
             break;
     }
 }
 
-// Returns true when a TLB descriptor was recognised.
-bool ApplyTlbDescriptor(uint16_t code, CacheL1& l1) {
-    switch (code) {
-        case 0x01: l1.l1itlba4 = 4; l1.l1itlbe4 = 32; return true;
-        case 0x02: l1.l1itlba2 = 255; l1.l1itlbe2 = 2; return true;
-        case 0x03: l1.l1dtlba4 = 4; l1.l1dtlbe4 = 64; return true;
-        case 0x04: l1.l1dtlba2 = 4; l1.l1dtlbe2 = 8; return true;
-        case 0x50: case 0x51: case 0x52: {
-            const uint16_t entries = uint16_t(64u << (code - 0x50));
-            l1.l1itlba4 = 255; l1.l1itlba2 = 255;
-            l1.l1itlbe4 = entries; l1.l1itlbe2 = entries;
-            return true;
-        }
-        case 0x5B: case 0x5C: case 0x5D: {
-            const uint16_t entries = uint16_t(64u << (code - 0x5B));
-            l1.l1dtlba4 = 255; l1.l1dtlba2 = 255;
-            l1.l1dtlbe4 = entries; l1.l1dtlbe2 = entries;
-            return true;
-        }
-        case 0xB0: l1.l1itlba4 = 4; l1.l1itlbe4 = 128; return true;
-        case 0xB3: l1.l1dtlba4 = 4; l1.l1dtlbe4 = 128; return true;
-        default: return false;
+void ApplyTlb(const Descriptor& d, CacheL1& l1) {
+    const bool instr = d.kind == Kind::ITlb;
+    if (d.pages & k4KPages) {
+        (instr ? l1.l1itlba4 : l1.l1dtlba4) = d.ways;
+        (instr ? l1.l1itlbe4 : l1.l1dtlbe4) = d.size;
+    }
+    if (d.pages & kLargePages) {
+        (instr ? l1.l1itlba2 : l1.l1dtlba2) = d.ways;
+        (instr ? l1.l1itlbe2 : l1.l1dtlbe2) = d.size;
     }
 }
 
 // ---------------------------------------------------------------- leaf 0x18 TLBs
 
-constexpr uint16_t kTlbLeafDescriptor = 0xFE;  // "TLB information in leaf 0x18"
 constexpr uint32_t kTlbLeaf = 0x18;
 
 enum PageGroup : unsigned { k4K = 0, k2M = 1, k1G = 2, kPageGroups = 3 };
@@ -220,8 +266,8 @@ void AddStructure(TlbGroup& g, uint32_t entries, uint16_t ways) {
     }
 }
 
-// The larger of two groups (load-only against store-only, data against
-// unified): they are alternatives, not parts of one TLB.
+// The larger of two groups (data against unified): they are alternatives,
+// not parts of one TLB.
 const TlbGroup& Larger(const TlbGroup& a, const TlbGroup& b) { return b.entries > a.entries ? b : a; }
 
 void Store(const TlbGroup& g, uint16_t& ways, uint16_t& entries) {
@@ -233,10 +279,14 @@ void Store(const TlbGroup& g, uint16_t& ways, uint16_t& entries) {
 // Leaf 0x18: every valid sub-leaf describes one TLB structure by level, type,
 // the page sizes it holds, its ways and sets (or fully associative). Several
 // structures of one type and level add up (the second-level TLB comes as two
-// halves that both hold 4 KB pages); the first-level load-only and store-only
-// TLBs count as data TLBs, the larger winning; a unified TLB fills the data
-// and the instruction side of its level. Groups the leaf does not describe
-// keep what they had.
+// halves that both hold 4 KB pages). The data TLB of a page size is the
+// load-only TLB where the leaf describes one for that size: loads are what
+// a data TLB serves, and the small store-only TLB that holds every page
+// size (16 entries on Sunny Cove and Golden Cove, against 8 load entries
+// for 1 GB pages) is not it. Only where no load-only TLB holds the size
+// does the store-only one count. A data or unified TLB, the larger
+// winning, fills the data side, and a unified one also the instruction
+// side of its level. Groups the leaf does not describe keep what they had.
 void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
     TlbGroup g[2][kPageGroups][kTlbTypes] = {};  // level 1-2, page group, type
     for (const CpuidRegs& r : subleaves) {
@@ -269,7 +319,8 @@ void DecodeTlbLeaf(const std::vector<CpuidRegs>& subleaves, CacheInfo& ci) {
     for (unsigned level = 0; level < 2; ++level) {
         for (unsigned p = 0; p < kPageGroups; ++p) {
             const TlbGroup* t = g[level][p];
-            const TlbGroup& data = Larger(Larger(Larger(t[kTlbData], t[kTlbLoad]), t[kTlbStore]), t[kTlbUnified]);
+            const TlbGroup& split = t[kTlbLoad].entries != 0 ? t[kTlbLoad] : t[kTlbStore];
+            const TlbGroup& data = Larger(Larger(t[kTlbData], split), t[kTlbUnified]);
             const TlbGroup& instr = Larger(t[kTlbInstr], t[kTlbUnified]);
             if (p == k1G) {
                 if (data.entries != 0) *one_gb[level] = uint16_t(std::min<uint32_t>(data.entries, 0xFFFF));
@@ -297,34 +348,43 @@ AbsenceMarks DecodeDescriptors(const CpuidData& cpu, CacheInfo& ci) {
     // Element 0 is the repeat count of leaf 2; it is not obeyed.
     for (size_t i = 1; i < cpu.descriptors.size(); ++i) {
         const uint16_t code = cpu.descriptors[i];
-        if (code == 0x40) {
-            if (cpu.stfamily == 6) {
-                ci.l2.islevel2 = false;
-                marks.no_l2 = true;
-            } else if (cpu.stfamily == 15) {
-                ci.l3.islevel3 = false;
-                marks.no_l3 = true;
-            }
-            continue;
-        }
-        if (code == kTlbLeafDescriptor) {
-            tlbs_in_leaf18 = true;
-            continue;
-        }
-        if (ApplyTlbDescriptor(code, ci.l1)) continue;
-        // 0x49 (Intel SDM, leaf 2): the 4 MB 16-way third level of the Xeon MP
-        // of family 15 model 6, the 4 MB 16-way second level of every other
-        // processor (Core 2 Duo E6x50, Xeon 5300).
-        if (code == 0x49) {
-            const bool l3 = cpu.stfamily == 15 && cpu.st_model == 6 && cpu.sefamily == 0 && cpu.se_model == 0;
-            ApplyCacheDescriptor({0x49, l3 ? Target::L3 : Target::L2, 4096, 16, 64}, ci);
-            continue;
-        }
-        for (const CacheDescriptor& d : kCacheDescriptors) {
-            if (d.code == code) {
-                ApplyCacheDescriptor(d, ci);
+        if (code >= kLeaf2.size()) continue;
+        const Descriptor& d = kLeaf2[code];
+        switch (d.kind) {
+            case Kind::None:
+                break;
+            case Kind::NoNextLevel:
+                if (cpu.stfamily == 6) {
+                    ci.l2.islevel2 = false;
+                    marks.no_l2 = true;
+                } else if (cpu.stfamily == 15) {
+                    ci.l3.islevel3 = false;
+                    marks.no_l3 = true;
+                }
+                break;
+            case Kind::L2OrL3: {
+                // The 4 MB 16-way third level of the Xeon MP of family 15
+                // model 6, the 4 MB 16-way second level of every other
+                // processor (Core 2 Duo E6x50, Xeon 5300).
+                const bool l3 = cpu.stfamily == 15 && cpu.st_model == 6 && cpu.sefamily == 0 && cpu.se_model == 0;
+                ApplyCache(l3 ? Kind::L3 : Kind::L2, d, ci);
                 break;
             }
+            case Kind::TlbLeaf:
+                tlbs_in_leaf18 = true;
+                break;
+            case Kind::CacheLeaf:
+                // Nothing here: leaf 4 fills every level the descriptors
+                // leave unknown (CompleteFromLaterLeaves), for every Intel
+                // processor.
+                break;
+            case Kind::ITlb:
+            case Kind::DTlb:
+                ApplyTlb(d, ci.l1);
+                break;
+            default:
+                ApplyCache(d.kind, d, ci);
+                break;
         }
     }
     if (tlbs_in_leaf18 && cpu.maxcpuid >= kTlbLeaf) DecodeTlbLeaf(cpu.leaf18, ci);

@@ -23,18 +23,15 @@
 // leaf 4 sub-leaf 0 both as basic_cpuid[4] and intel_fn4[0]).
 #include "cpu/cpuid_dump.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <utility>
+
+#include "cpu/file_io.h"
 
 namespace kest {
 
@@ -378,31 +375,21 @@ std::unique_ptr<CpuidSource> ParseCpuidDump(std::string_view text, const std::st
 }
 
 std::unique_ptr<CpuidSource> LoadCpuidDump(const std::string& path) {
-    // Opened without blocking, so that a FIFO does not wait for a writer;
-    // only a regular file is read (no directory, device or pipe).
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw DumpError(path + ": cannot open: " + std::strerror(errno));
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) throw DumpError(path + ": cannot open: " + std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) throw DumpError(path + ": is a folder, not a CPUID dump");
-    if (!S_ISREG(st.st_mode)) throw DumpError(path + ": not a regular file");
-    if (static_cast<uint64_t>(st.st_size) > kMaxDumpBytes)
-        throw DumpError(path + ": file too large for a CPUID dump (more than 16 MB)");
-    std::string text;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw DumpError(path + ": read error: " + std::strerror(errno));
-        if (n == 0) break;
-        text.append(buf, static_cast<std::size_t>(n));
-        if (text.size() > kMaxDumpBytes) throw DumpError(path + ": file too large for a CPUID dump (more than 16 MB)");
+    // Only a regular file is read (no directory, device or pipe); a dump
+    // its user names may be reached through a link.
+    InputFileOptions options;
+    options.follow_links = true;
+    const FileContents file = ReadWholeFile(path, kMaxDumpBytes, options);
+    const std::string why = std::strerror(file.result.err);
+    switch (file.result.step) {
+        case FileStep::kNone: break;
+        case FileStep::kFolder: throw DumpError(path + ": is a folder, not a CPUID dump");
+        case FileStep::kNotRegular: throw DumpError(path + ": not a regular file");
+        case FileStep::kTooLarge: throw DumpError(path + ": file too large for a CPUID dump (more than 16 MB)");
+        case FileStep::kRead: throw DumpError(path + ": read error: " + why);
+        default: throw DumpError(path + ": cannot open: " + why);
     }
-    return ParseCpuidDump(text, path);
+    return ParseCpuidDump(file.bytes, path);
 }
 
 }  // namespace kest

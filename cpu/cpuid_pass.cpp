@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/format.h"
 
 namespace kest {
@@ -239,7 +240,7 @@ void ReadLaterLeaves(CpuidSource& source, CpuidData& d) {
     // A hypervisor names itself at leaf 0x40000000 (EBX, ECX, EDX). Without
     // the leaf 1 flag that range holds nothing meaningful; a hypervisor that
     // answers with zeros is kept as absent.
-    if ((d.featurs2 & 0x80000000u) != 0) {
+    if (Has(d, cpuid_bit::kHypervisor)) {
         const CpuidRegs r = source.Query(0x40000000);
         if (r.ebx != 0 || r.ecx != 0 || r.edx != 0) {
             std::string text;

@@ -6,50 +6,26 @@ namespace kest {
 
 namespace {
 
-// One CPUID bit: the word of CpuidData and the bit in it.
-struct CpuidBit {
-    uint32_t CpuidData::*word;
-    int bit;
-};
-
-bool Has(const CpuidData& cpu, CpuidBit b) { return ((cpu.*(b.word) >> b.bit) & 1u) != 0; }
+namespace b = cpuid_bit;
 
 bool HasAll(const CpuidData& cpu, std::initializer_list<CpuidBit> bits) {
-    for (CpuidBit b : bits)
-        if (!Has(cpu, b)) return false;
+    for (CpuidBit bit : bits)
+        if (!Has(cpu, bit)) return false;
     return true;
 }
 
-constexpr auto kEdx1 = &CpuidData::featurs1;
-constexpr auto kEcx1 = &CpuidData::featurs2;
-constexpr auto kEdxE = &CpuidData::feature1;
-constexpr auto kEcxE = &CpuidData::ext1_ecx;
-constexpr auto kEbx7 = &CpuidData::l7s0_ebx;
-constexpr auto kEcx7 = &CpuidData::l7s0_ecx;
-constexpr auto kEdx7 = &CpuidData::l7s0_edx;
-constexpr auto kEax71 = &CpuidData::l7s1_eax;
-
-struct LaterSet {
-    const char* name;
-    CpuidBit bit;
-};
-
-constexpr LaterSet kLaterSets[] = {
-    {"SSSE3", {kEcx1, 9}},          {"SSE4.1", {kEcx1, 19}},          {"SSE4.2", {kEcx1, 20}},
-    {"SSE4A", {kEcxE, 6}},          {"AVX", {kEcx1, 28}},             {"AVX2", {kEbx7, 5}},
-    {"FMA3", {kEcx1, 12}},          {"FMA4", {kEcxE, 16}},            {"XOP", {kEcxE, 11}},
-    {"F16C", {kEcx1, 29}},          {"BMI1", {kEbx7, 3}},             {"BMI2", {kEbx7, 8}},
-    {"AVX-512F", {kEbx7, 16}},      {"AVX-512DQ", {kEbx7, 17}},       {"AVX-512CD", {kEbx7, 28}},
-    {"AVX-512BW", {kEbx7, 30}},     {"AVX-512VL", {kEbx7, 31}},       {"AVX-512IFMA", {kEbx7, 21}},
-    {"AVX-512PF", {kEbx7, 26}},     {"AVX-512ER", {kEbx7, 27}},       {"AVX-512VBMI", {kEcx7, 1}},
-    {"AVX-512VBMI2", {kEcx7, 6}},   {"AVX-512VNNI", {kEcx7, 11}},     {"AVX-512BITALG", {kEcx7, 12}},
-    {"AVX-512VPOPCNTDQ", {kEcx7, 14}}, {"AVX-512-4VNNIW", {kEdx7, 2}}, {"AVX-512-4FMAPS", {kEdx7, 3}},
-    {"AVX-512VP2INTERSECT", {kEdx7, 8}}, {"AVX-512FP16", {kEdx7, 23}}, {"AVX-512BF16", {kEax71, 5}},
-    {"AVX-VNNI", {kEax71, 4}},      {"AVX-IFMA", {kEax71, 23}},       {"AES", {kEcx1, 25}},
-    {"PCLMULQDQ", {kEcx1, 1}},      {"SHA", {kEbx7, 29}},             {"SHA512", {kEax71, 0}},
-    {"SM3", {kEax71, 1}},           {"SM4", {kEax71, 2}},             {"VAES", {kEcx7, 9}},
-    {"VPCLMULQDQ", {kEcx7, 10}},    {"GFNI", {kEcx7, 8}},             {"AMX-TILE", {kEdx7, 24}},
-    {"AMX-BF16", {kEdx7, 22}},      {"AMX-INT8", {kEdx7, 25}},        {"AMX-FP16", {kEax71, 21}},
+// The sets after SSE3, in the order they are listed; each is printed by its
+// short name in the bit table.
+constexpr CpuidBit kLaterSets[] = {
+    b::kSsse3,        b::kSse41,         b::kSse42,         b::kSse4a,        b::kAvx,
+    b::kAvx2,         b::kFma3,          b::kFma4,          b::kXop,          b::kF16c,
+    b::kBmi1,         b::kBmi2,          b::kAvx512f,       b::kAvx512dq,     b::kAvx512cd,
+    b::kAvx512bw,     b::kAvx512vl,      b::kAvx512ifma,    b::kAvx512pf,     b::kAvx512er,
+    b::kAvx512vbmi,   b::kAvx512vbmi2,   b::kAvx512vnni,    b::kAvx512bitalg, b::kAvx512vpopcntdq,
+    b::kAvx5124vnniw, b::kAvx5124fmaps,  b::kAvx512vp2intersect, b::kAvx512fp16, b::kAvx512bf16,
+    b::kAvxVnni,      b::kAvxIfma,       b::kAes,           b::kPclmulqdq,    b::kSha,
+    b::kSha512,       b::kSm3,           b::kSm4,           b::kVaes,         b::kVpclmulqdq,
+    b::kGfni,         b::kAmxTile,       b::kAmxBf16,       b::kAmxInt8,      b::kAmxFp16,
 };
 
 }  // namespace
@@ -58,18 +34,16 @@ int X86_64Level(const CpuidData& cpu) {
     // Baseline: long mode with CMOV, CX8, FPU, FXSR, MMX, SSE, SSE2. SYSCALL
     // is not asked: Intel processors report it only to 64-bit code, and
     // every processor with long mode has it there.
-    if (!HasAll(cpu, {{kEdx1, 0}, {kEdx1, 8}, {kEdx1, 15}, {kEdx1, 23}, {kEdx1, 24}, {kEdx1, 25}, {kEdx1, 26},
-                      {kEdxE, 29}}))
+    if (!HasAll(cpu, {b::kFpu, b::kCx8, b::kCmov, b::kMmx, b::kFxsr, b::kSse, b::kSse2, b::kLm}))
         return 0;
     // v2: CMPXCHG16B, LAHF/SAHF, POPCNT, SSE3, SSE4.1, SSE4.2, SSSE3.
-    if (!HasAll(cpu, {{kEcx1, 13}, {kEcxE, 0}, {kEcx1, 23}, {kEcx1, 0}, {kEcx1, 19}, {kEcx1, 20}, {kEcx1, 9}}))
+    if (!HasAll(cpu, {b::kCx16, b::kLahfSahf, b::kPopcnt, b::kSse3, b::kSse41, b::kSse42, b::kSsse3}))
         return 1;
     // v3: AVX, AVX2, BMI1, BMI2, F16C, FMA, LZCNT, MOVBE, OSXSAVE.
-    if (!HasAll(cpu, {{kEcx1, 28}, {kEbx7, 5}, {kEbx7, 3}, {kEbx7, 8}, {kEcx1, 29}, {kEcx1, 12}, {kEcxE, 5},
-                      {kEcx1, 22}, {kEcx1, 27}}))
+    if (!HasAll(cpu, {b::kAvx, b::kAvx2, b::kBmi1, b::kBmi2, b::kF16c, b::kFma3, b::kAbm, b::kMovbe, b::kOsxsave}))
         return 2;
     // v4: AVX512F, AVX512BW, AVX512CD, AVX512DQ, AVX512VL.
-    if (!HasAll(cpu, {{kEbx7, 16}, {kEbx7, 30}, {kEbx7, 28}, {kEbx7, 17}, {kEbx7, 31}})) return 3;
+    if (!HasAll(cpu, {b::kAvx512f, b::kAvx512bw, b::kAvx512cd, b::kAvx512dq, b::kAvx512vl})) return 3;
     return 4;
 }
 
@@ -79,8 +53,8 @@ std::string X86_64LevelText(int level) {
 
 std::vector<std::string> LaterSets(const CpuidData& cpu) {
     std::vector<std::string> out;
-    for (const LaterSet& s : kLaterSets)
-        if (Has(cpu, s.bit)) out.emplace_back(s.name);
+    for (CpuidBit set : kLaterSets)
+        if (Has(cpu, set)) out.emplace_back(FindBitRow(set)->name);
     return out;
 }
 

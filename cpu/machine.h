@@ -10,6 +10,21 @@
 
 namespace kest {
 
+// What decides how wide the throughput test's vector loads and stores may
+// be: the processor's CPUID bits and the register state the operating
+// system saves (XCR0). All zero where they cannot be read.
+struct VectorSupport {
+    uint32_t leaf1_ecx = 0;  // OSXSAVE, AVX
+    uint32_t leaf1_edx = 0;  // SSE2
+    uint32_t leaf7_ebx = 0;  // AVX2, AVX512F
+    uint64_t xcr0 = 0;       // read only when OSXSAVE says XGETBV works
+};
+
+// Reads VectorSupport with CPUID and XGETBV on the processor the thread
+// runs on (the same on every operating system; what the system enabled
+// shows in XCR0).
+VectorSupport ReadVectorSupportHere();
+
 class Machine {
 public:
     virtual ~Machine() = default;
@@ -41,6 +56,9 @@ public:
     // Leaf 0x1A EAX read on the processor the thread runs on (bits 24-31:
     // the kind of core of a hybrid processor); 0 where there is no such leaf.
     virtual uint32_t CoreTypeLeaf() { return 0; }
+    // The vector units and the register state the system saves for them;
+    // all zero where unknown (no vector kernels are chosen then).
+    virtual VectorSupport ReadVectorSupport() { return {}; }
 };
 
 // The add chain is run in blocks of this many additions.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/machine.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -27,7 +28,7 @@ bool TscUsable() {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     // __get_cpuid fails on processors without CPUID or without leaf 1.
     if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return false;
-    if (!(edx & (1u << 4))) return false;
+    if (!BitSet(edx, cpuid_bit::kTsc)) return false;
 #ifdef PR_GET_TSC
     int mode = 0;
     if (prctl(PR_GET_TSC, &mode, 0, 0, 0) == 0 && mode == PR_TSC_SIGSEGV) return false;
@@ -166,6 +167,8 @@ public:
         return false;
 #endif
     }
+
+    VectorSupport ReadVectorSupport() override { return ReadVectorSupportHere(); }
 
     uint32_t CoreTypeLeaf() override {
 #ifdef KEST_HAVE_TSC

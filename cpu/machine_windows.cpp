@@ -95,6 +95,8 @@ public:
         return true;
     }
 
+    VectorSupport ReadVectorSupport() override { return ReadVectorSupportHere(); }
+
     uint32_t CoreTypeLeaf() override {
         // A leaf above the highest one returns another leaf's data.
         if (max_leaf_ < 0x1A) return 0;

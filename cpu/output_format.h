@@ -12,23 +12,26 @@
 
 namespace kest {
 
-enum class OutputFormat { Text, Html, Record, Json, Csv };
+enum class OutputFormat { Text, Html, Record, Json, Csv, Prometheus };
 
 struct OutputFormatName {
     OutputFormat format;
     std::string_view name;
 };
-inline constexpr std::array<OutputFormatName, 5> kOutputFormatNames = {{
+inline constexpr std::array<OutputFormatName, 6> kOutputFormatNames = {{
     {OutputFormat::Text, "text"},
     {OutputFormat::Html, "html"},
     {OutputFormat::Record, "record"},
     {OutputFormat::Json, "json"},
     {OutputFormat::Csv, "csv"},
+    // The Prometheus text exposition format (node_exporter's textfile
+    // collector).
+    {OutputFormat::Prometheus, "prometheus"},
 }};
 
 // What each output takes, its default first.
 inline constexpr std::array kProcessorFormats = {OutputFormat::Text, OutputFormat::Html, OutputFormat::Record,
-                                                 OutputFormat::Json};
+                                                 OutputFormat::Json, OutputFormat::Prometheus};
 inline constexpr std::array kThroughputFormats = {OutputFormat::Csv, OutputFormat::Json};
 inline constexpr std::array kDatabaseFormats = {OutputFormat::Json, OutputFormat::Csv};
 
@@ -47,7 +50,7 @@ inline std::optional<OutputFormat> PickFormat(std::string_view name, std::span<c
     return std::nullopt;
 }
 
-// "csv or json", "text, html, record or json".
+// "csv or json", "text, html, record, json or prometheus".
 inline std::string FormatList(std::span<const OutputFormat> formats) {
     std::string s;
     for (size_t i = 0; i < formats.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/vendor.h"
 
 namespace kest {
@@ -22,7 +23,7 @@ uint32_t LevelCount(const CpuidRegs& r) { return r.ebx & 0xFFFF; }
 Topology TopologyFromCpuid(const CpuidData& cpu) {
     Topology t;
     if (cpu.maxcpuid < 1) return t;
-    const bool hybrid = ((cpu.l7s0_edx >> 15) & 1u) != 0;
+    const bool hybrid = Has(cpu, cpuid_bit::kHybrid);
     const bool amd = cpu.vendorst == vendor::kAmd || cpu.vendorst == vendor::kHygon;
 
     if (amd && cpu.mxecpuid >= 0x80000008) {
@@ -48,7 +49,7 @@ Topology TopologyFromCpuid(const CpuidData& cpu) {
 
     // Leaf 1 EBX bits 16-23 count the package's logical processors when
     // bit 28 of EDX says so; leaf 4 EAX bits 26-31 its cores less one.
-    const bool htt = ((cpu.featurs1 >> 28) & 1u) != 0;
+    const bool htt = Has(cpu, cpuid_bit::kHtt);
     t.threads = htt && cpu.logprocc != 0 ? cpu.logprocc : 1;
     t.cores = !cpu.leaf4.empty() ? ((cpu.leaf4.front().eax >> 26) & 0x3F) + 1 : 1;
     if (t.threads < t.cores) t.threads = t.cores;

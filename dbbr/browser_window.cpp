@@ -133,14 +133,14 @@ void BrowserWindow::FillTable() {
     const auto& columns = BrowserColumns();
     model_->clear();
     QStringList titles;
-    for (const std::string& c : columns) titles << Q(c);
+    for (const BrowserColumn& c : columns) titles << Q(c.title);
     model_->setHorizontalHeaderLabels(titles);
 
     // A column sorts by number when any of its cells is a number.
     std::vector<bool> numeric(columns.size(), false);
     for (const StoredRecord& r : contents_.records)
         for (size_t c = 0; c < columns.size(); ++c)
-            if (BrowserCellOf(r, c).number) numeric[c] = true;
+            if (columns[c].cell(r).number) numeric[c] = true;
 
     for (size_t i = 0; i < contents_.records.size(); ++i) {
         const StoredRecord& r = contents_.records[i];
@@ -151,7 +151,7 @@ void BrowserWindow::FillTable() {
             return s;
         }());
         for (size_t c = 0; c < columns.size(); ++c) {
-            const BrowserCell cell = BrowserCellOf(r, c);
+            const BrowserCell cell = columns[c].cell(r);
             auto* item = new QStandardItem(Q(cell.text));
             item->setData(static_cast<int>(i), kRecordRole);
             if (numeric[c])
@@ -162,7 +162,7 @@ void BrowserWindow::FillTable() {
                 item->setBackground(QColor(QRgb(kDamagedColour)));
                 item->setToolTip(problems);
                 // The sign stays visible while the row is selected.
-                if (columns[c] == "Status") item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+                if (columns[c].title == "Status") item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
             }
             row << item;
         }

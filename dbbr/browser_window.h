@@ -1,14 +1,14 @@
 // kestdbbr's window: the record table with its filter, the fields of the
 // selected record (or two records side by side) and the lines of the file
 // that could not be read. What each cell says comes from
-// report/database_read; this is only the Qt side. The window never writes to
+// record/database_read; this is only the Qt side. The window never writes to
 // the database file.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
-#include "report/database_read.h"
+#include "record/database_read.h"
 
 class QLabel;
 class QLineEdit;

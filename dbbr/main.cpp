@@ -9,7 +9,7 @@
 #include <QDir>
 
 #include "dbbr/browser_window.h"
-#include "report/database_read.h"
+#include "record/database_read.h"
 
 namespace {
 

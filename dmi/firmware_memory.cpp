@@ -1,22 +1,29 @@
-// Readers of firmware memory on Linux: /dev/mem, the kernel's copies of the
+// Readers of firmware memory: /dev/mem, the kernel's copies of the
 // SMBIOS tables, and dmidecode's --dump-bin files.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <utility>
 
+#include "cpu/file_io.h"
 #include "dmi/dmi.h"
 
 namespace kest {
 
 namespace {
+
+// Up to length bytes at address; nothing when not one byte can be read.
+std::optional<std::vector<uint8_t>> ReadSome(InputFile& file, uint64_t address, size_t length) {
+    constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
+    if (address > kMaxOffset || length > kMaxOffset - address) return std::nullopt;
+    std::vector<uint8_t> bytes(length);
+    int err = 0;
+    const auto n = file.ReadAt(address, bytes.data(), length, err);
+    if (!n || (*n == 0 && length > 0)) return std::nullopt;
+    bytes.resize(*n);
+    return bytes;
+}
 
 // [address, address + length) lies inside [0, size).
 bool Inside(uint64_t address, size_t length, uint64_t size) {
@@ -27,15 +34,9 @@ bool Inside(uint64_t address, size_t length, uint64_t size) {
 // file laid out the same way. Any failure to open or read is a failed read.
 class PhysicalFileMemory : public FirmwareMemory {
 public:
-    explicit PhysicalFileMemory(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~PhysicalFileMemory() override {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    PhysicalFileMemory(const PhysicalFileMemory&) = delete;
-    PhysicalFileMemory& operator=(const PhysicalFileMemory&) = delete;
+    explicit PhysicalFileMemory(const std::string& path) : file_(path, kDeviceOptions) {}
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_.IsOpen(); }
     std::string Source() const override { return "memory"; }
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
@@ -45,25 +46,12 @@ public:
     }
 
     std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t length) override {
-        if (fd_ < 0) return std::nullopt;
-        constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
-        if (address > kMaxOffset || length > kMaxOffset - address) return std::nullopt;
-        std::vector<uint8_t> bytes(length);
-        size_t done = 0;
-        while (done < length) {
-            const ssize_t n = ::pread(fd_, bytes.data() + done, length - done,
-                                      static_cast<off_t>(address + done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-        if (done == 0 && length > 0) return std::nullopt;
-        bytes.resize(done);
-        return bytes;
+        return ReadSome(file_, address, length);
     }
 
 private:
-    int fd_;
+    static constexpr InputFileOptions kDeviceOptions{.regular_only = false, .follow_links = false};
+    InputFile file_;
 };
 
 // Runs of bytes held in memory at given addresses; a read succeeds when it
@@ -102,19 +90,12 @@ private:
     std::string source_;
 };
 
-// The whole of a small file, or nothing when it cannot be read or is larger
-// than limit.
+// The whole of a small regular file, or nothing when it cannot be read or
+// is larger than limit.
 std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string& path, size_t limit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    char buf[4096];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buf, buf + in.gcount());
-        if (bytes.size() > limit) return std::nullopt;
-    }
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    const FileContents file = ReadWholeFile(path, limit, {});
+    if (!file.result) return std::nullopt;
+    return std::vector<uint8_t>(file.bytes.begin(), file.bytes.end());
 }
 
 }  // namespace
@@ -151,47 +132,30 @@ namespace {
 class DumpFileMemory : public FirmwareMemory {
 public:
     DumpFileMemory(const std::string& path, std::string source)
-        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), source_(std::move(source)) {
-        struct stat st {};
-        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-            const std::string why = fd_ < 0 ? std::strerror(errno) : "not a regular file";
-            if (fd_ >= 0) ::close(fd_);
+        : file_(path, {.regular_only = true, .follow_links = true}), source_(std::move(source)) {
+        if (!file_.IsOpen()) {
+            const FileResult e = file_.Error();
+            const std::string why = e.step == FileStep::kOpen ? std::strerror(e.err) : "not a regular file";
             throw std::runtime_error(path + ": cannot open the DMI dump file (" + why + ")");
         }
-        size_ = static_cast<uint64_t>(st.st_size);
     }
-    ~DumpFileMemory() override { ::close(fd_); }
-    DumpFileMemory(const DumpFileMemory&) = delete;
-    DumpFileMemory& operator=(const DumpFileMemory&) = delete;
 
     std::optional<std::vector<uint8_t>> Read(uint64_t address, size_t length) override {
-        if (!Inside(address, length, size_)) return std::nullopt;
+        if (!Inside(address, length, file_.Size())) return std::nullopt;
         auto bytes = ReadUpTo(address, length);
         if (!bytes || bytes->size() != length) return std::nullopt;
         return bytes;
     }
     std::optional<std::vector<uint8_t>> ReadUpTo(uint64_t address, size_t length) override {
-        if (address >= size_) return std::nullopt;
-        length = static_cast<size_t>(std::min<uint64_t>(length, size_ - address));
-        std::vector<uint8_t> bytes(length);
-        size_t done = 0;
-        while (done < length) {
-            const ssize_t n = ::pread(fd_, bytes.data() + done, length - done, static_cast<off_t>(address + done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<size_t>(n);
-        }
-        if (done == 0 && length > 0) return std::nullopt;
-        bytes.resize(done);
-        return bytes;
+        if (address >= file_.Size()) return std::nullopt;
+        return ReadSome(file_, address, static_cast<size_t>(std::min<uint64_t>(length, file_.Size() - address)));
     }
     std::optional<uint64_t> KnownEntryPoint() const override { return 0; }
     std::string Source() const override { return source_; }
 
 private:
-    int fd_;
+    InputFile file_;
     std::string source_;
-    uint64_t size_ = 0;
 };
 
 }  // namespace

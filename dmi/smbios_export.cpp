@@ -1,15 +1,12 @@
 #include "dmi/smbios_export.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <random>
 #include <set>
 #include <stdexcept>
+
+#include "cpu/file_io.h"
 
 namespace kest {
 
@@ -162,52 +159,28 @@ std::vector<uint8_t> MakeSmbiosExport(FirmwareMemory& memory) {
 }
 
 std::optional<std::string> WriteExportFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    AtomicWriteOptions options;
+    options.mode = 0644;
+    options.guarded_folder = true;
+    const FileResult r = WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), options);
+    if (r) return std::nullopt;
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") return path + ": names no file";
-
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dfd < 0) return dir + ": " + std::strerror(errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } dir_closer{dfd};
-    struct stat st {};
-    if (::fstat(dfd, &st) != 0) return dir + ": " + std::strerror(errno);
-    if (st.st_uid != 0 && st.st_uid != ::geteuid())
-        return dir + ": the folder belongs to another user";
-    if (st.st_mode & (S_IWGRP | S_IWOTH)) return dir + ": the folder is writable by others";
-
-    std::random_device random;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = "." + name + "." + std::to_string(random());
-        fd = ::openat(dfd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) break;
+    const std::string why = std::strerror(r.err);
+    switch (r.step) {
+        case FileStep::kName: return path + ": names no file";
+        case FileStep::kOpenFolder: return dir + ": " + why;
+        case FileStep::kFolderOwner: return dir + ": the folder belongs to another user";
+        case FileStep::kFolderWritable: return dir + ": the folder is writable by others";
+        case FileStep::kCreate: return dir + ": cannot create a file (" + why + ")";
+        case FileStep::kWrite: return path + ": write: " + why;
+        case FileStep::kMode: return path + ": chmod: " + why;
+        case FileStep::kSync: return path + ": sync: " + why;
+        case FileStep::kClose: return path + ": close: " + why;
+        case FileStep::kRename: return path + ": rename: " + why;
+        default: return path + ": " + why;
     }
-    if (fd < 0) return dir + ": cannot create a file (" + std::strerror(errno) + ")";
-
-    std::optional<std::string> error;
-    size_t done = 0;
-    while (!error && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) error = std::string("write: ") + std::strerror(n < 0 ? errno : EIO);
-        else done += static_cast<size_t>(n);
-    }
-    if (!error && ::fchmod(fd, 0644) != 0) error = std::string("chmod: ") + std::strerror(errno);
-    if (!error && ::fsync(fd) != 0) error = std::string("sync: ") + std::strerror(errno);
-    if (::close(fd) != 0 && !error) error = std::string("close: ") + std::strerror(errno);
-    if (!error && ::renameat(dfd, temp.c_str(), dfd, name.c_str()) != 0)
-        error = std::string("rename: ") + std::strerror(errno);
-    if (error) {
-        ::unlinkat(dfd, temp.c_str(), 0);
-        return path + ": " + *error;
-    }
-    ::fsync(dfd);
-    return std::nullopt;
 }
 
 }  // namespace kest

@@ -27,9 +27,11 @@
 // for the kits; the kernel's Zen 2 range holds 0x47 and 0x90-0x91.
 // Threadripper 9000 / PRO 9000WX (Shimada Peak) report model 0x08.
 // Embedded and server parts on client dies, by AMD's announcements: the
-// Opteron X3000 "Toronto" and the Embedded R-Series "Merlin Falcon" on the
-// Excavator die of model 0x60, the second-generation Embedded G-Series SOC
-// "Steppe Eagle" (GX-...) on the Puma die of family 0x16 model 0x30.
+// Opteron X3000 "Toronto" (X3216, X3418, X3421, named by the brand on the
+// Excavator models 0x60 and 0x65) and the Embedded R-Series "Merlin Falcon"
+// on the Excavator die of model 0x60, the second-generation Embedded
+// G-Series SOC "Steppe Eagle" (GX-...) on the Puma die of family 0x16 model
+// 0x30.
 #include "ident/later_table.h"
 
 namespace kest::ident {
@@ -43,7 +45,7 @@ constexpr Text kGf32 = "GF 32 nm SOI";
 constexpr Text kGf28 = "GF 28 nm";
 constexpr Text kTsmc40 = "TSMC 40 nm";
 constexpr Text kTsmc28 = "TSMC 28 nm";
-constexpr Text kGf14 = "GF 14LP";
+constexpr Text kGf14 = "GF 14LPP";
 constexpr Text kGf12 = "GF 12LP";
 constexpr Text kN7 = "TSMC N7";
 constexpr Text kN6 = "TSMC N6";
@@ -384,6 +386,8 @@ constexpr LaterRow kRows[] = {
      .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
     {.family = 0x15, .model = Is(0x60), .corecode = "Carrizo", .techpar1 = kGf28, .techpar2 = "3.1B",
      .techpar3 = "250 sqr. mm", .modelnote = "96: Excavator, Carrizo", .intprocn = kApu},
+    {.family = 0x15, .model = Is(0x65), .brand = "Opteron X3", .corecode = "Toronto", .techpar1 = kGf28,
+     .techpar2 = "3.1B", .techpar3 = "250 sqr. mm", .modelnote = "101: Excavator, Bristol Ridge", .intprocn = kOpt},
     {.family = 0x15, .model = Is(0x65),
      .brand = "A12-9800 |A12-9800E|A10-9700|A8-9600|A6-9500|X4 9|PRO A12-8870|PRO A10-8770|PRO A10-8750|"
               "PRO A8-8670|PRO A8-8650|PRO A6-8570|PRO A6-8550|PRO A4-8350",

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/vendor.h"
 #include "ident/later_table.h"
 
@@ -472,7 +473,7 @@ namespace kest {
 // Leaf 0x1A EAX bits 24-31: 0x20 an Atom (efficient) core, 0x40 a Core
 // (performance) core. Only a hybrid processor (leaf 7 EDX bit 15) has both.
 std::string_view HybridCoreKind(const CpuidData& cpu, uint32_t leaf1a_eax) {
-    const bool hybrid = (cpu.l7s0_edx & 0x8000u) != 0;
+    const bool hybrid = Has(cpu, cpuid_bit::kHybrid);
     if (ident::LaterMakerOf(cpu.vendorst) != ident::LaterMaker::kIntel || !hybrid || cpu.maxcpuid < 0x1A) return {};
     const unsigned core_type = leaf1a_eax >> 24;
     return core_type == 0x40 ? "performance" : core_type == 0x20 ? "efficient" : std::string_view{};

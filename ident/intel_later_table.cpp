@@ -10,7 +10,8 @@
 // Model numbers, and the segment a model and stepping stand for: the Linux
 // kernel's arch/x86/include/asm/intel-family.h (KABYLAKE_L 0x8E with
 // AMBERLAKE_L at stepping 9, COFFEELAKE_L at 10, WHISKEYLAKE_L at 11 and
-// 12; PANTHERLAKE_L 0xCC and PANTHERLAKE_R 0xE5, Cougar Cove / Darkmont;
+// 12, where Comet Lake-U V1 reports 12 as well; PANTHERLAKE_L 0xCC and
+// PANTHERLAKE_R 0xE5, Cougar Cove / Darkmont;
 // LUNARLAKE_M 0xBD and ARROWLAKE_H 0xC5, Lion Cove / Skymont; BARTLETTLAKE
 // 0xD7, Raptor Cove; WILDCATLAKE_L 0xD5; NOVALAKE
 // family 18 model 0x01 and NOVALAKE_L model 0x03, Coyote Cove / Arctic
@@ -360,8 +361,15 @@ constexpr LaterRow kRows[] = {
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},
-    {.family = 6, .model = Is(0x8E), .stepping = Range(11, 12),
+    {.family = 6, .model = Is(0x8E), .stepping = Is(11),
      .corecode = "Whiskey Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
+     .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
+                  "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
+     .intprocn = kCoreI},
+    // 806EC is both V0 Whiskey Lake-U and V1 Comet Lake-U (the i5-10210U of
+    // the corpus reports it): without a known number, both are named.
+    {.family = 6, .model = Is(0x8E), .stepping = Is(12),
+     .corecode = "Whiskey Lake-U / Comet Lake-U", .platform = "BGA 1528", .techpar1 = "Intel 14 nm",
      .modelnote = "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / "
                   "Coffee Lake-U / Whiskey Lake-U / Comet Lake-U",
      .intprocn = kCoreI},

@@ -15,9 +15,10 @@
 // Model numbers and what each stands for: the Linux kernel's
 // arch/x86/include/asm/intel-family.h (ATOM_SILVERMONT_MID2 0x5A
 // "Anniedale", the SoC of the Moorefield platform; ATOM_AIRMONT_NP 0x75
-// "Lightning Mountain"; ATOM_TREMONT_D 0x86 "Jacobsville"; ICELAKE_NNPI
-// 0x9D; ATOM_CRESTMONT 0xB6 "Grand Ridge"; ATOM_DARKMONT_X 0xDD
-// "Clearwater Forest"; DIAMONDRAPIDS_X family 19 model 0x01, Panther Cove).
+// "Lightning Mountain", a name for one of its SoCs only; ATOM_TREMONT_D
+// 0x86 "Jacobsville"; ICELAKE_NNPI 0x9D; ATOM_CRESTMONT 0xB6 "Grand Ridge";
+// ATOM_DARKMONT_X 0xDD "Clearwater Forest"; DIAMONDRAPIDS_X family 19 model
+// 0x01, Panther Cove).
 // Intel ARK code names: Atom P5900 (P5921B ... P5962B) "Snow Ridge", Atom
 // P5300/P5700 "Jacobsville"; the NNP-I 1000 inference accelerators "Spring
 // Hill".
@@ -311,9 +312,11 @@ constexpr LaterRow kRows[] = {
     {.family = 6, .model = Is(0x4C), .corecode = "Braswell", .platform = "BGA 1170",
      .techpar1 = "Intel 14 nm", .modelnote = "76: Airmont, Braswell / Cherry Trail",
      .intprocn = line::kPentium},
-    // Lightning Mountain: Airmont network SoC.
-    {.family = 6, .model = Is(0x75), .corecode = "Lightning Mountain", .techpar1 = "Intel 14 nm",
-     .modelnote = "117: Airmont, Lightning Mountain"},
+    // Airmont in more than one SoC: Intel's Lightning Mountain network SoC,
+    // and other makers' (Spreadtrum's SC9853I reports this model too). The
+    // model alone does not tell which, so only the core is named.
+    {.family = 6, .model = Is(0x75), .corecode = "Airmont", .techpar1 = "Intel 14 nm",
+     .modelnote = "117: Airmont"},
 
     // Goldmont, 14 nm: Apollo Lake (Celeron/Pentium N3350-N4200,
     // J3355-J4205, Atom E3900; FCBGA1296) and Denverton (Atom C3000;

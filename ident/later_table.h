@@ -20,7 +20,7 @@
 //   platform   socket or package: "LGA 1700", "Socket AM5", "BGA 1744";
 //              kUnset where one model ships in too many packages to say
 //   techpar1   the process as the foundry names it: "Intel 7", "Intel 4",
-//              "Intel 22 nm", "TSMC N7", "TSMC N4P", "GF 32 nm SOI", "GF 14LP";
+//              "Intel 22 nm", "TSMC N7", "TSMC N4P", "GF 32 nm SOI", "GF 14LPP";
 //              for a package of several dies, the compute die's process
 //   techpar2   transistor count as the maker published it: "4.15B", "731M"
 //   techpar3   die size as published: "80.7 sqr. mm"; kUnset when unknown

@@ -6,11 +6,14 @@
 // process); Zhaoxin's product announcements (ZX-C
 // "ZhangJiang"; ZX-D/KX-5000 "WuDaoKou" on HLMC's 28 nm process; KX-6000 and
 // KH-30000 "LuJiaZui" on TSMC's 16 nm process; KH-40000 "Yongfeng"; KX-7000
-// "Century Avenue"); Zhaoxin's own hwmon submissions for Linux, which list
-// family 7 models 0x6B and 0x7B as the generation before the KX-8000 (model
-// 0x8B); Hygon's Linux and hypervisor submissions (family 18h "Dhyana",
-// derived from AMD family 17h, model 0) and its first-generation C86 parts
-// made on GlobalFoundries' 14 nm process. Hygon publishes no name for its
+// and the KH-50000 server processor "Century Avenue"); Zhaoxin's own hwmon
+// submissions for Linux, which list family 7 models 0x6B and 0x7B as the
+// generation before the KX-8000 (model 0x8B); Zhaoxin's kernel and QEMU
+// submissions for that generation (the KX-7000 client model 0x6B; the
+// KH-50000, which needs leaf 0xB/0x1F for its topology, model 0x7B);
+// Hygon's Linux and hypervisor submissions (family 18h "Dhyana", derived
+// from AMD family 17h, model 0) and its first-generation C86 parts made on
+// GlobalFoundries' 14LPP process, as AMD's Zen dies of family 17h model 1. Hygon publishes no name for its
 // later models (family 18h model 1 and up), so they read "Hygon family
 // 0x18, model 0xMM", never "Dhyana". Cells stay unset where the maker did
 // not say (the VIA and Zhaoxin parts ship in several packages; Eden X4 is
@@ -32,11 +35,12 @@ constexpr LaterRow kCentaurRows[] = {
     // model number; the brand string tells them from VIA's parts.
     {.family = 6, .model = Is(15), .brand = "ZHAOXIN", .corecode = "ZhangJiang",
      .modelnote = "15: ZhangJiang (Isaiah lineage), ZX-C / ZX-C+", .intprocn = line::kZhaoxin},
-    // KX-7000: named by the brand on the two models of its generation.
+    // Century Avenue: the KX-7000 client part on model 0x6B, named by its
+    // brand; the KH-50000 server part on model 0x7B.
     {.family = 7, .model = Is(0x6B), .brand = "KX-7", .corecode = "Century Avenue",
      .modelnote = "107: Century Avenue, KX-7000", .intprocn = line::kZhaoxin},
-    {.family = 7, .model = Is(0x7B), .brand = "KX-7", .corecode = "Century Avenue",
-     .modelnote = "123: Century Avenue, KX-7000", .intprocn = line::kZhaoxin},
+    {.family = 7, .model = Is(0x7B), .corecode = "Century Avenue",
+     .modelnote = "123: Century Avenue, KH-50000", .intprocn = line::kZhaoxin},
     {.family = 7, .model = Is(0x1B), .corecode = "WuDaoKou", .techpar1 = "HLMC 28 nm",
      .modelnote = "27: WuDaoKou, ZX-D / KX-5000 / KH-20000", .intprocn = line::kZhaoxin},
     {.family = 7, .model = Is(0x3B), .corecode = "LuJiaZui", .techpar1 = "TSMC 16 nm",
@@ -70,7 +74,7 @@ constexpr LaterFamily kZhaoxinFamilies[] = {
 };
 
 constexpr LaterRow kHygonRows[] = {
-    {.family = 0x18, .model = Is(0), .corecode = "Dhyana", .techpar1 = "GF 14LP",
+    {.family = 0x18, .model = Is(0), .corecode = "Dhyana", .techpar1 = "GF 14LPP",
      .modelnote = "0: Dhyana (Zen), C86 first generation", .intprocn = line::kHygon},
 };
 

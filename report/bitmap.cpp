@@ -1,6 +1,6 @@
 #include "report/bitmap.h"
 
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 

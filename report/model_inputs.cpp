@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "report/database.h"
+#include "record/database.h"
 
 namespace kest {
 

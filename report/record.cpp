@@ -1,4 +1,5 @@
-// The processor database record, written line by line from its layout table
+// The processor database record, written line by line: the layout
+// (record/record_layout.h) in order, each line by its writer
 // (report/record_layout.cpp).
 
 #include <stdexcept>
@@ -13,20 +14,15 @@ uint64_t RecordChecksum(const CpuidData& cpu, const CacheInfo& caches, uint16_t 
     in.cpu = &cpu;
     in.caches = &caches;
     in.intprocn = intprocn;
-    uint64_t sum = 0;
-    for (const RecordLineInfo& l : RecordLayout()) {
-        if (!l.weight) continue;
-        const uint64_t value = RecordLines()[static_cast<size_t>(l.line - 1)].number(in);
-        sum += static_cast<uint32_t>(static_cast<uint32_t>(value) * l.weight);  // product modulo 2^32
-    }
-    return sum;
+    return RecordChecksum([&](int line) { return RecordLines()[static_cast<size_t>(line - 1)].number(in); });
 }
 
 std::string DatabaseRecord(const ReportInputs& in) {
     if (!in.window || !in.cpu || !in.caches) throw std::invalid_argument("record inputs incomplete");
     std::string out;
-    for (const RecordLine& l : RecordLines()) {
-        out += l.key;
+    for (size_t i = 0; i < RecordLines().size(); ++i) {
+        const RecordLine& l = RecordLines()[i];
+        out += kRecordFields[i].key;
         // A line break inside a value would split the record: keep it one
         // line, with no control byte in it.
         out += l.number ? std::to_string(l.number(in)) : PlainText(l.text(in));

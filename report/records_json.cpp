@@ -12,18 +12,18 @@
 
 namespace kest {
 
-namespace {
-
 // Record texts are Windows-1252; JSON carries UTF-8. A text ends at its
 // first zero byte and carries no control bytes, as in the reports; the five
 // bytes Windows-1252 leaves unassigned would become C1 control characters
 // and are blanks too.
-std::string Utf8(const std::string& s) {
+std::string Utf8Text(const std::string& s) {
     std::string text = PlainText(s);
     for (char& ch : text)
         if (ch == '\x81' || ch == '\x8D' || ch == '\x8F' || ch == '\x90' || ch == '\x9D') ch = ' ';
     return Cp1252ToUtf8(text);
 }
+
+namespace {
 
 template <class T>
 struct IsVector : std::false_type {};
@@ -39,7 +39,7 @@ nlohmann::ordered_json ToJson(const CpuidRegs& r) { return {r.eax, r.ebx, r.ecx,
 template <class T>
 void Put(nlohmann::ordered_json& j, const char* name, const T& v) {
     if constexpr (std::is_same_v<T, std::string>) {
-        j[name] = Utf8(v);
+        j[name] = Utf8Text(v);
     } else if constexpr (IsVector<T>::value) {
         auto a = nlohmann::ordered_json::array();
         for (const auto& e : v) a.push_back(ToJson(e));
@@ -99,6 +99,17 @@ nlohmann::ordered_json FeaturesJson(const CpuidData& cpu, const Topology& t) {
     j["threads"] = t.threads;
     j["performance_cores"] = t.pcores;
     j["efficient_cores"] = t.ecores;
+    return j;
+}
+
+nlohmann::ordered_json ToJson(const ProcessorRecords& r) {
+    nlohmann::ordered_json j;
+    j["CpuidData"] = ToJson(r.cpu);
+    j["CacheInfo"] = ToJson(r.caches);
+    j["ProcessorNames"] = ToJson(r.names);
+    j["DmiProcessorInfo"] = ToJson(r.dmi);
+    j["ClockInfo"] = ToJson(r.clock);
+    j["Features"] = FeaturesJson(r.cpu, r.topology);
     return j;
 }
 

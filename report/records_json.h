@@ -12,6 +12,24 @@
 
 namespace kest {
 
+// What a processor report is made of: the records the JSON carries, and the
+// metrics are made from.
+struct ProcessorRecords {
+    const CpuidData& cpu;
+    const CacheInfo& caches;
+    const ProcessorNames& names;
+    const DmiProcessorInfo& dmi;
+    const ClockInfo& clock;
+    const Topology& topology;
+};
+
+// The whole document: one object per record, then "Features".
+nlohmann::ordered_json ToJson(const ProcessorRecords& records);
+
+// A record's text as every UTF-8 output carries it: Windows-1252 decoded, up
+// to its first zero byte, control bytes as blanks.
+std::string Utf8Text(const std::string& s);
+
 nlohmann::ordered_json ToJson(const CpuidData& cpu);
 nlohmann::ordered_json ToJson(const CacheInfo& caches);
 nlohmann::ordered_json ToJson(const ProcessorNames& names);

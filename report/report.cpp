@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
 #include "view/cache_listing.h"
@@ -43,24 +44,18 @@ bool Bit(uint32_t word, int i) { return ((word >> i) & 1u) != 0; }
 std::string_view YesNo(bool b) { return b ? "Supported" : "Not Supported"; }
 std::string_view HtmlYesNo(bool b) { return b ? "Supported" : "Not&nbsp;Supported"; }
 
-struct InstructionSet {
+// How the reports caption the instruction sets of kIsaIndicators, in its order.
+struct InstructionSetCaption {
     std::string_view text_caption;  // 16 characters
     std::string_view html_name;
-    int word;  // 0 featurs1, 1 featurs2, 2 feature1
-    int bit;
 };
 
-constexpr InstructionSet kSets[] = {
-    {"MMX:            ", "MMX", 0, isa_bit::kMmx},
-    {"Ext. MMX:       ", "Ext. MMX", 2, isa_bit::kExtMmx},
-    {"3DNow!:         ", "3DNow!", 2, isa_bit::k3DNow},
-    {"3DNow+:         ", "3DNow!+", 2, isa_bit::k3DNowPlus},
-    {"SSE:            ", "SSE", 0, isa_bit::kSse},
-    {"SSE2:           ", "SSE2", 0, isa_bit::kSse2},
-    {"SSE3:           ", "SSE3", 1, isa_bit::kSse3},
+constexpr InstructionSetCaption kSetCaptions[] = {
+    {"MMX:            ", "MMX"},     {"Ext. MMX:       ", "Ext. MMX"}, {"3DNow!:         ", "3DNow!"},
+    {"3DNow+:         ", "3DNow!+"}, {"SSE:            ", "SSE"},      {"SSE2:           ", "SSE2"},
+    {"SSE3:           ", "SSE3"},
 };
-
-uint32_t Word(const CpuidData& cpu, int w) { return w == 0 ? cpu.featurs1 : w == 1 ? cpu.featurs2 : cpu.feature1; }
+static_assert(std::size(kSetCaptions) == kIsaIndicatorCount);
 
 std::string DateTime(const ReportInputs& in) { return PlainText(in.date) + ", " + PlainText(in.time); }
 
@@ -170,7 +165,8 @@ std::string TextReport(const ReportInputs& in) {
     out.Add("LP Count:       " + L(ctl::kLp));
     out.Add("Flush size:     " + L(ctl::kFls));
     out.Add(kSeparator);
-    for (const auto& s : kSets) out.Add(std::string(s.text_caption) + std::string(YesNo(Bit(Word(cpu, s.word), s.bit))));
+    for (size_t i = 0; i < kIsaIndicatorCount; ++i)
+        out.Add(std::string(kSetCaptions[i].text_caption) + std::string(YesNo(Has(cpu, kIsaIndicators[i]))));
     out.Add(kSeparator);
 
     auto flags = [&](std::string_view title, uint32_t word, const BitNameTable& names) {
@@ -373,7 +369,7 @@ void HtmlProcessor(Lines& out, const ReportInputs& in) {
     out.Add("Serial number: " + L(ctl::kSerialnumber) + "<BR>");
     out.Add("<BR><TABLE CELLSPACING=\"0\" CELLPADDING=\"0\" BORDER=\"1\">");
     out.Add("<TR><TD COLSPAN=\"2\" ALIGN=\"CENTER\">&nbsp;&nbsp;Instruction Sets&nbsp;&nbsp;</TD></TR>");
-    for (const auto& s : kSets) out.Add(SetRow(s.html_name, Bit(Word(cpu, s.word), s.bit)));
+    for (size_t i = 0; i < kIsaIndicatorCount; ++i) out.Add(SetRow(kSetCaptions[i].html_name, Has(cpu, kIsaIndicators[i])));
     out.Add("</TABLE><BR><HR COLOR=\"#A0A0A0\" HEIGHT=\"1\"><BR>");
 
 }
@@ -465,7 +461,8 @@ std::string RenderReport(ReportFormat format, const ReportInputs& in) {
         case ReportFormat::Html: return HtmlReport(in);
         case ReportFormat::Record: return DatabaseRecord(in);
         case OutputFormat::Json:
-        case OutputFormat::Csv: break;
+        case OutputFormat::Csv:
+        case OutputFormat::Prometheus: break;
     }
     return {};
 }

@@ -10,6 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file
   nsis zip imagemagick
+  # The packages' checks and the metrics read by the real exporter.
+  lintian systemd jq curl prometheus prometheus-node-exporter
+  likwid
 )
 missing=()
 for p in "${packages[@]}"; do

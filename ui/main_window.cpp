@@ -335,7 +335,7 @@ void Tmain::Build() {
 }
 
 void Tmain::BuildCpuPage(QWidget* p) {
-    for (uint16_t code : LogoCodes()) {
+    for (uint16_t code : kLogoCodes) {
         auto* img = p->findChild<QLabel*>(QtName(LogoName(code)));
         img->setPixmap(QPixmap::fromImage(LogoImage(code)));
         img->hide();

@@ -17,9 +17,9 @@
 #include <QTime>
 #include <QUrl>
 
+#include "cpu/file_io.h"
+#include "record/database.h"
 #include "report/bitmap.h"
-#include "report/database.h"
-#include "report/file_io.h"
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "ui/main_window.h"

@@ -9,7 +9,7 @@
 namespace kest {
 namespace {
 
-QColor Rgb(uint32_t rgb) { return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+QColor Rgb(uint32_t rgb) { return QColor::fromRgb(rgb); }
 
 // One-pixel pen, no antialiasing: the lines land on whole pixels.
 QPen PixelPen(const QColor& colour) {

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "bench/throughput.h"
+#include "view/throughput_graph_style.h"
 
 namespace kest {
 
@@ -33,6 +34,6 @@ QImage DrawEmptyThroughputGraph();
 
 // White labels on black every 32 pixels: 64, 128, ... 4032 (the block size
 // in KB at that x), each centred on its grid line.
-QImage DrawScaleStrip(int width = kGraphWidth, int height = 17);
+QImage DrawScaleStrip(int width = kGraphWidth, int height = kStripHeight);
 
 }  // namespace kest

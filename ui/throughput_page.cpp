@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "bench/throughput_view.h"
+#include "view/throughput_view.h"
 #include "ui/main_window.h"
 #include "ui/throughput_graph.h"
 
@@ -108,6 +108,8 @@ void ThroughputPage::BuildTestRow() {
     connect(Part<QCheckBox>(page_, ctl::kCbRead), &QCheckBox::toggled, this, &ThroughputPage::cb_readClick);
     connect(Part<QCheckBox>(page_, ctl::kCbWrite), &QCheckBox::toggled, this, &ThroughputPage::cb_writeClick);
     connect(Part<QCheckBox>(page_, ctl::kCbCopy), &QCheckBox::toggled, this, &ThroughputPage::cb_copyClick);
+    // The loops: off runs the word test, on the vector loops.
+    connect(Part<QCheckBox>(page_, ctl::kCbVector), &QCheckBox::toggled, this, &ThroughputPage::cb_vectorClick);
     connect(Part<QPushButton>(page_, ctl::kTstRun), &QPushButton::clicked, this, &ThroughputPage::tst_runClick);
     bar_ = Part<QProgressBar>(page_, ctl::kTestPb);
     bar_->setRange(0, kProgressMax);
@@ -149,13 +151,7 @@ void ThroughputPage::Apply(std::initializer_list<ControlName> names) {
 void ThroughputPage::ResetGraph() {
     ShowGraph(DrawEmptyThroughputGraph());
     st_->test_done = false;
-    // With test_done false the legend could not be taken away again, and it
-    // would cover "Run Selected"; the scale labels belonged to the cleared
-    // picture.
-    WindowState& s = window_.Model().State();
-    s[ctl::kPanelLegend].visible = false;
-    s[ctl::kTopTp].text.clear();
-    s[ctl::kMiddleTp].text.clear();
+    ShowClearedGraph(window_.Model().State());
 }
 
 void ThroughputPage::CheckBoxClick(ControlName name, bool checked) {
@@ -168,6 +164,7 @@ void ThroughputPage::CheckBoxClick(ControlName name, bool checked) {
 void ThroughputPage::cb_copyClick(bool checked) { CheckBoxClick(ctl::kCbCopy, checked); }
 void ThroughputPage::cb_readClick(bool checked) { CheckBoxClick(ctl::kCbRead, checked); }
 void ThroughputPage::cb_writeClick(bool checked) { CheckBoxClick(ctl::kCbWrite, checked); }
+void ThroughputPage::cb_vectorClick(bool checked) { window_.Model().State()[ctl::kCbVector].checked = checked; }
 
 void ThroughputPage::tst_runClick() {
     WindowState& s = window_.Model().State();
@@ -208,23 +205,22 @@ void ThroughputPage::tst_runClick() {
     hooks.message = [this](const std::string& text) { message_(QString::fromStdString(text)); };
     try {
         auto platform = make_platform_();
+        if (s[ctl::kCbVector].checked) {
+            options.vector = ChooseVectorWidth(*platform);
+            if (options.vector == VectorWidth::None) {
+                message_(QString::fromUtf8(kNoVectorUnitMessage));
+                return;
+            }
+        }
         RunThroughput(*platform, options, *st_, hooks);
+        PlaceCurves(*st_);
     } catch (const std::exception& e) {
         message_(QString::fromLocal8Bit(e.what()));
         return;
     }
 
     ShowGraph(DrawThroughputGraph(*st_));
-    window_.Model().Globals().memtestr = st_->memtestr;  // the database record's "memtestr="
-    const LegendTexts l = LegendAfterRun(*st_);
-    s[ctl::kTopTp].text = l.top_tp;
-    s[ctl::kMiddleTp].text = l.middle_tp;
-    s[ctl::kLegAvL1].text = l.leg_av_l1;
-    s[ctl::kLegAvL2].text = l.leg_av_l2;
-    s[ctl::kLegAvL3].text = l.leg_av_l3;
-    const bool shown[3] = {l.read_row, l.write_row, l.copy_row};  // the legend's rows, top to bottom
-    for (int row = 0; row < 3; ++row)
-        for (ControlName n : ctl::LegendRowControls(row)) s[n].visible = shown[row];
+    ShowCompletedRun(*st_, s, window_.Model().Globals().memtestr);
 }
 
 void ThroughputPage::graph_mtMouseDown(Qt::MouseButton button) {
@@ -268,13 +264,26 @@ QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows)
     window.CachePages()->setCurrentWidget(window.findChild<QWidget*>(QtName(ctl::kMemory)));
     QCoreApplication::processEvents();
     page->SetRows(rows);
-    page->tst_runClick();
-    page->graph_mtMouseDown(Qt::LeftButton);
-    page->graph_mtMouseMove(101);
-    QCoreApplication::processEvents();
     QDir().mkpath(dir);
-    const QString path = dir + QStringLiteral("/3d_throughput_after_run.png");
-    return window.grab().save(path) ? path : QString();
+    auto* vector = window.findChild<QCheckBox*>(QtName(ctl::kCbVector));
+    // The word test, then the vector loops (the Vector box is left as it was).
+    const bool was = vector->isChecked();
+    QString first;
+    for (const auto& [on, name] : {std::pair{false, "3d_throughput_after_run.png"},
+                                   std::pair{true, "3e_throughput_vector_after_run.png"}}) {
+        vector->setChecked(on);
+        page->tst_runClick();
+        page->graph_mtMouseDown(Qt::LeftButton);
+        page->graph_mtMouseMove(101);
+        QCoreApplication::processEvents();
+        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        if (!window.grab().save(path)) return {};
+        if (first.isEmpty()) first = path;
+    }
+    // The whole width of the vector run's graph (the page shows a quarter).
+    page->GraphImage().save(dir + QStringLiteral("/3f_throughput_vector_graph.png"));
+    vector->setChecked(was);
+    return first;
 }
 
 }  // namespace kest::ui

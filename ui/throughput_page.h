@@ -1,7 +1,7 @@
 // The "Cache/Memory Throughput" sub-page: the graph and its scale strip,
 // the scroll bar, the test check boxes, "Run Selected" with its progress
 // bar, and the legend. The page only shows; what it shows is decided by
-// bench/throughput_view and drawn by ui/throughput_graph.
+// view/throughput_view and drawn by ui/throughput_graph.
 #pragma once
 
 #include <functional>
@@ -42,6 +42,7 @@ public:
     void cb_copyClick(bool checked);
     void cb_readClick(bool checked);
     void cb_writeClick(bool checked);
+    void cb_vectorClick(bool checked);
     void graph_mtMouseDown(Qt::MouseButton button);
     void graph_mtMouseMove(int x);
     void mtb_scrollChange(int position);
@@ -89,8 +90,10 @@ ThroughputPage* FindThroughputPage(Tmain& window);
 
 // Shows the sub-page, runs the selected tests over the first `rows` block
 // sizes on this machine, shows the legend with the read-out of x = 101 and
-// saves the window's picture as `dir`/3d_throughput_after_run.png. Returns
-// the path, empty when saving failed.
+// saves the window's picture as `dir`/3d_throughput_after_run.png; then the
+// same with the vector loops as 3e_throughput_vector_after_run.png, and that
+// run's whole graph as 3f_throughput_vector_graph.png. Returns
+// the first path, empty when saving failed.
 QString SaveThroughputRunScreenshot(Tmain& window, const QString& dir, int rows);
 
 }  // namespace kest::ui

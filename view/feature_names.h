@@ -1,12 +1,15 @@
 // The captions of the 32 bits of each feature word, as the feature-flag page
-// and the reports print them: "[0]  Floating-point Unit", "[11] SYSENTER...".
+// and the reports print them: "[0]  Floating-point Unit", "[11] SYSENTER...",
+// built from the bit table (cpu/cpuid_bits.inc).
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/cpuid_data.h"
 #include "view/controls.h"
 
@@ -17,6 +20,7 @@ enum class FeaturePage {
     // The later words.
     Ext1Ecx, L7s0Ebx, L7s0Ecx, L7s0Edx, L7s1Eax, Ext8Ebx, Ext21Eax,
 };
+inline constexpr size_t kFeaturePages = static_cast<size_t>(FeaturePage::Ext21Eax) + 1;
 
 // Entry i is the complete caption of bit i: "[", i, "]", two blanks for bits
 // 0-9 and one for 10-31, then the name.

@@ -3,6 +3,7 @@
 
 #include "view/main_model.h"
 #include "view/product.h"
+#include "view/throughput_view.h"
 
 namespace kest {
 namespace {
@@ -27,8 +28,6 @@ void Indicator(WindowState& s, ControlName name, uint32_t fill = kMaroon) {
 constexpr TextColour kDim = TextColour::Dimmed;
 
 }  // namespace
-
-const std::array<uint16_t, kLogoCount>& LogoCodes() { return kLogoCodes; }
 
 ControlName LogoName(uint16_t code) { return ctl::Logo(code); }
 
@@ -75,7 +74,7 @@ void CpuPageDefaults(WindowState& s) {
     Set(s, ctl::kPlt, "");
     Set(s, ctl::kLabelExtname, "Extended name:", kDim);
     Own(s, ctl::kCpuextname);
-    for (uint16_t code : LogoCodes()) s[LogoName(code)].visible = false;
+    for (uint16_t code : kLogoCodes) s[LogoName(code)].visible = false;
 
     Set(s, ctl::kLabelMdlT, "Model Information");
     Set(s, ctl::kLabelFam, "Family:");
@@ -189,10 +188,14 @@ void ThroughputDefaults(WindowState& s) {
     s[ctl::kCbRead].text = "Read";
     s[ctl::kCbWrite].text = "Write";
     s[ctl::kCbCopy].text = "Copy";
+    s[ctl::kCbVector].text = "Vector";  // off: the word test is the one the page runs
     Set(s, ctl::kTstRun, "Run Selected");
     s[ctl::kTestPb].visible = false;
     s[ctl::kTestPb].maximum = 4096;
     s[ctl::kPanelLegend].visible = false;
+    const LegendCaptions captions = LegendCaptionsFor(VectorWidth::None);
+    Set(s, ctl::kLegTpCaption, captions.throughput);
+    Set(s, ctl::kLegAvCaption, captions.average);
     Indicator(s, ctl::kShRd, 0x00FFFF);
     Indicator(s, ctl::kShWr, 0xFFFF00);
     Indicator(s, ctl::kShCp, 0xFF0000);

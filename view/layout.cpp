@@ -58,7 +58,7 @@ void IdentityRows(Rows& t) {
 // The logo pictures lie on top of each other in their box, at most one shown.
 void LogoBox(Rows& t) {
     t.Add(ctl::kLogoBox, K::Panel, ctl::kCpuGen, {4, 80, 81, 81});
-    for (uint16_t code : LogoCodes()) t.Add(LogoName(code), K::Picture, ctl::kLogoBox, {1, 1, 79, 79});
+    for (uint16_t code : kLogoCodes) t.Add(LogoName(code), K::Picture, ctl::kLogoBox, {1, 1, 79, 79});
 }
 
 // Model information, cache sizes, additional values and instruction sets:
@@ -232,6 +232,9 @@ void ThroughputPage(Rows& t) {
         t.Add(n, K::CheckBox, p, {x, row_y, 56, 17});
         x += 58;
     }
+    // Off runs the word test, on the vector loops.
+    t.Add(ctl::kCbVector, K::CheckBox, p, {x, row_y, 62, 17});
+    x += 64;
     t.Add(ctl::kTstRun, K::Button, p, {x + 6, row_y - 2, 90, 21});
     t.Add(ctl::kTestPb, K::ProgressBar, p, {x + 102, row_y + 2, view_x + view_w - (x + 102), 13});
     // The window fits both hint labels to their measured texts, the second
@@ -248,8 +251,10 @@ void ThroughputPage(Rows& t) {
         c.look = TextLook::Bold;
     };
     heading(ctl::kLabelLegBs, {6, head_y, 100, 13}, "Block size:");
-    heading(ctl::kLabelLegTp, {196, head_y, 120, 13}, "Throughput:");
-    heading(ctl::kLabelLegAv, {344, head_y, 120, 13}, "Average:");
+    // The throughput and average headings name the run's width; the model
+    // writes them.
+    heading(ctl::kLegTpCaption, {196, head_y, 142, 13}, {});
+    heading(ctl::kLegAvCaption, {344, head_y, 158, 13}, {});
     t.Add(ctl::kLegBsB, K::Panel, lg, {4, row0, 104, row_h});
     t.Add(ctl::kLegBsL1, K::Label, lg, {6, row0, 100, row_h}, A::Center);
     const std::string_view names[] = {"Read", "Write", "Copy"};

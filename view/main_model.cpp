@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/format.h"
 #include "cpu/instruction_sets.h"
 #include "cpu/vendor.h"
@@ -164,14 +165,12 @@ void MainWindowModel::UnpackFeatureBits() {
     bits_.featurs1_bits = BitsOf(cpu_.featurs1);
     bits_.featurs2_bits = BitsOf(cpu_.featurs2);
     bits_.feature1_bits = BitsOf(cpu_.feature1);
-    bits_.powermgt_bits = BitsOf(cpu_.powermgt);
 }
 
 // Captions and values whose datum exists turn normal, buttons whose data is
 // absent are disabled; nothing turns back.
 void MainWindowModel::ShowWhatExists() {
     WindowState& s = state_;
-    const auto& f1 = bits_.featurs1_bits;
     if (!cpu_.vendorst.empty()) SetNormal(ctl::kLabelVstring);
     if (!names_.procname.empty()) SetNormal(ctl::kLabelCpuname);
     if (!names_.corecode.empty()) SetNormal(ctl::kLabelCore);
@@ -195,7 +194,7 @@ void MainWindowModel::ShowWhatExists() {
         SetNormal(ctl::kLabelL3);
         SetNormal(ctl::kL3s);
     }
-    if (f1[9]) {
+    if (Has(cpu_, cpuid_bit::kApic)) {
         SetNormal(ctl::kLabelApic);
         SetNormal(ctl::kApic);
     }
@@ -203,11 +202,11 @@ void MainWindowModel::ShowWhatExists() {
         SetNormal(ctl::kLabelCount);
         SetNormal(ctl::kLp);
     }
-    if (f1[19]) {
+    if (Has(cpu_, cpuid_bit::kClfsh)) {
         SetNormal(ctl::kLabelClfl);
         SetNormal(ctl::kFls);
     }
-    if (f1[18]) {
+    if (Has(cpu_, cpuid_bit::kPsn)) {
         SetNormal(ctl::kLabelSn);
         SetNormal(ctl::kSerialnumber);
         s[ctl::kCheckBoxFullsn].enabled = true;
@@ -242,7 +241,7 @@ void MainWindowModel::ShowWhatExists() {
 // "CPU Information": values, serial number, logo and instruction sets.
 void MainWindowModel::FillCpuPage() {
     WindowState& s = state_;
-    const auto& f1 = bits_.featurs1_bits;
+    const bool serial = Has(cpu_, cpuid_bit::kPsn);
     s[ctl::kVendor].text = cpu_.vendorst;
     s[ctl::kCpuname].text = names_.procname;
     s[ctl::kCore].text = names_.corecode;
@@ -275,25 +274,22 @@ void MainWindowModel::FillCpuPage() {
     // Serial number.
     const bool serial_line =
         names_.intprocn == product_line::kPentiumIII || names_.intprocn == product_line::kCrusoe;
-    if (serial_line && !f1[18]) s[ctl::kSerialnumber].text = "Disabled";
-    if (f1[18]) s[ctl::kSerialnumber].text = SerialFull();
+    if (serial_line && !serial) s[ctl::kSerialnumber].text = "Disabled";
+    if (serial) s[ctl::kSerialnumber].text = SerialFull();
 
     // Logo; a Pentium 4 with Hyper-Threading on more than one logical
     // processor becomes the Hyper-Threading line for every later reader.
-    if (names_.intprocn == product_line::kPentium4 && f1[28] && cpu_.logprocc > 1)
+    if (names_.intprocn == product_line::kPentium4 && Has(cpu_, cpuid_bit::kHtt) && cpu_.logprocc > 1)
         names_.intprocn = product_line::kPentium4HT;
-    for (uint16_t code : LogoCodes())
+    for (uint16_t code : kLogoCodes)
         if (code == names_.intprocn) s[LogoName(code)].visible = true;
 
     // Instruction-set indicators.
-    auto fill = [&](ControlName n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
-    fill(ctl::kMmxSh, f1[isa_bit::kMmx]);
-    fill(ctl::kEmmxSh, bits_.feature1_bits[isa_bit::kExtMmx]);
-    fill(ctl::kA3dSh, bits_.feature1_bits[isa_bit::k3DNow]);
-    fill(ctl::kAe3dSh, bits_.feature1_bits[isa_bit::k3DNowPlus]);
-    fill(ctl::kSseSh, f1[isa_bit::kSse]);
-    fill(ctl::kSse2Sh, f1[isa_bit::kSse2]);
-    fill(ctl::kSse3Sh, bits_.featurs2_bits[isa_bit::kSse3]);
+    // The indicators of kIsaIndicators, in its order.
+    constexpr ControlName kIsaLights[] = {ctl::kMmxSh, ctl::kEmmxSh, ctl::kA3dSh, ctl::kAe3dSh,
+                                          ctl::kSseSh, ctl::kSse2Sh, ctl::kSse3Sh};
+    static_assert(std::size(kIsaLights) == kIsaIndicatorCount);
+    for (size_t i = 0; i < kIsaIndicatorCount; ++i) s[kIsaLights[i]].fill = Has(cpu_, kIsaIndicators[i]) ? kGreen : kMaroon;
     const std::string level = X86_64LevelText(X86_64Level(cpu_));
     s[ctl::kIsaLvl].text = level.empty() ? "none" : level;
     if (!level.empty()) {
@@ -308,7 +304,8 @@ void MainWindowModel::FillOtherInfo() {
     WindowState& s = state_;
     auto fill = [&](ControlName n, uint8_t bit) { s[n].fill = bit ? kGreen : kMaroon; };
     s[ctl::kEpmMaskPanel].visible = cpu_.mxecpuid < 0x80000007u;
-    for (int i = 0; i < 6; ++i) fill(ctl::PowerIndicator(i + 1), bits_.powermgt_bits[i]);
+    for (size_t i = 0; i < std::size(kPowerIndicators); ++i)
+        fill(ctl::PowerIndicator(int(i) + 1), Has(cpu_, kPowerIndicators[i]));
 
     // Address sizes.
     s[ctl::kAsMaskPanel].visible = cpu_.mxecpuid < 0x80000008u;

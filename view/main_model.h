@@ -12,10 +12,10 @@
 #include "cpu/cache_info.h"
 #include "cpu/clock.h"
 #include "cpu/cpuid_data.h"
-#include "cpu/memtestr.h"
 #include "cpu/topology.h"
 #include "dmi/dmi.h"
 #include "ident/processor_names.h"
+#include "record/memtestr.h"
 #include "view/feature_names.h"
 #include "view/window_state.h"
 
@@ -29,12 +29,11 @@ struct WindowGlobals {
 // StartupDir from the process's current directory, memtestr at its default.
 WindowGlobals InitWindowGlobals();
 
-// The four feature words unpacked into single bits (0 or 1).
+// The three words of the first feature pages unpacked into single bits (0 or 1).
 struct FeatureBits {
     std::array<uint8_t, 32> featurs1_bits{};  // leaf 1 EDX
     std::array<uint8_t, 32> featurs2_bits{};  // leaf 1 ECX
     std::array<uint8_t, 32> feature1_bits{};  // leaf 0x80000001 EDX
-    std::array<uint8_t, 32> powermgt_bits{};  // leaf 0x80000007 EDX
 };
 
 // The search records of the database tests: each keeps the name of the last
@@ -105,7 +104,7 @@ public:
     void FormCreate();
     void button_refreshClick() { FormCreate(); }
     // Re-formats the serial number; the check box's state has already been
-    // toggled (State()["CheckBox_fullsn"].checked).
+    // toggled (State()[ctl::kCheckBoxFullsn].checked).
     void CheckBox_fullsnClick();
 
     // Clock refresh: measures and shows. ShowClock is everything after the
@@ -199,8 +198,6 @@ void ApplyFormDefaults(WindowState& state);
 // "Run Selected" is enabled while at least one throughput test box is checked.
 bool RunSelectedEnabled(bool cb_copy, bool cb_read, bool cb_write);
 
-// The logo codes the window has pictures for, in resource order.
-const std::array<uint16_t, kLogoCount>& LogoCodes();
 // The logo of a product-line code: ctl::kLogo0308 for 308.
 ControlName LogoName(uint16_t code);
 

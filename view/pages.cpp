@@ -1,5 +1,6 @@
 // Clock refresh, help line, feature-flag pages and cache pages.
 #include "cpu/clock.h"
+#include "cpu/cpuid_bits.h"
 #include "cpu/format.h"
 #include "cpu/vendor.h"
 #include "view/cache_listing.h"
@@ -10,7 +11,7 @@ namespace kest {
 // ---- clock ----
 
 ClockMethod ClockMethodFor(const CpuidData& cpu, const ProcessorNames& names) {
-    const bool invariant_tsc = (cpu.powermgt & (1u << 8)) != 0;
+    const bool invariant_tsc = Has(cpu, cpuid_bit::kInvariantTsc);
     return invariant_tsc && !names.named_by_tables ? ClockMethod::kBusyCore : ClockMethod::kTsc;
 }
 

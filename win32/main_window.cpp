@@ -9,10 +9,10 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "cpu/file_io.h"
 #include "cpu/format.h"
+#include "record/database.h"
 #include "report/bitmap.h"
-#include "report/database.h"
-#include "report/file_io.h"
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
@@ -270,7 +270,7 @@ void MainWindow::Build() {
                     overlap(rows[j].rect, rows[i].rect);
         if (raise) SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    logos_.assign(LogoCodes().size(), nullptr);  // decoded when first shown
+    logos_.assign(kLogoCodes.size(), nullptr);  // decoded when first shown
     for (ControlName tabs : {ctl::kMainPageControl, ctl::kCacheControl}) ShowPage(Find(tabs)->hwnd);
 }
 
@@ -440,6 +440,12 @@ void MainWindow::OnClick(ControlName name) {
         Run([this, name] {
             model_.State()[name].checked = SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
             model_.UpdateRunButton();
+        });
+    } else if (name == ctl::kCbVector) {
+        // Off runs the word test, on the vector loops.
+        Run([this] {
+            model_.State()[ctl::kCbVector].checked =
+                SendMessageW(Control(ctl::kCbVector), BM_GETCHECK, 0, 0) == BST_CHECKED;
         });
     } else if (name == ctl::kTstRun) {
         KillTimer(hwnd_, kRefreshTimer);  // no clock refresh during the run
@@ -618,7 +624,7 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
         DeleteObject(grey);
         return;
     }
-    const auto& codes = LogoCodes();
+    const auto& codes = kLogoCodes;
     for (size_t i = 0; i < codes.size(); ++i) {
         if (LogoName(codes[i]) != c->row->name) continue;
         if (!logos_[i]) logos_[i] = LoadLogo(instance_, codes[i]);

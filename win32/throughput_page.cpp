@@ -31,10 +31,7 @@ ThroughputPage::ThroughputPage(MainWindowModel& model, std::function<HWND(Contro
 void ThroughputPage::Reset() {
     st_.test_done = false;
     middle_line_ = false;
-    WindowState& s = model_.State();
-    s[ctl::kPanelLegend].visible = false;
-    s[ctl::kTopTp].text.clear();
-    s[ctl::kMiddleTp].text.clear();
+    ShowClearedGraph(model_.State());
     InvalidateRect(control_(ctl::kGraphMt), nullptr, FALSE);
 }
 
@@ -68,7 +65,13 @@ void ThroughputPage::Run() {
     };
     try {
         auto platform = MakeLiveThroughputPlatform();
-        RunThroughput(*platform, options, st_, hooks);
+        if (s[ctl::kCbVector].checked) options.vector = ChooseVectorWidth(*platform);
+        if (s[ctl::kCbVector].checked && options.vector == VectorWidth::None) {
+            hooks.message(kNoVectorUnitMessage);
+        } else {
+            RunThroughput(*platform, options, st_, hooks);
+            PlaceCurves(st_);
+        }
     } catch (const std::exception& e) {
         hooks.message(e.what());
     }
@@ -76,18 +79,7 @@ void ThroughputPage::Run() {
     s[ctl::kTestPb].position = 0;
     model_.UpdateRunButton();
     s[ctl::kMtbScroll].enabled = true;
-    if (st_.test_done) {
-        model_.Globals().memtestr = st_.memtestr;  // the database record's "memtestr="
-        const LegendTexts l = LegendAfterRun(st_);
-        s[ctl::kTopTp].text = l.top_tp;
-        s[ctl::kMiddleTp].text = l.middle_tp;
-        s[ctl::kLegAvL1].text = l.leg_av_l1;
-        s[ctl::kLegAvL2].text = l.leg_av_l2;
-        s[ctl::kLegAvL3].text = l.leg_av_l3;
-        const bool shown[3] = {l.read_row, l.write_row, l.copy_row};
-        for (int row = 0; row < 3; ++row)
-            for (ControlName n : ctl::LegendRowControls(row)) s[n].visible = shown[row];
-    }
+    if (st_.test_done) ShowCompletedRun(st_, s, model_.Globals().memtestr);
     apply_();
     InvalidateRect(graph, nullptr, FALSE);
 }

@@ -1,7 +1,7 @@
 // The "Cache/Memory Throughput" page of the Win32 window: the run (at the
 // priority the test raises itself), its progress bar, the graph drawn with
 // GDI as the Qt window draws it, the scroll bar, the legend and the read-out
-// under the mouse. What the controls show comes from bench/throughput_view.
+// under the mouse. What the controls show comes from view/throughput_view.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "bench/throughput.h"
-#include "bench/throughput_view.h"
+#include "view/throughput_view.h"
 #include "view/main_model.h"
 
 namespace kest::win32 {

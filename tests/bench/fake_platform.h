@@ -29,6 +29,7 @@ public:
     std::vector<std::string> log;
     std::vector<uint32_t> written_values;  // v handed to the write kernel
     bool raised = false;
+    VectorSupport vector_support;  // what the width choice reads
 
     void RaisePriority() override {
         raised = true;
@@ -57,6 +58,7 @@ public:
         if (block != block_) throw std::logic_error("freed a block never allocated");
         log.push_back("free");
     }
+    VectorSupport ReadVectorSupport() override { return vector_support; }
     uint32_t Random() override { return random_ += 0x01010101; }
     uint64_t TimeKernel(ThroughputTest test, uint32_t* words, size_t n, uint32_t v) override {
         if (words != block_) throw std::logic_error("kernel not on the block");
@@ -67,6 +69,17 @@ public:
             ++passes_[test];
         }
         return kernel_ticks(test, n, passes_[test] - 1);
+    }
+
+    // The vector loops: the width and reps of each run are logged once per
+    // pass; the ticks are those of the word loop over the same block, reps
+    // times.
+    uint64_t TimeVectorKernel(VectorWidth width, ThroughputTest test, uint32_t* block, size_t bytes, size_t reps,
+                              uint32_t v) override {
+        if (bytes == 4096)
+            log.push_back("vector " + std::string(VectorWidthName(width)) + " x" + std::to_string(reps));
+        const uint64_t once = TimeKernel(test, block, bytes / 4, v) - 25;
+        return once * reps + 25;
     }
 
 private:

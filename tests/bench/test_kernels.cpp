@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "disassembly.h"
 #include "bench/kernels.h"
 
 namespace {
@@ -36,23 +37,8 @@ TEST(Kernels, NothingToDoForNoWords) {
     EXPECT_EQ(w, 7u);
 }
 
-std::string Disassemble(const std::string& symbol) {
-    const std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string cmd = "objdump -d --no-show-raw-insn --disassemble=" + symbol + " '" + exe + "' 2>/dev/null";
-    std::string out;
-    if (FILE* f = popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t got;
-        while ((got = fread(buf.data(), 1, buf.size(), f)) > 0) out.append(buf.data(), got);
-        pclose(f);
-    }
-    return out;
-}
-
-size_t Count(const std::string& text, const std::regex& re) {
-    return static_cast<size_t>(std::distance(std::sregex_iterator(text.begin(), text.end(), re),
-                                             std::sregex_iterator()));
-}
+using kest::disasm::Count;
+using kest::disasm::Disassemble;
 
 // The instructions between the two counter reads: the timed loop.
 std::string TimedPart(const std::string& dis) {

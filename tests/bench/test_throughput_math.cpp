@@ -37,15 +37,6 @@ TEST(ThroughputMath, FourKbBlockAt2000CyclesIs4000000KbPerSecond) {
     EXPECT_EQ(TpValue(2000000000u, 0, 1), 0);                 // nothing measured
 }
 
-TEST(ThroughputMath, GraphPositions) {
-    const double m = 4000000;  // KB/s
-    EXPECT_EQ(GraphY(40000000000, m), 5);     // the maximum
-    EXPECT_EQ(GraphY(20000000000, m), 90);    // half of it
-    EXPECT_EQ(GraphY(0, m), 175);             // zero
-    EXPECT_EQ(GraphY(10000000000, m), 132);   // 175 - 42.5 = 132.5, ties to even
-    EXPECT_EQ(GraphY(0, 0), 175);             // nothing measured at all
-}
-
 TEST(ThroughputMath, SearchRowsFromCacheSizes) {
     EXPECT_EQ(SearchRows({32, 256, 0}), 72u);
     EXPECT_EQ(SearchRows({32, 512, 4096}), 1160u);
@@ -107,18 +98,6 @@ TEST(ThroughputAverage, ShortRunSumsOnlyMeasuredRows) {
     EXPECT_DOUBLE_EQ(TestAverage(*tb.st, tb.counts, kTestWrite, 64, 16), 4000000 / 1024.0);
 }
 
-TEST(ThroughputMath, MemtestrIsReadWriteCopyInHex) {
-    std::array<double, kTestCount> av{};
-    av[kTestCopy] = 1.0;        // 100 = 0x64
-    av[kTestRead] = 123.45;     // 12345 = 0x3039
-    av[kTestWrite] = 3906.25;   // 390625 = 0x5F5E1
-    EXPECT_EQ(MemtestrText(av), "00003039" "0005F5E1" "00000064");
-    EXPECT_EQ(MemtestrText({}), "000000000000000000000000");
-    av[kTestRead] = 0.125;   // 12.5 rounds to even: 12
-    av[kTestWrite] = 0.375;  // 37.5 -> 38
-    EXPECT_EQ(MemtestrText(av).substr(0, 16), "0000000C" "00000026");
-}
-
 TEST(ThroughputResults, FromRawCounts) {
     auto raw = std::make_unique<RawCounts>();
     for (int r = 1; r <= kTpRows; ++r) {
@@ -126,7 +105,6 @@ TEST(ThroughputResults, FromRawCounts) {
         raw->at(r)[kTestRead] = {1, 1000u * r, 1000u * r, 1000u * r};  // 8000000 KB/s
     }
     auto st = std::make_unique<ThroughputState>();
-    for (auto& row : st->graph_y) row[kTestWrite] = 42;  // from an earlier run
     st->tp_table[1030][kTestWrite] = 5;                   // cleared by a run
     ComputeResults(*raw, 2000000000u, {true, true, false}, {32, 512, 0}, kTpRows, *st);
 
@@ -135,9 +113,6 @@ TEST(ThroughputResults, FromRawCounts) {
     EXPECT_EQ(st->tp_table[1030][kTestWrite], 0);
     EXPECT_EQ(st->tp_table[0][kTestRead], 0);
     EXPECT_DOUBLE_EQ(st->scale_max, 8000000.0);
-    EXPECT_EQ(st->graph_y[1][kTestRead], 5);
-    EXPECT_EQ(st->graph_y[512][kTestCopy], 90);
-    EXPECT_EQ(st->graph_y[7][kTestWrite], 42);  // not run: kept
     EXPECT_DOUBLE_EQ(st->averages[kTestCopy], 3906.25);
     EXPECT_DOUBLE_EQ(st->averages[kTestRead], 7812.5);
     EXPECT_EQ(st->averages[kTestWrite], 0.0);

@@ -75,7 +75,6 @@ TEST(ThroughputRun, RefusedBlockReportsAndLeavesZeros) {
     fake.grants = {true, false, true};  // the read test's block is refused
     std::vector<std::string> messages;
     auto st = NewState();
-    for (auto& row : st->graph_y) row[kTestRead] = 77;
     ThroughputRunOptions opt;
     opt.rows = 2;
     RunThroughput(fake, opt, *st, {nullptr, [&](const std::string& m) { messages.push_back(m); }});
@@ -86,7 +85,6 @@ TEST(ThroughputRun, RefusedBlockReportsAndLeavesZeros) {
     EXPECT_EQ(st->tp_table[1][kTestWrite], 40000000000);  // the next test still ran
     EXPECT_FALSE(st->ran[kTestRead]);
     EXPECT_TRUE(st->out_of_memory[kTestRead]);
-    EXPECT_EQ(st->graph_y[1][kTestRead], 77);  // treated as not run
     EXPECT_EQ(st->averages[kTestRead], 0.0);
     EXPECT_EQ(st->memtestr.substr(0, 8), "00000000");
 }
@@ -110,25 +108,6 @@ TEST(ThroughputRun, PriorityRestoredWhenAKernelFails) {
     EXPECT_THROW(RunThroughput(fake, {}, *st), std::runtime_error);
     EXPECT_FALSE(fake.raised);
     EXPECT_EQ(fake.log.back(), "restore");
-}
-
-TEST(ThroughputRun, WriteOnlyAfterFullRunKeepsOtherGraphRows) {
-    FakePlatform fake;
-    auto st = NewState();
-    ThroughputRunOptions opt;
-    opt.rows = 4;
-    RunThroughput(fake, opt, *st);
-    const int32_t copy_y = st->graph_y[2][kTestCopy];
-
-    FakePlatform slower;  // half the speed: the write curve now lies at the top of its own scale
-    slower.kernel_ticks = [](ThroughputTest, size_t n, int) { return uint64_t{4000} * (n / 1024) + 25; };
-    opt.selected = {false, false, true};
-    RunThroughput(slower, opt, *st);
-    EXPECT_EQ(st->tp_table[2][kTestCopy], 0);  // discarded
-    EXPECT_EQ(st->graph_y[2][kTestCopy], copy_y);
-    EXPECT_EQ(st->tp_table[2][kTestWrite], 20000000000);
-    EXPECT_EQ(st->graph_y[2][kTestWrite], 5);
-    EXPECT_EQ(st->ran, (TestSet{false, false, true}));
 }
 
 // The real kernels and machine over 4 KB .. 64 KB: about a second of

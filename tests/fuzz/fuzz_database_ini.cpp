@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz_common.h"
-#include "report/database.h"
+#include "record/database.h"
 
 namespace {
 

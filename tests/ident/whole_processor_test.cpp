@@ -1,6 +1,8 @@
 // Whole processors: register values as the processor returns them, through
 // the CPUID pass, the cache decoding and the identification.
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "ident/startup.h"
 #include "ident_fixtures.h"
@@ -102,6 +104,31 @@ TEST(WholeProcessor, ZenNamedByTheLaterRows) {
                 r.names);
 }
 
+// Little-endian register of four characters of `text` from `at`, zeros past its end.
+uint32_t Chars(std::string_view text, size_t at) {
+    uint32_t r = 0;
+    for (size_t i = 0; i < 4 && at + i < text.size(); ++i) r |= uint32_t(uint8_t(text[at + i])) << (8 * i);
+    return r;
+}
+
+// A processor known only by its vendor string, leaf 1 EAX and brand string
+// (none when empty): the registers the identification reads.
+StartupRecords FromSignature(std::string_view vendor, uint32_t eax1, std::string_view brand) {
+    std::map<uint32_t, CpuidRegs> leaves = {
+        {0x0, Vendor(1, Chars(vendor, 0), Chars(vendor, 4), Chars(vendor, 8))},
+        {0x1, {eax1, 0, 0, 0}},
+    };
+    if (!brand.empty()) {
+        leaves[0x80000000] = {0x80000004, 0, 0, 0};
+        for (uint32_t i = 0; i < 3; ++i) {
+            const size_t at = 16 * i;
+            leaves[0x80000002 + i] = {Chars(brand, at), Chars(brand, at + 4), Chars(brand, at + 8), Chars(brand, at + 12)};
+        }
+    }
+    FakeCpu cpu(std::move(leaves));
+    return RunStartup(cpu);
+}
+
 // No real dump of these exists yet: the few registers the identification
 // reads (vendor and leaf 1 signature), with the kernel's model numbers.
 // Nova Lake is family 18 model 0x01, Diamond Rapids family 19 model 0x01,
@@ -126,16 +153,49 @@ TEST(WholeProcessor, NewFamiliesAndZen6FromTheirSignatures) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.corecode);
-        FakeCpu cpu({
-            {0x0, c.intel ? Vendor(1, kGenu, kineI, kntel) : Vendor(1, kAuth, kenti, kcAMD)},
-            {0x1, {c.eax1, 0, 0, 0}},
-        });
-        const StartupRecords r = RunStartup(cpu);
+        const StartupRecords r = FromSignature(c.intel ? "GenuineIntel" : "AuthenticAMD", c.eax1, "");
         EXPECT_EQ(c.familynote, r.names.familynote);
         EXPECT_EQ(c.corecode, r.names.corecode);
         EXPECT_EQ(c.modelnote, r.names.modelnote);
         EXPECT_TRUE(r.names.platform.empty());
         EXPECT_TRUE(r.names.modelrating.empty());
+    }
+}
+
+// Models that several dies or products report: the stepping or the brand
+// names the die, and a name the registers do not support is never given.
+// 806EC is V0 Whiskey Lake-U and V1 Comet Lake-U alike (Intel's 8th and 10th
+// generation errata documents); Zhaoxin family 7 model 0x7B is the
+// KH-50000 (Zhaoxin's kernel submissions); model 0x75 is Airmont in Intel's
+// Lightning Mountain and in other makers' SoCs; the Opteron X3216 is a
+// Toronto part on either Excavator model.
+TEST(WholeProcessor, SharedModelsNameOnlyWhatTheRegistersTell) {
+    struct Case {
+        std::string_view vendor;  // 12 characters
+        uint32_t eax1;
+        std::string_view brand;
+        const char* corecode;
+        const char* modelnote;
+    };
+    constexpr std::string_view kIntel = "GenuineIntel", kAmd = "AuthenticAMD", kZhaoxin = "  Shanghai  ";
+    constexpr const char* k142 =
+        "142: Kaby Lake, Kaby Lake-U / Kaby Lake-Y / Kaby Lake-R / Amber Lake-Y / Coffee Lake-U / Whiskey Lake-U / "
+        "Comet Lake-U";
+    const Case cases[] = {
+        {kIntel, 0x000806EC, "", "Whiskey Lake-U / Comet Lake-U", k142},
+        {kIntel, 0x000806EB, "", "Whiskey Lake-U", k142},
+        {kIntel, 0x000806EC, "Intel(R) Core(TM) i5-10210U CPU @ 1.60GHz", "Comet Lake-U", k142},
+        {kZhaoxin, 0x000707B0, "ZHAOXIN KaiSheng KH-50000@2.2GHz", "Century Avenue", "123: Century Avenue, KH-50000"},
+        {kZhaoxin, 0x000707B0, "", "Century Avenue", "123: Century Avenue, KH-50000"},
+        {kIntel, 0x00070650, "Spreadtrum SC9853I", "Airmont", "117: Airmont"},
+        {kAmd, 0x00660F51, "AMD Opteron X3216 APU", "Toronto", "101: Excavator, Bristol Ridge"},
+        {kAmd, 0x00660F01, "AMD Opteron X3216 APU", "Toronto", "96: Excavator, Carrizo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.brand) + " " + c.corecode);
+        const StartupRecords r = FromSignature(c.vendor, c.eax1, c.brand);
+        EXPECT_EQ(c.corecode, r.names.corecode);
+        EXPECT_EQ(c.modelnote, r.names.modelnote);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <sys/stat.h>
 
-#include "report/database_read.h"
+#include "record/database_read.h"
 #include "report/temp_dir.h"
 
 namespace kest {
@@ -70,7 +70,7 @@ TEST(DatabaseRead, TwoRecordsAsWrittenAreReadWholeAndCheck) {
     const auto& cols = BrowserColumns();
     auto cell = [&](const StoredRecord& r, const std::string& title) {
         for (size_t c = 0; c < cols.size(); ++c)
-            if (cols[c] == title) return BrowserCellOf(r, c);
+            if (cols[c].title == title) return cols[c].cell(r);
         ADD_FAILURE() << title;
         return BrowserCell{};
     };

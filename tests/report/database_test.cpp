@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "report/database.h"
+#include "record/database.h"
 #include "report/fixtures.h"
 #include "report/model_inputs.h"
 #include "report/temp_dir.h"

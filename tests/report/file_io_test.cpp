@@ -12,9 +12,9 @@
 
 #include <filesystem>
 
+#include "cpu/file_io.h"
+#include "record/database.h"
 #include "report/bitmap.h"
-#include "report/database.h"
-#include "report/file_io.h"
 #include "report/file_size_limit.h"
 #include "report/temp_dir.h"
 

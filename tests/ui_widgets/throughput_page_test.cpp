@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "bench/fake_platform.h"
+#include "cpu/cpuid_bits.h"
 #include "report/model_inputs.h"
 #include "tests/view/processors.h"
 #include "ui/main_window.h"
@@ -49,12 +50,13 @@ struct Page {
         page->SetPlatformFactory([this] {
             auto fake = std::make_unique<fakes::FakePlatform>();
             fake->grants = grants;
+            fake->vector_support = support;
             // 2000 ticks per 4 KB up to 64 KB, twice as many above: the
             // throughput halves past row 16.
             fake->kernel_ticks = [this](ThroughputTest, size_t n, int) {
                 Observe();
                 const uint64_t kb4 = n / 1024;
-                return (kb4 <= 16 ? 2000 * kb4 : 4000 * kb4) + 25;
+                return (kb4 <= 16 ? 2 * ticks_per_4kb * kb4 : 4 * ticks_per_4kb * kb4) + 25;
             };
             return std::unique_ptr<ThroughputPlatform>(std::move(fake));
         });
@@ -95,6 +97,8 @@ struct Page {
     std::unique_ptr<ui::Tmain> window;
     ui::ThroughputPage* page = nullptr;
     std::deque<bool> grants;
+    VectorSupport support;       // the scripted machine's vector units
+    uint64_t ticks_per_4kb = 1000;  // a 4 KB step takes twice this up to 64 KB, four times above
     QStringList messages;
     DuringRun seen;
 };
@@ -216,6 +220,64 @@ TEST(ThroughputPage, RunBlocksTheWindowThenShowsItsResults) {
         auto* l = qobject_cast<QLabel*>(w.Control(n));
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width()) << n;
     }
+}
+
+// Every text of the page fits its label and every check box its caption
+// (CTest runs this again with a larger font and a scaled display).
+void ExpectNothingClipped(Page& w) {
+    for (QLabel* l : w.Control(ctl::kGraphView)->parentWidget()->findChildren<QLabel*>()) {
+        if (l->isHidden() || l->text().isEmpty() || !l->pixmap().isNull()) continue;
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
+            << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\"";
+    }
+    for (ControlName n : {ctl::kCbRead, ctl::kCbWrite, ctl::kCbCopy, ctl::kCbVector})
+        EXPECT_LE(w.Box(n)->sizeHint().width(), w.Box(n)->width()) << n;
+}
+
+// The Vector box: off at start; on, "Run Selected" runs the widest loops
+// the scripted machine allows, the legend names the width and its much
+// larger figures fit, and the database record keeps the word test's
+// memtestr. Off again, the word test runs and the record follows it.
+TEST(ThroughputPage, VectorRunSaysItsWidthAndLeavesTheRecordAlone) {
+    Page w;
+    w.window->show();
+    w.window->Pages()->setCurrentIndex(2);
+    w.window->CachePages()->setCurrentWidget(w.window->findChild<QWidget*>(ui::QtName(ctl::kMemory)));
+    EXPECT_FALSE(w.Box(ctl::kCbVector)->isChecked());
+    EXPECT_EQ(w.Box(ctl::kCbVector)->text(), "Vector");
+    EXPECT_LE(w.Box(ctl::kCbCopy)->geometry().right(), w.Box(ctl::kCbVector)->x());
+    EXPECT_LE(w.Box(ctl::kCbVector)->geometry().right(), w.Control(ctl::kTstRun)->x());
+    w.Run();
+    const std::string word_memtestr = w.globals.memtestr;
+    ASSERT_EQ(word_memtestr, w.page->Results().memtestr);
+
+    // AVX-512 in the processor, but the system saves only the YMM state.
+    using namespace cpuid_bit;
+    w.support = {kOsxsave.Mask() | kAvx.Mask(), kSse2.Mask(), kAvx2.Mask() | kAvx512f.Mask(), 0x07};
+    w.ticks_per_4kb = 4;  // 8 ticks per 4 KB at 2 GHz: 1000000000 KB/s up to 64 KB
+    w.Box(ctl::kCbVector)->click();
+    w.Run();
+    EXPECT_TRUE(w.messages.isEmpty());
+    EXPECT_EQ(w.page->Results().vector, VectorWidth::Avx2);
+    EXPECT_EQ(w.Text(ctl::kLegAvCaption), "Average (AVX2):");
+    EXPECT_EQ(w.Text(ctl::kLegTpCaption), "Throughput (AVX2):");
+    EXPECT_EQ(w.Text(ctl::kTopTp), "976562 Mbps");  // 976562.5, ties to even
+    EXPECT_EQ(w.globals.memtestr, word_memtestr);
+    EXPECT_EQ(ReportInputsFor(*w.model, "1.1.2024", "12:00").memtestr, word_memtestr);
+    w.Press(Qt::LeftButton);
+    w.Move(20);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.Shown(ctl::kPanelLegend));
+    EXPECT_EQ(w.Text(ctl::kLegTpL1), "976562 Mbps");
+    ExpectNothingClipped(w);
+
+    w.Box(ctl::kCbVector)->click();
+    w.ticks_per_4kb = 1500;
+    w.Run();
+    EXPECT_EQ(w.page->Results().vector, VectorWidth::None);
+    EXPECT_EQ(w.Text(ctl::kLegAvCaption), "Average:");
+    EXPECT_NE(w.globals.memtestr, word_memtestr);  // slower: the record follows the word test
+    EXPECT_EQ(w.globals.memtestr, w.page->Results().memtestr);
 }
 
 TEST(ThroughputPage, LegendToggleOnlyAfterARun) {

@@ -267,7 +267,7 @@ TEST(Window, NoTextIsClipped) {
 }
 
 TEST(Logos, AllTwentyTwoDecodeAt79x79) {
-    for (uint16_t code : LogoCodes()) {
+    for (uint16_t code : kLogoCodes) {
         const QImage img = ui::LogoImage(code);
         ASSERT_FALSE(img.isNull()) << code;
         EXPECT_EQ(img.size(), QSize(79, 79)) << code;

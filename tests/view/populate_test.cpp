@@ -273,7 +273,7 @@ TEST(Populate, ProcessorWithoutCpuid) {
     // Page 1 is still shown, all maroon.
     EXPECT_EQ(h.Text(ctl::kLabelS0), "[0]  Floating-point Unit");
     for (int i = 0; i < 32; ++i) EXPECT_EQ(h[ctl::FeatureIndicator(i)].fill, kMaroon);
-    for (uint16_t code : LogoCodes()) EXPECT_FALSE(h[LogoName(code)].visible);
+    for (uint16_t code : kLogoCodes) EXPECT_FALSE(h[LogoName(code)].visible);
 }
 
 TEST(Populate, ThisMachine) {

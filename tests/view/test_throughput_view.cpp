@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "bench/throughput_view.h"
-#include "fake_platform.h"
+#include "view/throughput_view.h"
+#include "bench/fake_platform.h"
 
 namespace kest {
 namespace {
@@ -79,6 +79,36 @@ TEST(ThroughputView, LegendRowsFollowTheLastRun) {
     EXPECT_FALSE(write_only.copy_row);
     EXPECT_EQ(write_only.leg_av_l1, "0.00 Mbps");
     EXPECT_EQ(write_only.leg_av_l2, "3906.25 Mbps");
+}
+
+TEST(ThroughputView, GraphPositions) {
+    const double m = 4000000;  // KB/s
+    EXPECT_EQ(GraphY(40000000000, m), 5);     // the maximum
+    EXPECT_EQ(GraphY(20000000000, m), 90);    // half of it
+    EXPECT_EQ(GraphY(0, m), 175);             // zero
+    EXPECT_EQ(GraphY(10000000000, m), 132);   // 175 - 42.5 = 132.5, ties to even
+    EXPECT_EQ(GraphY(0, 0), 175);             // nothing measured at all
+}
+
+TEST(ThroughputView, CurvesOfTheTestsThatRanOnTheirOwnScale) {
+    fakes::FakePlatform fake;
+    auto st = std::make_unique<ThroughputState>();
+    ThroughputRunOptions opt;
+    opt.rows = 4;
+    RunThroughput(fake, opt, *st);
+    PlaceCurves(*st);
+    const int32_t copy_y = st->graph_y[2][kTestCopy];
+
+    fakes::FakePlatform slower;  // half the speed: the write curve now lies at the top of its own scale
+    slower.kernel_ticks = [](ThroughputTest, size_t n, int) { return uint64_t{4000} * (n / 1024) + 25; };
+    opt.selected = {false, false, true};
+    RunThroughput(slower, opt, *st);
+    PlaceCurves(*st);
+    EXPECT_EQ(st->tp_table[2][kTestCopy], 0);  // discarded
+    EXPECT_EQ(st->graph_y[2][kTestCopy], copy_y);
+    EXPECT_EQ(st->tp_table[2][kTestWrite], 20000000000);
+    EXPECT_EQ(st->graph_y[2][kTestWrite], 5);
+    EXPECT_EQ(st->ran, (TestSet{false, false, true}));
 }
 
 TEST(ThroughputView, ScrollingMovesBothImages) {

@@ -1,12 +1,10 @@
-#include "report/database.h"
+#include "record/database.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 
-#include "report/file_io.h"
+#include "cpu/file_io.h"
 
 namespace kest {
 
@@ -44,30 +42,15 @@ std::optional<std::string> ReadDatabasePointer(const std::string& startup_dir, D
     // Only a regular file is read, and only as much as a file name can be:
     // a pipe must not block the window, nor a link to a device fill memory.
     const std::string path = Join(startup_dir, kDatabasePointerFile);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return IoErrorText(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return IoErrorText(EACCES);
-    }
+    InputFile file(path, {.regular_only = true, .follow_links = true});
+    if (!file.IsOpen()) return IoErrorText(file.Error().step == FileStep::kOpen ? file.Error().err : EACCES);
     // One byte more than the longest name: a longer first line is kept that
     // long, and the name check refuses it.
     char buf[kMaxDatabaseNameLength + 1];
-    size_t got = 0;
-    while (got < sizeof buf) {
-        const ssize_t n = ::read(fd, buf + got, sizeof buf - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            return IoErrorText(err);
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    std::string line(buf, got);
+    int err = 0;
+    const auto got = file.ReadAt(0, buf, sizeof buf, err);
+    if (!got) return IoErrorText(err);
+    std::string line(buf, *got);
     line = line.substr(0, line.find_first_of("\r\n"));
     records.remembered_name = line;
     // A name that is not a plain file name is not looked for: its search

@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "view/product.h"
-
 namespace kest {
 
 inline constexpr std::string_view kDatabasePointerFile = "database.ini";

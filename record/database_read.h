@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/record_layout.h"
+#include "record/record_layout.h"
 
 namespace kest {
 
@@ -80,14 +80,13 @@ struct BrowserCell {
     std::optional<double> number;  // sorts numerically when set
 };
 
-// Column titles of the record table.
-const std::vector<std::string>& BrowserColumns();
-// The cell of `column` for a record (the column order of BrowserColumns()).
-BrowserCell BrowserCellOf(const StoredRecord& record, size_t column);
-
-// The read, write and copy averages in MB/s from the 24 digits of memtestr;
-// nothing when they are not 24 hexadecimal digits or all zero (no test run).
-std::optional<std::array<double, 3>> ThroughputAverages(std::string_view memtestr);
+// A column of the record table: its title and how a record's cell is made.
+struct BrowserColumn {
+    std::string title;
+    BrowserCell (*cell)(const StoredRecord& record);
+};
+// The record table's columns, left to right.
+const std::vector<BrowserColumn>& BrowserColumns();
 
 // One row of the field list: a record's line, or two records' lines side by side.
 struct FieldRow {

@@ -1,26 +1,22 @@
-#include "report/database_read.h"
+#include "record/database_read.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 
+#include "cpu/file_io.h"
 #include "cpu/format.h"
-#include "report/database.h"
-#include "report/file_io.h"
+#include "record/database.h"
+#include "record/memtestr.h"
 
 namespace kest {
 
 namespace {
 
-constexpr int kChecksumLine = 96;
-constexpr int kEndLine = 98;
-constexpr std::string_view kStart = "--Start ";
-constexpr std::string_view kEnd = "--End ";
+// Far more records than a database gathers (a record is about 3 KB).
+constexpr uint64_t kMaxDatabaseBytes = uint64_t{256} << 20;
+constexpr std::string_view kStart = kRecordFields[kStartLine - 1].key;
+constexpr std::string_view kEnd = kRecordFields[kEndLine - 1].key;
 
 std::optional<uint64_t> Decimal(std::string_view s) {
     uint64_t v = 0;
@@ -36,36 +32,35 @@ std::string MarkerText(std::string_view value) {
     return std::string(value);
 }
 
+const std::optional<std::string>& ValueOf(const StoredRecord& r, int line) { return r.values[static_cast<size_t>(line - 1)]; }
+
 void Finish(StoredRecord& r) {
-    const auto& layout = RecordLayout();
-    uint64_t sum = 0;
+    // A missing or unreadable covered value counts as 0 in the sum, which
+    // then says only how far it got.
     bool all = true, numbers = true;
-    for (const RecordLineInfo& l : layout) {
-        if (!l.weight) continue;
-        const auto& v = r.values[static_cast<size_t>(l.line - 1)];
+    r.computed_checksum = RecordChecksum([&](int line) -> uint64_t {
+        const auto& v = ValueOf(r, line);
         if (!v) {
             all = false;
-            continue;
+            return 0;
         }
-        if (auto n = Decimal(*v))
-            sum += static_cast<uint32_t>(static_cast<uint32_t>(*n) * l.weight);  // product modulo 2^32
-        else
-            numbers = false;
-    }
-    const auto& stored = r.values[kChecksumLine - 1];
-    r.computed_checksum = sum;
+        const auto n = Decimal(*v);
+        if (!n) numbers = false;
+        return n.value_or(0);
+    });
+    const auto& stored = ValueOf(r, kChecksumLine);
     if (!numbers)
         r.checksum = ChecksumCheck::Fails;
     else if (!all || !stored)
         r.checksum = ChecksumCheck::CannotCheck;
     else
-        r.checksum = Decimal(*stored) == sum ? ChecksumCheck::Good : ChecksumCheck::Fails;
+        r.checksum = Decimal(*stored) == r.computed_checksum ? ChecksumCheck::Good : ChecksumCheck::Fails;
 
     // Both markers are written from the name and clock labels of the moment.
-    const auto& start = r.values[0];
-    const auto& end = r.values[kEndLine - 1];
-    const auto& name = r.values[2];
-    const auto& clock = r.values[4];
+    const auto& start = ValueOf(r, kStartLine);
+    const auto& end = ValueOf(r, kEndLine);
+    const auto& name = ValueOf(r, RecordLineOf("procname"));
+    const auto& clock = ValueOf(r, RecordLineOf("frequenc"));
     r.markers_agree = true;
     if (start && end && MarkerText(*start) != MarkerText(*end)) r.markers_agree = false;
     if (name && clock) {
@@ -101,7 +96,7 @@ std::vector<std::string> StoredRecord::Problems() const {
     std::vector<int> missing = MissingLines();
     if (!has_end_marker && !missing.empty() && missing.back() == kEndLine) missing.pop_back();
     if (!missing.empty()) {
-        std::string s = std::to_string(missing.size()) + " of 98 record lines missing (";
+        std::string s = std::to_string(missing.size()) + " of " + std::to_string(kRecordLines) + " record lines missing (";
         for (size_t i = 0; i < missing.size() && i < 6; ++i) s += (i ? ", " : "") + std::string(RecordLayout()[static_cast<size_t>(missing[i] - 1)].name);
         s += missing.size() > 6 ? ", ...)" : ")";
         p.push_back(s);
@@ -158,8 +153,8 @@ DatabaseContents ParseDatabase(std::string_view bytes) {
             out.records.emplace_back();
             open = &out.records.back();
             open->first_line = open->last_line = number;
-            open->values[0] = Cp1252ToUtf8(line.substr(kStart.size()));
-            next = 2;
+            open->values[kStartLine - 1] = Cp1252ToUtf8(line.substr(kStart.size()));
+            next = kStartLine + 1;
             continue;
         }
         if (!open) {
@@ -199,35 +194,13 @@ DatabaseContents ParseDatabase(std::string_view bytes) {
 
 std::optional<std::string> ReadDatabaseFile(const std::string& path, DatabaseContents& contents) {
     auto fail = [&](int err) { return "Cannot read the database file \"" + path + "\". " + IoErrorText(err); };
-    // Non-blocking so that a named pipe cannot hold the reader; only regular
-    // files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return fail(errno);
-    struct stat st {};
-    int err = 0;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (!S_ISREG(st.st_mode))
-        err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    if (err) {
-        ::close(fd);
-        return fail(err);
-    }
-    std::string bytes;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            ::close(fd);
-            return fail(err);
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    contents = ParseDatabase(bytes);
+    // Only a regular file is read, and a named pipe cannot hold the reader.
+    const FileContents file = ReadWholeFile(path, kMaxDatabaseBytes, {.regular_only = true, .follow_links = true});
+    if (file.result.step == FileStep::kTooLarge)
+        return "Cannot read the database file \"" + path + "\". It is larger than " +
+               std::to_string(kMaxDatabaseBytes >> 20) + " MB.";
+    if (!file.result) return fail(file.result.err);
+    contents = ParseDatabase(file.bytes);
     return std::nullopt;
 }
 
@@ -245,83 +218,60 @@ std::optional<std::string> LocateDatabase(const std::string& dir, std::string& p
     return std::nullopt;
 }
 
-const std::vector<std::string>& BrowserColumns() {
-    static const std::vector<std::string> columns = {
-        "Line",    "Status",  "Date",   "Vendor",        "CPU name",       "Code name",     "Clock",
-        "Family/Model/Stepping", "L2 (KB)", "L3 (KB)", "Rating", "Read MB/s avg", "Write MB/s avg", "Copy MB/s avg"};
-    return columns;
-}
+namespace {
 
-std::optional<std::array<double, 3>> ThroughputAverages(std::string_view memtestr) {
-    if (memtestr.size() != 24) return std::nullopt;
-    std::array<double, 3> v{};
-    bool any = false;
-    for (size_t i = 0; i < 3; ++i) {
-        uint32_t n = 0;
-        const char* b = memtestr.data() + i * 8;
-        auto [p, ec] = std::from_chars(b, b + 8, n, 16);
-        if (ec != std::errc() || p != b + 8) return std::nullopt;
-        v[i] = n / 100.0;
-        any = any || n;
-    }
-    if (!any) return std::nullopt;
+std::optional<double> Number(const std::string& s) {
+    double v = 0;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || p == s.data()) return std::nullopt;
     return v;
 }
 
-BrowserCell BrowserCellOf(const StoredRecord& r, size_t column) {
-    auto number = [](const std::string& s) -> std::optional<double> {
-        double v = 0;
-        auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-        if (ec != std::errc() || p == s.data()) return std::nullopt;
-        return v;
+BrowserCell Text(const StoredRecord& r, const char* name) { return {r.Value(name), std::nullopt}; }
+
+// A value that sorts by its leading number ("1495.20 MHz", "2048").
+BrowserCell Leading(const StoredRecord& r, const char* name) {
+    const std::string v = r.Value(name);
+    return {v, Number(v)};
+}
+
+BrowserCell FamilyModelStepping(const StoredRecord& r) {
+    auto f = Decimal(r.Value("stfamily")), m = Decimal(r.Value("st_model")), s = Decimal(r.Value("stepping"));
+    if (!f || !m || !s) return {};
+    return {std::to_string(*f) + "/" + std::to_string(*m) + "/" + std::to_string(*s),
+            static_cast<double>(*f * 65536 + *m * 256 + *s)};
+}
+
+BrowserCell Throughput(const StoredRecord& r, double ThroughputAverages::*test) {
+    auto avg = ReadMemtestr(r.Value("memtestr"));
+    if (!avg) return {};
+    const double v = (*avg).*test;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return {buf, v};
+}
+
+}  // namespace
+
+const std::vector<BrowserColumn>& BrowserColumns() {
+    using R = const StoredRecord&;
+    static const std::vector<BrowserColumn> columns = {
+        {"Line", [](R r) { return BrowserCell{std::to_string(r.first_line), static_cast<double>(r.first_line)}; }},
+        {"Status", [](R r) { return BrowserCell{r.Status(), std::nullopt}; }},
+        {"Date", [](R r) { return Text(r, "datetime"); }},
+        {"Vendor", [](R r) { return Text(r, "vendorst"); }},
+        {"CPU name", [](R r) { return Text(r, "procname"); }},
+        {"Code name", [](R r) { return Text(r, "corecode"); }},
+        {"Clock", [](R r) { return Leading(r, "frequenc"); }},
+        {"Family/Model/Stepping", FamilyModelStepping},
+        {"L2 (KB)", [](R r) { return Leading(r, "level2cs"); }},
+        {"L3 (KB)", [](R r) { return Leading(r, "level3cs"); }},
+        {"Rating", [](R r) { return Text(r, "p_rating"); }},
+        {"Read MB/s avg", [](R r) { return Throughput(r, &ThroughputAverages::read); }},
+        {"Write MB/s avg", [](R r) { return Throughput(r, &ThroughputAverages::write); }},
+        {"Copy MB/s avg", [](R r) { return Throughput(r, &ThroughputAverages::copy); }},
     };
-    auto text = [&](const char* name) { return BrowserCell{r.Value(name), std::nullopt}; };
-    auto kb = [&](const char* name) {
-        const std::string v = r.Value(name);
-        return BrowserCell{v, number(v)};
-    };
-    switch (column) {
-        case 0:
-            return {std::to_string(r.first_line), static_cast<double>(r.first_line)};
-        case 2:
-            return text("datetime");
-        case 3:
-            return text("vendorst");
-        case 4:
-            return text("procname");
-        case 5:
-            return text("corecode");
-        case 6: {
-            const std::string v = r.Value("frequenc");  // "1495.20 MHz"
-            return {v, number(v)};
-        }
-        case 7: {
-            auto f = Decimal(r.Value("stfamily")), m = Decimal(r.Value("st_model")), s = Decimal(r.Value("stepping"));
-            if (!f || !m || !s) return {};
-            return {std::to_string(*f) + "/" + std::to_string(*m) + "/" + std::to_string(*s),
-                    static_cast<double>(*f * 65536 + *m * 256 + *s)};
-        }
-        case 8:
-            return kb("level2cs");
-        case 9:
-            return kb("level3cs");
-        case 10:
-            return text("p_rating");
-        case 11:
-        case 12:
-        case 13: {
-            auto avg = ThroughputAverages(r.Value("memtestr"));
-            if (!avg) return {};
-            const double v = (*avg)[column - 11];
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "%.2f", v);
-            return {buf, v};
-        }
-        case 1:
-            return {r.Status(), std::nullopt};
-        default:
-            return {};
-    }
+    return columns;
 }
 
 std::vector<FieldRow> FieldRows(const StoredRecord& record) {
