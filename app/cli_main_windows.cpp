@@ -13,17 +13,12 @@
 #include <vector>
 
 #include "app/cli.h"
+#include "report/text_encoding.h"
 #include "cpu/utf16_windows.h"
 
 int wmain(int argc, wchar_t** wide) {
-    // Dates in reports follow the user's locale; numbers keep their point.
-    // LC_ALL, LC_TIME or LANG set to C (or POSIX) asks for the C library's
-    // own formats, as on Linux.
-    const char* asked = std::getenv("LC_ALL");
-    if (!asked || !*asked) asked = std::getenv("LC_TIME");
-    if (!asked || !*asked) asked = std::getenv("LANG");
-    const bool plain = asked && (std::strcmp(asked, "C") == 0 || std::strcmp(asked, "POSIX") == 0);
-    std::setlocale(LC_TIME, plain ? "C" : "");
+    // Dates in reports follow the user's locale, as on Linux.
+    kest::UseUserTimeLocale();
     std::vector<std::string> args;
     for (int i = 0; i < argc; ++i) args.push_back(kest::WideToUtf8(wide[i]));
     std::vector<char*> argv;

@@ -1,6 +1,9 @@
 #include "report/text_encoding.h"
 
+#include <clocale>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 #include "cpu/format.h"
 
@@ -82,6 +85,14 @@ std::string WithoutTimeZone(std::string_view f) {
     }
     while (!out.empty() && blank(out.back())) out.pop_back();
     return out;
+}
+
+void UseUserTimeLocale() {
+    const char* asked = std::getenv("LC_ALL");
+    if (!asked || !*asked) asked = std::getenv("LC_TIME");
+    if (!asked || !*asked) asked = std::getenv("LANG");
+    const bool plain = asked && (std::strcmp(asked, "C") == 0 || std::strcmp(asked, "POSIX") == 0);
+    std::setlocale(LC_TIME, plain ? "C" : "");
 }
 
 }  // namespace kest

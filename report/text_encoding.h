@@ -22,6 +22,11 @@ struct DateTimeTexts {
 // Qt's locale formats instead; this serves programs without Qt.
 DateTimeTexts LocaleDateTime(std::time_t t);
 
+// Makes LocaleDateTime follow the user's formats (LC_TIME from the
+// environment); LC_ALL, LC_TIME or LANG set to C or POSIX keep the C
+// library's own. Numbers keep their point. Programs call it once at start.
+void UseUserTimeLocale();
+
 // A Qt time format without its time-zone fields: the long time format of a
 // Qt locale ends in "t" ("HH:mm:ss t", "h:mm:ss AP t"), but the reports and
 // the record carry the time of day only ("13:45:07", "1:45:07 PM"). The

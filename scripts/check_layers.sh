@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a folder above its own. The
 # folders from the bottom up:
-#   cpu  <  record, ident, dmi  <  bench  <  view  <  report  <  ui, dbbr  <  app
+#   cpu  <  record, ident, dmi  <  bench  <  view  <  report  <  ui, win32, dbbr  <  app
 # A folder may include its own headers and those of any folder below it;
 # record needs only cpu, bench only cpu and record, dbbr only record (and
 # cpu). Tests follow the folder they test (tests/view like view/,
@@ -26,6 +26,7 @@ allowed() {
         report) echo "cpu ident dmi record bench view report" ;;
         dbbr) echo "cpu record dbbr" ;;
         ui) echo "cpu ident dmi record view report bench ui" ;;
+        win32) echo "cpu ident dmi record view report bench win32" ;;
         app) echo "cpu ident dmi record view report bench ui app" ;;
         benchmarks) echo "cpu ident dmi record view report bench" ;;
     esac
@@ -68,7 +69,7 @@ while IFS= read -r f; do
             bad=$((bad + 1))
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$f")
-done < <(find cpu record ident dmi view report bench ui dbbr app tests benchmarks scripts -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
+done < <(find cpu record ident dmi view report bench ui win32 dbbr app tests benchmarks scripts -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
 
 echo "$checked files checked, $bad includes against the layering"
 [ "$bad" = 0 ]

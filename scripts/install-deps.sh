@@ -10,6 +10,7 @@ packages=(
   libx11-dev libxtst-dev libxdamage-dev
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file
+  nsis zip imagemagick
   # The packages' checks and the metrics read by the real exporter.
   lintian systemd jq curl prometheus prometheus-node-exporter
   likwid

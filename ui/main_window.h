@@ -1,4 +1,5 @@
-// The main window Tmain: every control under its own name, fixed geometry.
+// The main window Tmain: every control under its own name, built from the
+// layout rows of view/layout.h.
 // It applies the model's WindowState and forwards its events to the model.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QString>
 
+#include "view/layout.h"
 #include "view/main_model.h"
 
 class QAction;
@@ -95,10 +97,7 @@ private:
     void Build();
     void BuildCpuPage(QWidget* page);
     void BuildFlagsPage(QWidget* page);
-    void BuildCachePage(QWidget* page);
     void BuildIntegratedCachePage(QWidget* page);
-    void BuildExtendedCachePage(QWidget* page);
-    void BuildOtherPage(QWidget* page);
     void BuildAboutPage(QWidget* page);
     void BuildButtonBar();
     void CollectControls();

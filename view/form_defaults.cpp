@@ -3,6 +3,7 @@
 
 #include "view/main_model.h"
 #include "view/product.h"
+#include "view/throughput_view.h"
 
 namespace kest {
 namespace {
@@ -192,6 +193,9 @@ void ThroughputDefaults(WindowState& s) {
     s[ctl::kTestPb].visible = false;
     s[ctl::kTestPb].maximum = 4096;
     s[ctl::kPanelLegend].visible = false;
+    const LegendCaptions captions = LegendCaptionsFor(VectorWidth::None);
+    Set(s, ctl::kLegTpCaption, captions.throughput);
+    Set(s, ctl::kLegAvCaption, captions.average);
     Indicator(s, ctl::kShRd, 0x00FFFF);
     Indicator(s, ctl::kShWr, 0xFFFF00);
     Indicator(s, ctl::kShCp, 0xFF0000);

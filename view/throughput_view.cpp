@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cpu/format.h"
+#include "view/controls.h"
 
 namespace kest {
 
@@ -54,6 +55,30 @@ LegendTexts LegendAfterRun(const ThroughputState& st) {
     l.write_row = st.ran[kTestWrite];
     l.copy_row = st.ran[kTestCopy];
     return l;
+}
+
+void ShowCompletedRun(const ThroughputState& st, WindowState& s, std::string& memtestr) {
+    if (st.vector == VectorWidth::None) memtestr = st.memtestr;
+    const LegendTexts l = LegendAfterRun(st);
+    s[ctl::kLegTpCaption].text = l.captions.throughput;
+    s[ctl::kLegAvCaption].text = l.captions.average;
+    s[ctl::kTopTp].text = l.top_tp;
+    s[ctl::kMiddleTp].text = l.middle_tp;
+    s[ctl::kLegAvL1].text = l.leg_av_l1;
+    s[ctl::kLegAvL2].text = l.leg_av_l2;
+    s[ctl::kLegAvL3].text = l.leg_av_l3;
+    const bool shown[3] = {l.read_row, l.write_row, l.copy_row};  // the legend's rows, top to bottom
+    for (int row = 0; row < 3; ++row)
+        for (ControlName n : ctl::LegendRowControls(row)) s[n].visible = shown[row];
+}
+
+void ShowClearedGraph(WindowState& s) {
+    s[ctl::kPanelLegend].visible = false;
+    s[ctl::kTopTp].text.clear();
+    s[ctl::kMiddleTp].text.clear();
+    const LegendCaptions captions = LegendCaptionsFor(VectorWidth::None);
+    s[ctl::kLegTpCaption].text = captions.throughput;
+    s[ctl::kLegAvCaption].text = captions.average;
 }
 
 ReadOut ReadOutAt(const ThroughputState& st, int x) {

@@ -7,6 +7,7 @@
 
 #include "bench/throughput.h"
 #include "view/throughput_graph_style.h"
+#include "view/window_state.h"
 
 namespace kest {
 
@@ -31,6 +32,10 @@ struct LegendCaptions {
 };
 LegendCaptions LegendCaptionsFor(VectorWidth vector);
 
+// What a window says when the vector loops were asked for and the processor
+// has none they can use.
+inline constexpr const char* kNoVectorUnitMessage = "This processor has no vector unit the test can use (SSE2).";
+
 // Texts of the legend after a run and which of its rows are shown.
 struct LegendTexts {
     LegendCaptions captions;
@@ -39,6 +44,16 @@ struct LegendTexts {
     bool read_row = false, write_row = false, copy_row = false;
 };
 LegendTexts LegendAfterRun(const ThroughputState& st);
+
+// What a completed run shows: the legend's captions, texts and rows and the
+// scale labels in `s`; the word test's memtestr text in `memtestr` (the
+// database record's; a run of the vector loops leaves it as it was).
+void ShowCompletedRun(const ThroughputState& st, WindowState& s, std::string& memtestr);
+
+// The page after its graph is cleared: the legend hidden (with no completed
+// run it could not be taken away again, and it would cover "Run Selected"),
+// the scale labels of the cleared picture gone, the captions without a width.
+void ShowClearedGraph(WindowState& s);
 
 // The read-out for mouse position x on the graph image (image coordinates).
 struct ReadOut {

@@ -100,6 +100,20 @@ TEST(Window, GeometryAndNames) {
             EXPECT_TRUE(IsControl(n.toStdString())) << n.toStdString();
         }
     }
+    // Every widget lies where its layout row puts it, under its row's
+    // parent; a page where its tab widget shows it. The hint labels are
+    // fitted to their texts. Tab widgets lay out their pages once shown.
+    w.window->show();
+    w.window->Pages()->setCurrentIndex(2);
+    QApplication::processEvents();
+    for (const ControlRow& row : MainLayout()) {
+        if (row.kind == ControlKind::Window || row.name == ctl::kLabHint || row.name == ctl::kLabHint2) continue;
+        const QWidget* c = w.window->Control(row.name);
+        ASSERT_NE(c, nullptr) << row.name;
+        const QWidget* placed = row.kind == ControlKind::Page ? c->parentWidget() : c;  // the tabs' page stack
+        EXPECT_EQ(placed->geometry(), QRect(row.rect.x, row.rect.y, row.rect.w, row.rect.h)) << row.name;
+        EXPECT_EQ(placed->parentWidget()->objectName(), ui::QtName(row.parent)) << row.name;
+    }
     auto* snap = qobject_cast<QPushButton*>(w.window->Control(ctl::kButtonSnap));
     EXPECT_EQ(snap->size(), QSize(75, 19));
     EXPECT_EQ(snap->toolTip(), "Save snapshot as bitmap");

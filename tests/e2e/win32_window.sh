@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# kestrune.exe under wine in a virtual X server, started as a user would
+# (with a saved processor and a given clock): the window "Kestrune" with a
+# client area of 536 x 336; every control's text, read back from the live
+# window, is what view/ decides for that processor; "Save..." -> "Text file"
+# writes kestrune-cli.exe's text report (byte for byte apart from the
+# date-time line) and "HTML file" its HTML report (apart from the date and
+# time); "Save..." -> "Screenshot" writes a BMP of the window's
+# outer frame that is not of one colour; a second start exits at once and
+# leaves one window.
+#   tests/e2e/win32_window.sh BUILD_DIR DUMP
+set -euo pipefail
+build=$(readlink -f "$1")
+dump=$(readlink -f "$2")
+for tool in wine wineserver wineboot xvfb-run identify cmp; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
+done
+work=$(mktemp -d)
+prefix=$build/wineprefix-window
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= KEST_BUILD=$build KEST_DUMP=$dump
+if [ ! -f "$prefix/.ready" ]; then
+  mkdir -p "$prefix"
+  { wineboot -i && wineserver -w; } >"$prefix/wineboot.log" 2>&1 && touch "$prefix/.ready" ||
+    { echo "SKIP: wine cannot create its prefix (see $prefix/wineboot.log)"; exit 77; }
+fi
+cd "$work"
+
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -euo pipefail -c '
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Without a window manager wine draws the frame and caption itself.
+wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
+export KEST_SAVE_AS="$(winepath -w "$PWD")\\saved"
+wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 &
+first=$!
+probe() { wine "$KEST_BUILD/kestrune-probe.exe" "$@" | tr -d "\r"; }
+
+size=$(probe size)
+echo "$size"
+[[ $size == "title=Kestrune client=536x336 "* ]] || fail "window: $size"
+probe check --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "the window shows other texts than view/ decides"
+
+probe command extfile1
+[ -s saved.txt ] || fail "no text report saved"
+wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format text > cli.txt
+grep -av "^Reported by " saved.txt > a.txt
+grep -av "^Reported by " cli.txt > b.txt
+cmp a.txt b.txt || fail "the saved text report differs from kestrune-cli.exe'"'"'s"
+[ "$(grep -ac "^Reported by " saved.txt)" = 1 ] && [ "$(wc -c < a.txt)" -gt 1000 ] || fail "no date-time line"
+[ "$(wc -l < saved.txt)" = "$(wc -l < cli.txt)" ] || fail "line counts differ"
+
+probe command HTMLfile1
+[ -s saved.html ] || fail "no HTML report saved"
+wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format html > cli.html
+[ "$(wc -l < saved.html)" = "$(wc -l < cli.html)" ] || fail "HTML line counts differ"
+[ "$(cmp -l saved.html cli.html | wc -l)" -lt 40 ] || fail "the saved HTML report differs from kestrune-cli.exe'"'"'s beyond its date"
+
+probe command Screenshot1
+[ -s saved.bmp ] || fail "no screenshot saved"
+outer=${size##*outer=}
+read -r w h colours < <(identify -format "%w %h %k\n" saved.bmp)
+[ "${w}x${h}" = "$outer" ] || fail "screenshot ${w}x${h}, window $outer"
+[ "$colours" -gt 16 ] || fail "screenshot of $colours colours"
+
+# A second start finds the first by its title and ends.
+timeout 60 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "second start failed"
+kill -0 "$first" || fail "the first window ended"
+echo "window, texts, text report, screenshot and single instance: ok"
+'

@@ -1,0 +1,765 @@
+#include "win32/main_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <stdexcept>
+
+#include "cpu/file_io.h"
+#include "cpu/format.h"
+#include "record/database.h"
+#include "report/bitmap.h"
+#include "report/model_inputs.h"
+#include "report/report.h"
+#include "report/text_encoding.h"
+#include "win32/logos.h"
+
+namespace kest::win32 {
+
+std::wstring Wide(const std::string& cp1252) {
+    std::string bytes;
+    for (char ch : cp1252)
+        if (ch != '\0') bytes += ch;
+    return Utf8ToWide(Cp1252ToUtf8(bytes));
+}
+
+COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+int CommandId(ControlName name) {
+    const auto* it = std::find(std::begin(kControlNames), std::end(kControlNames), name.View());
+    return kFirstControlId + static_cast<int>(it - std::begin(kControlNames));
+}
+
+std::optional<ControlName> CommandName(int id) {
+    const int i = id - kFirstControlId;
+    if (i < 0 || i >= static_cast<int>(std::size(kControlNames))) return std::nullopt;
+    return ControlName::Of(kControlNames[i]);
+}
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"Tmain";
+constexpr wchar_t kBoxClass[] = L"KestBox";
+constexpr COLORREF kLinkColour = RGB(0, 0, 238);
+constexpr COLORREF kLime = RGB(0, 255, 0);
+
+
+DWORD StaticAlign(TextAlign a) {
+    switch (a) {
+        case TextAlign::Center: return SS_CENTER;
+        case TextAlign::Right: return SS_RIGHT;
+        case TextAlign::Left: break;
+    }
+    return SS_LEFT;
+}
+
+// The standard save dialog; the file is replaced without a question (the
+// save code writes it safely).
+std::wstring DefaultSaveDialog(HWND owner, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
+                               const std::wstring& file_name) {
+    wchar_t path[MAX_PATH] = {};
+    file_name.copy(path, MAX_PATH - 1);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = title;
+    ofn.lpstrDefExt = extension;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_EXPLORER;
+    return GetSaveFileNameW(&ofn) ? std::wstring(path) : std::wstring();
+}
+
+// KEST_SAVE_AS=PATH answers every save dialog with PATH (tests).
+SaveDialog InitialSaveDialog() {
+    wchar_t answer[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"KEST_SAVE_AS", answer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return DefaultSaveDialog;
+    std::wstring fixed(answer, n);
+    return [fixed](HWND, const wchar_t*, const wchar_t*, const wchar_t*, const std::wstring&) { return fixed; };
+}
+
+DateTimeTexts Now() { return LocaleDateTime(std::time(nullptr)); }
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
+    : model_(model), instance_(instance), save_dialog_(InitialSaveDialog()) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+    WNDCLASSEXW bc = wc;
+    bc.lpfnWndProc = BoxProc;
+    bc.hIcon = nullptr;
+    bc.lpszClassName = kBoxClass;
+    RegisterClassExW(&bc);
+
+    // Created in pixels: the client area the layout gives, scaled to the
+    // monitor's DPI as Windows scales a fixed dialog.
+    const ControlRow& self = *LayoutRow(ctl::kMain);
+    const POINT at{self.rect.x, self.rect.y};
+    HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY);
+    UINT dpi_x = 96, dpi_y = 96;
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    if (HMODULE shcore = LoadLibraryW(L"shcore.dll"))
+        if (auto fn = reinterpret_cast<GetDpiForMonitorFn>(
+                reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor"))))
+            fn(monitor, 0, &dpi_x, &dpi_y);
+    if (dpi_x == 96) {
+        HDC screen = GetDC(nullptr);
+        dpi_x = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
+    dpi_ = static_cast<int>(dpi_x);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT outer{0, 0, Scale(self.rect.w), Scale(self.rect.h)};
+    AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+    hwnd_ = CreateWindowExW(ex_style, kWindowClass, L"", style, self.rect.x, self.rect.y, outer.right - outer.left,
+                            outer.bottom - outer.top, nullptr, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("the main window could not be created");
+    MakeFonts();
+    Build();
+    throughput_ = std::make_unique<ThroughputPage>(
+        model_, [this](ControlName n) { return Control(n); }, [this] { ApplyState(); });
+    // Every population (creation, Reset) empties the graph.
+    model_.Hooks().reset_throughput_graph = [this] { throughput_->Reset(); };
+    SetWindowSubclass(Control(ctl::kGraphMt), GraphProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    Run([this] { model_.FormCreate(); });
+    SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
+}
+
+MainWindow::~MainWindow() {
+    for (HFONT f : {font_, bold_, title_, link_, scale_})
+        if (f) DeleteObject(f);
+    for (HBITMAP b : logos_)
+        if (b) DeleteObject(b);
+}
+
+void MainWindow::MakeFonts() {
+    NONCLIENTMETRICSW m{};
+    m.cbSize = sizeof m;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+    LOGFONTW lf = m.lfMessageFont;
+    lf.lfHeight = -Scale(10);  // the Qt window's 10 pixels at 96 DPI
+    font_ = CreateFontIndirectW(&lf);
+    LOGFONTW b = lf;
+    b.lfWeight = FW_BOLD;
+    bold_ = CreateFontIndirectW(&b);
+    LOGFONTW l = lf;
+    l.lfUnderline = TRUE;
+    link_ = CreateFontIndirectW(&l);
+    LOGFONTW s = b;
+    s.lfHeight = -Scale(9);
+    scale_ = CreateFontIndirectW(&s);
+    LOGFONTW t{};
+    t.lfHeight = -Scale(26);
+    t.lfWeight = FW_BOLD;
+    t.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(t.lfFaceName, L"Times New Roman");
+    title_ = CreateFontIndirectW(&t);
+}
+
+HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
+    const wchar_t* cls = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    std::wstring text = Utf8ToWide(row.caption);
+    switch (row.kind) {
+        case ControlKind::Window: return hwnd_;
+        case ControlKind::Tabs: cls = WC_TABCONTROLW; style |= WS_CLIPCHILDREN | WS_TABSTOP; break;
+        case ControlKind::Page:
+        case ControlKind::Group:
+        case ControlKind::Panel:
+        case ControlKind::RaisedPanel:
+        case ControlKind::Area: cls = kBoxClass; style |= WS_CLIPCHILDREN; break;
+        case ControlKind::Tick: style |= SS_ETCHEDVERT; break;
+        case ControlKind::Label:
+            style |= StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX;
+            if (row.look == TextLook::Scale) ex |= WS_EX_TRANSPARENT;
+            break;
+        case ControlKind::Value:
+            style |= StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX | SS_SUNKEN | SS_NOTIFY;
+            break;
+        case ControlKind::Mask:
+            style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+            if (!row.Has(kFrameless)) style |= SS_SUNKEN;
+            break;
+        case ControlKind::Indicator:
+        case ControlKind::Picture: style |= SS_OWNERDRAW | SS_NOTIFY; break;
+        case ControlKind::Link: style |= SS_CENTER | SS_NOTIFY | SS_NOPREFIX; break;
+        case ControlKind::Button: cls = L"BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+        case ControlKind::CheckBox: cls = L"BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+        case ControlKind::ProgressBar: cls = PROGRESS_CLASSW; break;
+        case ControlKind::ScrollBar: cls = L"SCROLLBAR"; style |= SBS_HORZ; break;
+    }
+    int x = row.rect.x, y = row.rect.y;
+    if (row.kind == ControlKind::Page) {
+        // Over the page control's client area, as a sibling of the tabs.
+        const ControlRow& tabs = *LayoutRow(row.parent);
+        x += tabs.rect.x;
+        y += tabs.rect.y;
+        parent = GetParent(Find(tabs.name)->hwnd);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        std::wstring name = Utf8ToWide(row.name.View());
+        item.pszText = name.data();
+        HWND tab_hwnd = Find(tabs.name)->hwnd;
+        SendMessageW(tab_hwnd, TCM_INSERTITEMW, static_cast<WPARAM>(SendMessageW(tab_hwnd, TCM_GETITEMCOUNT, 0, 0)),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    HWND w = CreateWindowExW(ex, cls, text.c_str(), style, Scale(x), Scale(y), Scale(row.rect.w), Scale(row.rect.h),
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(row.name))), instance_, nullptr);
+    HFONT f = row.look == TextLook::Bold    ? bold_
+              : row.look == TextLook::Title ? title_
+              : row.look == TextLook::Scale ? scale_
+              : row.kind == ControlKind::Link ? link_
+                                              : font_;
+    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    if (row.kind == ControlKind::ScrollBar) EnableWindow(w, FALSE);
+    if (!row.hint.empty() && tooltip_) {
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = reinterpret_cast<UINT_PTR>(w);
+        std::wstring hint = Utf8ToWide(row.hint);
+        ti.lpszText = hint.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    return w;
+}
+
+void MainWindow::Build() {
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    const auto rows = MainLayout();
+    children_.resize(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) children_[i].row = &rows[i];
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ControlRow& row = rows[i];
+        HWND parent = row.kind == ControlKind::Window ? nullptr : Find(row.parent)->hwnd;
+        children_[i].hwnd = BuildChild(row, parent);
+    }
+    // Later siblings lie on top, but Win32 puts each new child under the
+    // ones before it: a control that overlaps an earlier sibling (and every
+    // page, over its tabs) is raised, in row order. Only those: each move is
+    // a round trip to the window server.
+    auto overlap = [](const LayoutRect& a, const LayoutRect& b) {
+        return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].kind == ControlKind::Window) continue;
+        bool raise = rows[i].kind == ControlKind::Page;
+        for (size_t j = 0; j < i && !raise; ++j)
+            raise = rows[j].parent == rows[i].parent && rows[j].kind != ControlKind::Window &&
+                    overlap(rows[j].rect, rows[i].rect);
+        if (raise) SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    logos_.assign(kLogoCodes.size(), nullptr);  // decoded when first shown
+    for (ControlName tabs : {ctl::kMainPageControl, ctl::kCacheControl}) ShowPage(Find(tabs)->hwnd);
+}
+
+MainWindow::Child* MainWindow::Find(HWND hwnd) {
+    for (Child& c : children_)
+        if (c.hwnd == hwnd) return &c;
+    return nullptr;
+}
+
+MainWindow::Child* MainWindow::Find(ControlName name) {
+    for (Child& c : children_)
+        if (c.row->name == name) return &c;
+    return nullptr;
+}
+
+HWND MainWindow::Control(ControlName name) const {
+    for (const Child& c : children_)
+        if (c.row->name == name) return c.hwnd;
+    return nullptr;
+}
+
+// Brings a page (and the page that holds it) to the front.
+void MainWindow::SelectPage(const ControlRow& page) {
+    if (const ControlRow* outer = LayoutRow(LayoutRow(page.parent)->parent); outer && outer->kind == ControlKind::Page)
+        SelectPage(*outer);
+    HWND tabs = Control(page.parent);
+    int index = 0;
+    for (const Child& c : children_) {
+        if (c.row == &page) break;
+        index += c.row->kind == ControlKind::Page && c.row->parent == page.parent;
+    }
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ShowPage(tabs);
+}
+
+// Shows the page of the selected tab and hides the others.
+void MainWindow::ShowPage(HWND tabs) {
+    Child* t = Find(tabs);
+    if (!t) return;
+    const int selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    int index = 0;
+    for (Child& c : children_) {
+        if (c.row->kind != ControlKind::Page || c.row->parent != t->row->name) continue;
+        ShowWindow(c.hwnd, index++ == selected ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void MainWindow::ApplyState() {
+    for (const auto& [name, s] : model_.State().All()) {
+        if (name == ctl::kMain.View()) {
+            SetWindowTextW(hwnd_, Wide(s.text).c_str());
+            continue;
+        }
+        Child* c = nullptr;
+        for (Child& k : children_)
+            if (k.row->name.View() == name) c = &k;
+        if (!c) continue;
+        const ControlRow& row = *c->row;
+        if (row.kind == ControlKind::Tabs) continue;  // the user's tab stays
+        if (row.kind == ControlKind::Page) {
+            HWND tabs = Find(row.parent)->hwnd;
+            int index = 0;
+            for (const Child& k : children_) {
+                if (&k == c) break;
+                index += k.row->kind == ControlKind::Page && k.row->parent == row.parent;
+            }
+            std::wstring text = Wide(s.text);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text.data();
+            SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+            continue;
+        }
+        const bool has_text = row.caption.empty() &&
+                              (row.kind == ControlKind::Label || row.kind == ControlKind::Value ||
+                               row.kind == ControlKind::Mask || row.kind == ControlKind::Link ||
+                               row.kind == ControlKind::Button || row.kind == ControlKind::CheckBox ||
+                               row.kind == ControlKind::Group);
+        if (has_text) {
+            // The value, or the last of its shorter forms (the narrow cells).
+            std::string shown = s.text;
+            if (!s.shorter.empty()) {
+                HDC dc = GetDC(c->hwnd);
+                HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c->hwnd, WM_GETFONT, 0, 0)));
+                RECT r;
+                GetClientRect(c->hwnd, &r);
+                auto fits = [&](const std::string& t) {
+                    const std::wstring w = Wide(t);
+                    SIZE size{};
+                    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
+                    return size.cx <= r.right - r.left - 6;
+                };
+                for (auto it = s.shorter.begin(); it != s.shorter.end() && !fits(shown); ++it) shown = *it;
+                SelectObject(dc, old);
+                ReleaseDC(c->hwnd, dc);
+            }
+            const std::wstring text = Wide(shown);
+            wchar_t now[512];
+            GetWindowTextW(c->hwnd, now, 512);
+            if (text != now) SetWindowTextW(c->hwnd, text.c_str());
+        }
+        if (row.kind == ControlKind::CheckBox)
+            SendMessageW(c->hwnd, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (row.kind == ControlKind::Button && c->bold != s.bold) {
+            c->bold = s.bold;
+            SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.bold ? bold_ : font_), TRUE);
+        }
+        if (row.kind == ControlKind::ProgressBar) {
+            SendMessageW(c->hwnd, PBM_SETRANGE32, 0, std::max(s.maximum, 1));
+            SendMessageW(c->hwnd, PBM_SETPOS, static_cast<WPARAM>(s.position), 0);
+        }
+        if (row.kind == ControlKind::Indicator && s.fill && *s.fill != c->fill) {
+            c->fill = *s.fill;
+            InvalidateRect(c->hwnd, nullptr, TRUE);
+        }
+        const bool dim = s.colour == TextColour::Dimmed;
+        if (dim != c->dimmed) {
+            c->dimmed = dim;
+            InvalidateRect(c->hwnd, nullptr, TRUE);
+        }
+        if (static_cast<bool>(IsWindowEnabled(c->hwnd)) != s.enabled) EnableWindow(c->hwnd, s.enabled);
+        const bool shown = (GetWindowLongW(c->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown != s.visible) ShowWindow(c->hwnd, s.visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void MainWindow::Run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ApplyState();
+        ShowError(e.what());
+        return;
+    }
+    ApplyState();
+}
+
+void MainWindow::ShowError(const std::string& message) {
+    wchar_t title[64];
+    GetWindowTextW(hwnd_, title, 64);
+    MessageBoxW(hwnd_, Utf8ToWide(message).c_str(), title, MB_OK | MB_ICONERROR);
+}
+
+// Clicks on buttons, check boxes and the values that explain themselves.
+void MainWindow::OnClick(ControlName name) {
+    using M = MainWindowModel;
+    const std::pair<ControlName, void (M::*)()> handlers[] = {
+        {ctl::kFam, &M::famClick},     {ctl::kMdl, &M::mdlClick},       {ctl::kBrand, &M::brandClick},
+        {ctl::kCtp, &M::ctpClick},     {ctl::kApic, &M::apicClick},     {ctl::kLp, &M::lpClick},
+        {ctl::kFls, &M::flsClick},     {ctl::kIsaLvl, &M::isa_lvlClick}, {ctl::kCspeed, &M::cspeedClick},
+        {ctl::kPlt, &M::pltClick},     {ctl::kBSff, &M::b_sffClick},    {ctl::kBAff, &M::b_affClick},
+        {ctl::kBEff, &M::b_effClick},  {ctl::kL1, &M::l1Click},         {ctl::kL2, &M::l2Click},
+        {ctl::kL3, &M::l3Click},       {ctl::kButtonRefresh, &M::button_refreshClick}};
+    for (const auto& [n, h] : handlers)
+        if (n == name) {
+            auto handler = h;
+            Run([this, handler] { (model_.*handler)(); });
+            return;
+        }
+    if (name == ctl::kCheckBoxFullsn) {
+        Run([this] {
+            model_.State()[ctl::kCheckBoxFullsn].checked =
+                SendMessageW(Control(ctl::kCheckBoxFullsn), BM_GETCHECK, 0, 0) == BST_CHECKED;
+            model_.CheckBox_fullsnClick();
+        });
+    } else if (name == ctl::kCbRead || name == ctl::kCbWrite || name == ctl::kCbCopy) {
+        Run([this, name] {
+            model_.State()[name].checked = SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+            model_.UpdateRunButton();
+        });
+    } else if (name == ctl::kCbVector) {
+        // Off runs the word test, on the vector loops.
+        Run([this] {
+            model_.State()[ctl::kCbVector].checked =
+                SendMessageW(Control(ctl::kCbVector), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        });
+    } else if (name == ctl::kTstRun) {
+        KillTimer(hwnd_, kRefreshTimer);  // no clock refresh during the run
+        throughput_->Run();
+        SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
+    } else if (name == ctl::kButtonSnap) {
+        Popup(name, -35, {ctl::kScreenshot1, ctl::kExtfile1, ctl::kHTMLfile1});
+    } else if (name == ctl::kDbase) {
+        Popup(name, -18, {ctl::kDatabasebrowser1, ctl::kAddtodatabase1});
+    } else if (name == ctl::kBLff) {
+        std::vector<ControlName> words;
+        for (const LaterFeatureWord& w : LaterFeatureWords()) words.push_back(w.action);
+        Popup(name, 0, words);
+    } else if (name == ctl::kButtonClose) {
+        DestroyWindow(hwnd_);
+    } else if (name == ctl::kOffCUrl) {
+        std::wstring url = Wide(model_.State().Text(ctl::kOffCUrl));
+        Launch(url.empty() ? Utf8ToWide(kWebAddress) : url);
+    } else if (name == ctl::kQeltMail || name == ctl::kVormMail) {
+        const std::wstring address = Wide(model_.State().Text(name));
+        if (!address.empty()) Launch(L"mailto:" + address);
+    }
+}
+
+// A popup of menu entries named after controls, their captions and states
+// from the model; the chosen one runs at once.
+void MainWindow::Popup(ControlName button, int dy, const std::vector<ControlName>& entries) {
+    HMENU menu = CreatePopupMenu();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ControlState* s = model_.State().Find(entries[i]);
+        const std::wstring text = Wide(s ? s->text : std::string(entries[i].View()));
+        UINT flags = MF_STRING;
+        if (s && !s->enabled) flags |= MF_GRAYED;
+        if (s && s->checked) flags |= MF_CHECKED;
+        AppendMenuW(menu, flags, static_cast<UINT_PTR>(CommandId(entries[i])), text.c_str());
+    }
+    RECT win, b;
+    GetWindowRect(hwnd_, &win);
+    GetWindowRect(Control(button), &b);
+    POINT client_b{b.left, b.top};
+    ScreenToClient(hwnd_, &client_b);
+    // The later words open under their toggle, right edges aligned.
+    const bool under = button == ctl::kBLff;
+    const int x = under ? b.right : win.left + client_b.x + 4;
+    const int y = under ? b.bottom : win.top + client_b.y + dy;
+    // The chosen entry comes back as WM_COMMAND.
+    TrackPopupMenu(menu, under ? TPM_RIGHTALIGN : TPM_LEFTALIGN, x, y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+}
+
+void MainWindow::OnMenuEntry(ControlName entry) {
+    if (entry == ctl::kExtfile1) SaveReport(false);
+    else if (entry == ctl::kHTMLfile1) SaveReport(true);
+    else if (entry == ctl::kScreenshot1) SaveScreenshot();
+    else if (entry == ctl::kAddtodatabase1) AddToDatabase();
+    else if (entry == ctl::kDatabasebrowser1) {
+        const std::string& found = model_.Database().browser_program;
+        Launch(Wide(found.empty() ? std::string(kDatabaseBrowserProgram) + ".exe" : found + ".exe"), L".");
+    } else {
+        for (const LaterFeatureWord& w : LaterFeatureWords())
+            if (w.action == entry) {
+                const FeaturePage page = w.page;
+                Run([this, page] { model_.LaterFeatureClick(page); });
+            }
+    }
+    ApplyState();
+}
+
+std::wstring MainWindow::AskPath(const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
+                                 const std::string& default_name) {
+    const std::wstring chosen = save_dialog_(hwnd_, title, filter, extension, Wide(default_name));
+    if (chosen.empty()) return {};
+    // A confirmed dialog moves the current directory to the chosen folder.
+    const auto slash = chosen.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) SetCurrentDirectoryW(chosen.substr(0, slash).c_str());
+    return chosen;
+}
+
+void MainWindow::SaveReport(bool html) {
+    std::wstring chosen = html ? AskPath(L"Save HTML file...", L"HTML file\0*.html;*.htm\0", L"html",
+                                         DefaultReportName(model_.State()))
+                               : AskPath(L"Save text file...", L"Text file\0*.txt\0", L"txt",
+                                         DefaultReportName(model_.State()));
+    if (chosen.empty()) return;
+    std::string path = WideToUtf8(chosen);
+    path = html ? WithHtmlExtension(path) : WithTextExtension(path);
+    const DateTimeTexts now = Now();
+    const std::string bytes =
+        RenderReport(html ? ReportFormat::Html : ReportFormat::Text, ReportInputsFor(model_, now.date, now.time));
+    if (auto err = WriteFileSafely(path, bytes)) ShowError(*err);
+}
+
+void MainWindow::AddToDatabase() {
+    const DateTimeTexts now = Now();
+    const std::string record = DatabaseRecord(ReportInputsFor(model_, now.date, now.time));
+    if (auto err = AddDatabaseRecord(model_.Globals().StartupDir, model_.Database().remembered_name, record))
+        ShowError(*err);
+}
+
+// The window's outer frame from the desktop's device context, before the
+// save dialog opens.
+void MainWindow::SaveScreenshot() {
+    UpdateWindow(hwnd_);
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    RgbImage img;
+    img.width = w;
+    img.height = h;
+    img.rgb.reserve(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+    const auto* px = static_cast<const uint8_t*>(bits);
+    for (int i = 0; i < w * h; ++i) {
+        img.rgb.push_back(px[i * 4 + 2]);
+        img.rgb.push_back(px[i * 4 + 1]);
+        img.rgb.push_back(px[i * 4]);
+    }
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    const std::wstring chosen =
+        AskPath(L"Save screenshot as...", L"Bitmap file\0*.bmp\0", L"bmp",
+                DefaultScreenshotName(model_.State(), static_cast<unsigned>(model_.ScreenshotCount)));
+    if (chosen.empty()) return;
+    if (auto err = SaveBmp(WithBitmapExtension(WideToUtf8(chosen)), img)) {
+        ShowError(*err);
+        return;
+    }
+    ++model_.ScreenshotCount;
+}
+
+void MainWindow::Launch(const std::wstring& target, const std::wstring& dir) {
+    ShellExecuteW(hwnd_, L"open", target.c_str(), nullptr, dir.empty() ? nullptr : dir.c_str(), SW_SHOWNORMAL);
+}
+
+LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
+    Child* c = Find(control);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    if (c && c->row->kind == ControlKind::Link) text = kLinkColour;
+    if (c && c->row->look == TextLook::Scale) {
+        SetTextColor(dc, kLime);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    if (c && c->dimmed) text = GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, text);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
+    Child* c = Find(d.hwndItem);
+    if (!c) return;
+    if (c->row->name == ctl::kGraphMt || c->row->name == ctl::kGraphMtVals) {
+        throughput_->Draw(c->row->name, d.hDC, d.rcItem);
+        return;
+    }
+    if (c->row->kind == ControlKind::Indicator) {
+        HBRUSH fill = CreateSolidBrush(Colour(c->fill));
+        FillRect(d.hDC, &d.rcItem, fill);
+        DeleteObject(fill);
+        HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
+        FrameRect(d.hDC, &d.rcItem, grey);
+        DeleteObject(grey);
+        return;
+    }
+    const auto& codes = kLogoCodes;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (LogoName(codes[i]) != c->row->name) continue;
+        if (!logos_[i]) logos_[i] = LoadLogo(instance_, codes[i]);
+        if (!logos_[i]) return;
+        HDC mem = CreateCompatibleDC(d.hDC);
+        HGDIOBJ old = SelectObject(mem, logos_[i]);
+        BITMAP bm{};
+        GetObjectW(logos_[i], sizeof bm, &bm);
+        StretchBlt(d.hDC, 0, 0, d.rcItem.right, d.rcItem.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    }
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    const std::optional<ControlName> name = CommandName(id);
+    if (!name) return;
+    const ControlRow* row = LayoutRow(*name);
+    if (!row) {
+        OnMenuEntry(*name);
+    } else if (row->kind == ControlKind::Page) {
+        SelectPage(*row);
+    } else if (code == BN_CLICKED || code == STN_CLICKED) {
+        OnClick(*name);
+    }
+}
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(lp);
+            if (n->code == TCN_SELCHANGE) ShowPage(n->hwndFrom);
+            return 0;
+        }
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lp) == Control(ctl::kMtbScroll)) throughput_->Scroll(LOWORD(wp), HIWORD(wp));
+            return 0;
+        case WM_CTLCOLORSTATIC: return ColourStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+        case WM_TIMER:
+            if (wp == kRefreshTimer) Run([this] { model_.refrtimerTimer(); });
+            return 0;
+        case WM_DPICHANGED: {
+            // A fixed dialog keeps its layout; Windows proposes the new frame.
+            const auto* r = reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->OnMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// The graph reports the mouse: presses toggle the legend, moves read the
+// throughput under the pointer (in the picture's 96-DPI pixels).
+LRESULT CALLBACK MainWindow::GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    switch (msg) {
+        case WM_LBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Left); break;
+        case WM_RBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Right); break;
+        case WM_MBUTTONDOWN: self->throughput_->MouseDown(MouseButton::Middle); break;
+        case WM_MOUSEMOVE:
+            self->throughput_->MouseMove(MulDiv(static_cast<short>(LOWORD(lp)), 96, self->dpi_));
+            break;
+        default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// Pages, groups and panels: they draw their own frame and heading and pass
+// their children's messages to the window.
+LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(top, GWLP_USERDATA));
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_DRAWITEM:
+            return SendMessageW(top, msg, wp, lp);
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT r;
+            GetClientRect(hwnd, &r);
+            Child* c = self ? self->Find(hwnd) : nullptr;
+            if (c) {
+                switch (c->row->kind) {
+                    case ControlKind::Panel: DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT); break;
+                    case ControlKind::RaisedPanel: DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT); break;
+                    case ControlKind::Group: {
+                        wchar_t text[256];
+                        const int n = GetWindowTextW(hwnd, text, 256);
+                        HGDIOBJ old = SelectObject(dc, self->font_);
+                        SIZE size{};
+                        GetTextExtentPoint32W(dc, text, n, &size);
+                        RECT frame = r;
+                        frame.top += size.cy / 2;
+                        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+                        if (n > 0) {
+                            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                            SetTextColor(dc, GetSysColor(c->dimmed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+                            TextOutW(dc, self->Scale(8), 0, text, n);
+                        }
+                        SelectObject(dc, old);
+                        break;
+                    }
+                    default: break;
+                }
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_SETTEXT: {
+            const LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return r;
+        }
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace kest::win32
