@@ -12,9 +12,11 @@
 namespace kest::disasm {
 
 // objdump's disassembly of `symbol` in this program; empty when objdump is
-// missing.
+// missing or the program cannot name its own file (no /proc/self/exe).
 inline std::string Disassemble(const std::string& symbol) {
-    const std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
+    std::error_code ec;
+    const std::string exe = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec) return {};
     const std::string cmd = "objdump -d --no-show-raw-insn --disassemble=" + symbol + " '" + exe + "' 2>/dev/null";
     std::string out;
     if (FILE* f = popen(cmd.c_str(), "r")) {
