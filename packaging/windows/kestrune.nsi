@@ -1,6 +1,6 @@
 ; The Windows installer of kestrune.exe and kestrune-cli.exe, built by
 ; scripts/build-windows-installer.sh:
-;   makensis -DVERSION=0.1.0 -DBUILD=build-win32 -DTOP=. -DOUTFILE=... kestrune.nsi
+;   makensis -DVERSION=0.2.0 -DBUILD=build-win32 -DTOP=. -DOUTFILE=... kestrune.nsi
 ; Installs into Program Files, adds a Start menu entry and registers the
 ; uninstaller under "Apps & features". /S installs and uninstalls silently.
 Unicode true
