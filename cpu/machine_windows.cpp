@@ -4,6 +4,7 @@
 // QueryPerformanceCounter, the thread's group affinity and the add chain.
 #include <windows.h>
 
+#include "cpu/cpuid_bits.h"
 #include "cpu/cpuid_source.h"
 #include "cpu/machine.h"
 
@@ -27,7 +28,7 @@ public:
         auto cpuid = MakeLiveCpuidSource();
         if (cpuid->HasCpuid()) {
             max_leaf_ = cpuid->Query(0).eax;
-            tsc_usable_ = max_leaf_ >= 1 && (cpuid->Query(1).edx & (1u << 4)) != 0;
+            tsc_usable_ = max_leaf_ >= 1 && BitSet(cpuid->Query(1).edx, cpuid_bit::kTsc);
         }
         LARGE_INTEGER f;
         frequency_ = QueryPerformanceFrequency(&f) && f.QuadPart > 0 ? static_cast<uint64_t>(f.QuadPart) : 0;
