@@ -103,9 +103,13 @@ TEST(VectorKernels, EmittedLoopsUseTheirWidthAndNoStringInstructions) {
             const std::string dis = Disassemble(symbol);
             if (dis.find("<" + symbol + ">:") == std::string::npos)
                 GTEST_SKIP() << "objdump not available or symbol missing";
+            // A sanitizer build checks every access with a call of its own:
+            // only an uninstrumented build shows the loop as it runs.
+            if (dis.find("__asan") != std::string::npos || dis.find("__ubsan") != std::string::npos)
+                GTEST_SKIP() << "loops instrumented by the sanitizers";
             SCOPED_TRACE(dis);
             EXPECT_EQ(Count(dis, forbidden), 0u) << symbol;
-            EXPECT_EQ(Count(dis, rdtsc), 2u) << symbol;
+            ASSERT_EQ(Count(dis, rdtsc), 2u) << symbol;
             const size_t first = dis.find("rdtsc"), second = dis.find("rdtsc", first + 5);
             const std::string timed = dis.substr(first, second - first);
             EXPECT_EQ(Count(timed, access), l.accesses) << symbol;
