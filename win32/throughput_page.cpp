@@ -30,6 +30,7 @@ ThroughputPage::ThroughputPage(MainWindowModel& model, std::function<HWND(Contro
 
 void ThroughputPage::Reset() {
     st_.test_done = false;
+    st_.ran = {};  // no curves
     middle_line_ = false;
     ShowClearedGraph(model_.State());
     InvalidateRect(control_(ctl::kGraphMt), nullptr, FALSE);
