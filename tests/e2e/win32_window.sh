@@ -5,7 +5,9 @@
 # window, is what view/ decides for that processor; "Save..." -> "Text file"
 # writes kestrune-cli.exe's text report (byte for byte apart from the
 # date-time line) and "HTML file" its HTML report (apart from the date and
-# time); "Save..." -> "Screenshot" writes a BMP of the window's
+# time); "Database..." -> "Add to database" appends to the database file that
+# database.ini names exactly kestrune-cli.exe's record (byte for byte apart
+# from its datetime line); "Save..." -> "Screenshot" writes a BMP of the window's
 # outer frame that is not of one colour; a second start exits at once and
 # leaves one window.
 #   tests/e2e/win32_window.sh BUILD_DIR DUMP
@@ -35,6 +37,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Without a window manager wine draws the frame and caption itself.
 wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
 export KEST_SAVE_AS="$(winepath -w "$PWD")\\saved"
+# The start-up folder holds the database pointer and the (empty) database.
+printf "cpu.db\r\n" > database.ini
+: > cpu.db
 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 &
 first=$!
 probe() { wine "$KEST_BUILD/kestrune-probe.exe" "$@" | tr -d "\r"; }
@@ -59,6 +64,15 @@ wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --forma
 [ "$(wc -l < saved.html)" = "$(wc -l < cli.html)" ] || fail "HTML line counts differ"
 [ "$(cmp -l saved.html cli.html | wc -l)" -lt 40 ] || fail "the saved HTML report differs from kestrune-cli.exe'"'"'s beyond its date"
 
+probe command Addtodatabase1
+[ -s cpu.db ] || fail "no record added to the database"
+wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format record > cli.rec
+grep -av "^datetime=" cpu.db > a.rec
+grep -av "^datetime=" cli.rec > b.rec
+cmp a.rec b.rec || fail "the added record differs from kestrune-cli.exe'"'"'s"
+[ "$(grep -ac "^datetime=" cpu.db)" = 1 ] && [ "$(wc -c < a.rec)" -gt 1000 ] || fail "no datetime line"
+[ "$(wc -l < cpu.db)" = "$(wc -l < cli.rec)" ] || fail "record line counts differ"
+
 probe command Screenshot1
 [ -s saved.bmp ] || fail "no screenshot saved"
 outer=${size##*outer=}
@@ -69,5 +83,5 @@ read -r w h colours < <(identify -format "%w %h %k\n" saved.bmp)
 # A second start finds the first by its title and ends.
 timeout 60 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "second start failed"
 kill -0 "$first" || fail "the first window ended"
-echo "window, texts, text report, screenshot and single instance: ok"
+echo "window, texts, text report, database record, screenshot and single instance: ok"
 '
