@@ -189,8 +189,10 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
         case ControlKind::Area: cls = kBoxClass; style |= WS_CLIPCHILDREN; break;
         case ControlKind::Tick: style |= SS_ETCHEDVERT; break;
         case ControlKind::Label:
-            style |= StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX;
-            if (row.look == TextLook::Scale) ex |= WS_EX_TRANSPARENT;
+            // The scale values lie over the graph, which clips them out;
+            // each draws the graph's pixels under it, then its text.
+            style |= row.look == TextLook::Scale ? SS_OWNERDRAW | SS_NOPREFIX
+                                                 : StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX;
             break;
         case ControlKind::Value:
             style |= StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX | SS_SUNKEN | SS_NOTIFY;
@@ -599,10 +601,6 @@ LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
     SetBkMode(dc, TRANSPARENT);
     COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     if (c && c->row->kind == ControlKind::Link) text = kLinkColour;
-    if (c && c->row->look == TextLook::Scale) {
-        SetTextColor(dc, kLime);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
     if (c && c->dimmed) text = GetSysColor(COLOR_GRAYTEXT);
     SetTextColor(dc, text);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -613,6 +611,29 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
     if (!c) return;
     if (c->row->name == ctl::kGraphMt || c->row->name == ctl::kGraphMtVals) {
         throughput_->Draw(c->row->name, d.hDC, d.rcItem);
+        // The scale values show the graph under them: they follow each
+        // change of it (a run, a reset, a scroll).
+        if (c->row->name == ctl::kGraphMt)
+            for (ControlName n : {ctl::kTopTp, ctl::kMiddleTp}) InvalidateRect(Control(n), nullptr, FALSE);
+        return;
+    }
+    if (c->row->look == TextLook::Scale) {
+        HWND graph = Control(ctl::kGraphMt);
+        RECT under;
+        GetClientRect(graph, &under);
+        MapWindowPoints(graph, d.hwndItem, reinterpret_cast<POINT*>(&under), 2);
+        throughput_->Draw(ctl::kGraphMt, d.hDC, under);
+        wchar_t text[64];
+        const int n = GetWindowTextW(d.hwndItem, text, 64);
+        SetBkMode(d.hDC, TRANSPARENT);
+        SetTextColor(d.hDC, kLime);
+        HGDIOBJ old = SelectObject(d.hDC, scale_);
+        RECT box = d.rcItem;
+        const UINT align = c->row->align == TextAlign::Right    ? DT_RIGHT
+                           : c->row->align == TextAlign::Center ? DT_CENTER
+                                                                : DT_LEFT;
+        DrawTextW(d.hDC, text, n, &box, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(d.hDC, old);
         return;
     }
     if (c->row->kind == ControlKind::Indicator) {

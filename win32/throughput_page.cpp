@@ -30,6 +30,7 @@ ThroughputPage::ThroughputPage(MainWindowModel& model, std::function<HWND(Contro
 
 void ThroughputPage::Reset() {
     st_.test_done = false;
+    st_.ran = {};  // no curves
     middle_line_ = false;
     ShowClearedGraph(model_.State());
     InvalidateRect(control_(ctl::kGraphMt), nullptr, FALSE);
@@ -137,6 +138,8 @@ void ThroughputPage::Draw(ControlName name, HDC target, const RECT& r) const {
     RECT all{0, 0, kGraphWidth, h};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(DC_PEN));
+    HGDIOBJ old_font = GetCurrentObject(dc, OBJ_FONT);
+    HFONT font = nullptr;
     if (name == ctl::kGraphMt) {
         SetDCPenColor(dc, RGB(255, 255, 255));
         SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -158,10 +161,16 @@ void ThroughputPage::Draw(ControlName name, HDC target, const RECT& r) const {
             }
         }
     } else {
-        // White block sizes in KB, each centred on its grid line.
+        // White block sizes in KB, each centred on its grid line, in the
+        // dialog font at its 96-DPI size (the picture is stretched after).
+        LOGFONTW lf{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        lf.lfHeight = MulDiv(lf.lfHeight, 96, GetDeviceCaps(target, LOGPIXELSY));
+        lf.lfWidth = 0;
+        font = CreateFontIndirectW(&lf);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkMode(dc, TRANSPARENT);
-        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SelectObject(dc, font);
         for (int k = 1; 32 * k < kGraphWidth; ++k) {
             const std::wstring text = std::to_wstring(64 * k);
             RECT box{32 * k - 20, 0, 32 * k + 20, h};
@@ -171,6 +180,8 @@ void ThroughputPage::Draw(ControlName name, HDC target, const RECT& r) const {
     SetStretchBltMode(target, COLORONCOLOR);
     StretchBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, dc, 0, 0, kGraphWidth, h, SRCCOPY);
     SelectObject(dc, old_pen);
+    SelectObject(dc, old_font);
+    if (font) DeleteObject(font);
     SelectObject(dc, old_bmp);
     DeleteObject(bmp);
     DeleteDC(dc);

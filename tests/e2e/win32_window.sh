@@ -5,7 +5,9 @@
 # window, is what view/ decides for that processor; "Save..." -> "Text file"
 # writes kestrune-cli.exe's text report (byte for byte apart from the
 # date-time line) and "HTML file" its HTML report (apart from the date and
-# time); "Save..." -> "Screenshot" writes a BMP of the window's
+# time); "Database..." -> "Add to database" appends to the database file that
+# database.ini names exactly kestrune-cli.exe's record (byte for byte apart
+# from its datetime line); "Save..." -> "Screenshot" writes a BMP of the window's
 # outer frame that is not of one colour; a second start exits at once and
 # leaves one window.
 #   tests/e2e/win32_window.sh BUILD_DIR DUMP
@@ -35,6 +37,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Without a window manager wine draws the frame and caption itself.
 wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
 export KEST_SAVE_AS="$(winepath -w "$PWD")\\saved"
+# The start-up folder holds the database pointer and the (empty) database.
+printf "cpu.db\r\n" > database.ini
+: > cpu.db
 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 &
 first=$!
 probe() { wine "$KEST_BUILD/kestrune-probe.exe" "$@" | tr -d "\r"; }
@@ -44,20 +49,30 @@ echo "$size"
 [[ $size == "title=Kestrune client=536x336 "* ]] || fail "window: $size"
 probe check --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "the window shows other texts than view/ decides"
 
+# What the window wrote to SAVED is the output of kestrune-cli.exe --format FORMAT,
+# byte for byte apart from the one line that starts with DATED (date and time).
+same_as_cli() {
+  local saved=$1 format=$2 dated=$3 what=$4
+  [ -s "$saved" ] || fail "no $what written"
+  wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format "$format" > "cli.$format"
+  grep -av "^$dated" "$saved" > a.masked
+  grep -av "^$dated" "cli.$format" > b.masked
+  cmp a.masked b.masked || fail "the $what differs from kestrune-cli.exe'"'"'s"
+  [ "$(grep -ac "^$dated" "$saved")" = 1 ] && [ "$(wc -c < a.masked)" -gt 1000 ] || fail "$what: no date-time line"
+  [ "$(wc -l < "$saved")" = "$(wc -l < "cli.$format")" ] || fail "$what: line counts differ"
+}
+
 probe command extfile1
-[ -s saved.txt ] || fail "no text report saved"
-wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format text > cli.txt
-grep -av "^Reported by " saved.txt > a.txt
-grep -av "^Reported by " cli.txt > b.txt
-cmp a.txt b.txt || fail "the saved text report differs from kestrune-cli.exe'"'"'s"
-[ "$(grep -ac "^Reported by " saved.txt)" = 1 ] && [ "$(wc -c < a.txt)" -gt 1000 ] || fail "no date-time line"
-[ "$(wc -l < saved.txt)" = "$(wc -l < cli.txt)" ] || fail "line counts differ"
+same_as_cli saved.txt text "Reported by " "saved text report"
 
 probe command HTMLfile1
 [ -s saved.html ] || fail "no HTML report saved"
 wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --format html > cli.html
 [ "$(wc -l < saved.html)" = "$(wc -l < cli.html)" ] || fail "HTML line counts differ"
 [ "$(cmp -l saved.html cli.html | wc -l)" -lt 40 ] || fail "the saved HTML report differs from kestrune-cli.exe'"'"'s beyond its date"
+
+probe command Addtodatabase1
+same_as_cli cpu.db record "datetime=" "record added to the database"
 
 probe command Screenshot1
 [ -s saved.bmp ] || fail "no screenshot saved"
@@ -69,5 +84,5 @@ read -r w h colours < <(identify -format "%w %h %k\n" saved.bmp)
 # A second start finds the first by its title and ends.
 timeout 60 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "second start failed"
 kill -0 "$first" || fail "the first window ended"
-echo "window, texts, text report, screenshot and single instance: ok"
+echo "window, texts, text report, database record, screenshot and single instance: ok"
 '
