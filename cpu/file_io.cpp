@@ -2,6 +2,7 @@
 #include "cpu/file_io.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace kest {
@@ -23,6 +24,34 @@ std::string IoErrorText(int err) {
         case ENAMETOOLONG: return "Path not found";
         default: return "I/O error " + std::to_string(err) + " (" + std::strerror(err) + ")";
     }
+}
+
+std::optional<size_t> InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, int& err) {
+    err = 0;
+    if (!IsOpen()) {
+        err = EBADF;
+        return std::nullopt;
+    }
+    constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
+    if (offset > kMaxOffset || length > kMaxOffset - offset) {
+        err = EINVAL;
+        return std::nullopt;
+    }
+    auto* bytes = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < length) {
+        int read_err = 0;
+        const std::optional<size_t> n = ReadSome(offset + done, bytes + done, length - done, read_err);
+        if (!n) {
+            // What was read before the error still counts.
+            if (done > 0) break;
+            err = read_err;
+            return std::nullopt;
+        }
+        if (*n == 0) break;
+        done += *n;
+    }
+    return done;
 }
 
 FileContents ReadWholeFile(const std::string& path, uint64_t max_bytes, InputFileOptions options) {

@@ -73,6 +73,9 @@ public:
 
 private:
     static constexpr intptr_t kClosed = -1;
+    // One read of at most `length` bytes at `offset` by the platform: the
+    // count read (0 at the end), or nothing with `err` set.
+    std::optional<size_t> ReadSome(uint64_t offset, char* bytes, size_t length, int& err);
     intptr_t handle_ = kClosed;  // the platform's descriptor or handle
     FileResult error_;
     uint64_t size_ = 0;

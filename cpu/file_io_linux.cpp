@@ -108,33 +108,15 @@ InputFile::~InputFile() {
     if (IsOpen()) ::close(static_cast<int>(handle_));
 }
 
-std::optional<size_t> InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, int& err) {
-    err = 0;
-    if (!IsOpen()) {
-        err = EBADF;
-        return std::nullopt;
-    }
-    constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
-    if (offset > kMaxOffset || length > kMaxOffset - offset) {
-        err = EINVAL;
-        return std::nullopt;
-    }
-    auto* bytes = static_cast<char*>(buffer);
-    size_t done = 0;
-    while (done < length) {
-        const ssize_t n = ::pread(static_cast<int>(handle_), bytes + done, length - done,
-                                  static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            // What was read before the error still counts.
-            if (done > 0) break;
+std::optional<size_t> InputFile::ReadSome(uint64_t offset, char* bytes, size_t length, int& err) {
+    for (;;) {
+        const ssize_t n = ::pread(static_cast<int>(handle_), bytes, length, static_cast<off_t>(offset));
+        if (n >= 0) return static_cast<size_t>(n);
+        if (errno != EINTR) {
             err = errno;
             return std::nullopt;
         }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
     }
-    return done;
 }
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options) {

@@ -134,37 +134,19 @@ InputFile::~InputFile() {
     if (IsOpen()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
-std::optional<size_t> InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, int& err) {
-    err = 0;
-    if (!IsOpen()) {
-        err = EBADF;
+std::optional<size_t> InputFile::ReadSome(uint64_t offset, char* bytes, size_t length, int& err) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(length, 1u << 30));
+    DWORD n = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), bytes, want, &n, &at)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) return 0;
+        err = ErrnoOf(error);
         return std::nullopt;
     }
-    constexpr uint64_t kMaxOffset = static_cast<uint64_t>(INT64_MAX);
-    if (offset > kMaxOffset || length > kMaxOffset - offset) {
-        err = EINVAL;
-        return std::nullopt;
-    }
-    auto* bytes = static_cast<char*>(buffer);
-    size_t done = 0;
-    while (done < length) {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset + done);
-        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(length - done, 1u << 30));
-        DWORD n = 0;
-        if (!ReadFile(reinterpret_cast<HANDLE>(handle_), bytes + done, want, &n, &at)) {
-            const DWORD error = GetLastError();
-            if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) break;
-            // What was read before the error still counts.
-            if (done > 0) break;
-            err = ErrnoOf(error);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        done += n;
-    }
-    return done;
+    return n;
 }
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options) {
