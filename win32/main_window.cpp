@@ -86,6 +86,29 @@ SaveDialog InitialSaveDialog() {
 
 DateTimeTexts Now() { return LocaleDateTime(std::time(nullptr)); }
 
+// The page of the main page control a row lies on; none for the window's
+// own rows and for those pages themselves.
+std::optional<ControlName> MainPageOf(const ControlRow& row) {
+    for (const ControlRow* p = &row; p->kind != ControlKind::Window;) {
+        const ControlRow* parent = LayoutRow(p->parent);
+        if (p != &row && p->kind == ControlKind::Page && parent->name == ctl::kMainPageControl) return p->name;
+        p = parent;
+    }
+    return std::nullopt;
+}
+
+// Pictures of one parent in one rectangle are alternatives, one shown at a
+// time (the logos): their order among themselves does not matter.
+bool Alternatives(const ControlRow& a, const ControlRow& b) {
+    return a.kind == ControlKind::Picture && b.kind == ControlKind::Picture && a.parent == b.parent && a.rect == b.rect;
+}
+
+bool HasAlternative(const ControlRow& row) {
+    for (const ControlRow& r : MainLayout())
+        if (&r != &row && Alternatives(r, row)) return true;
+    return false;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
@@ -133,17 +156,23 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
                             outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!hwnd_) throw std::runtime_error("the main window could not be created");
     MakeFonts();
-    Build();
     throughput_ = std::make_unique<ThroughputPage>(
         model_, [this](ControlName n) { return Control(n); }, [this] { ApplyState(); });
     // Every population (creation, Reset) empties the graph.
     model_.Hooks().reset_throughput_graph = [this] { throughput_->Reset(); };
-    SetWindowSubclass(Control(ctl::kGraphMt), GraphProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // Measurements run on a thread of their own; their fields are shown on
+    // this one. The first starts once every page is built.
+    model_.MeasureBeside([hwnd = hwnd_] { PostMessageW(hwnd, kClockEnded, 0, 0); });
+    // The model first: the alternatives it hides are made later.
     Run([this] { model_.FormCreate(); });
+    Build();
+    ApplyState();
     SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
+    PostMessageW(hwnd_, kBuildNext, 0, 0);
 }
 
 MainWindow::~MainWindow() {
+    model_.EndClockThread();
     for (HFONT f : {font_, bold_, title_, link_, scale_})
         if (f) DeleteObject(f);
     for (HBITMAP b : logos_)
@@ -176,7 +205,9 @@ void MainWindow::MakeFonts() {
 
 HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
     const wchar_t* cls = L"STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    // What the model hides is made hidden (one call to the window server less).
+    const ControlState* state = model_.State().Find(row.name);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (state && !state->visible ? 0 : WS_VISIBLE);
     DWORD ex = 0;
     std::wstring text = Utf8ToWide(row.caption);
     switch (row.kind) {
@@ -246,16 +277,35 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
     return w;
 }
 
+// Only the first page's controls are made before the window is shown: each
+// child window costs a round trip to the window server, and the other pages
+// follow, a page a message, once the window is on screen.
 void MainWindow::Build() {
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
     const auto rows = MainLayout();
     children_.resize(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) children_[i].row = &rows[i];
     for (size_t i = 0; i < rows.size(); ++i) {
-        const ControlRow& row = rows[i];
+        children_[i].row = &rows[i];
+        if (rows[i].kind == ControlKind::Page && rows[i].parent == ctl::kMainPageControl)
+            unbuilt_.push_back(rows[i].name);
+    }
+    logos_.assign(kLogoCodes.size(), nullptr);  // decoded when first shown
+    starting_ = true;
+    BuildRows(std::nullopt);  // the main page control shows its first page, which builds it
+    starting_ = false;
+}
+
+void MainWindow::BuildRows(std::optional<ControlName> page) {
+    std::vector<size_t> made;
+    for (size_t i = 0; i < children_.size(); ++i) {
+        const ControlRow& row = *children_[i].row;
+        if (children_[i].hwnd || MainPageOf(row) != page) continue;
+        const ControlState* state = model_.State().Find(row.name);
+        if (starting_ && state && !state->visible && HasAlternative(row)) continue;
         HWND parent = row.kind == ControlKind::Window ? nullptr : Find(row.parent)->hwnd;
         children_[i].hwnd = BuildChild(row, parent);
+        made.push_back(i);
     }
     // Later siblings lie on top, but Win32 puts each new child under the
     // ones before it: a control that overlaps an earlier sibling (and every
@@ -264,19 +314,40 @@ void MainWindow::Build() {
     auto overlap = [](const LayoutRect& a, const LayoutRect& b) {
         return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
     };
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].kind == ControlKind::Window) continue;
-        bool raise = rows[i].kind == ControlKind::Page;
-        for (size_t j = 0; j < i && !raise; ++j)
-            raise = rows[j].parent == rows[i].parent && rows[j].kind != ControlKind::Window &&
-                    overlap(rows[j].rect, rows[i].rect);
+    for (size_t i : made) {
+        const ControlRow& row = *children_[i].row;
+        if (row.kind == ControlKind::Window) continue;
+        bool raise = row.kind == ControlKind::Page;
+        for (size_t j = 0; j < i && !raise; ++j) {
+            const ControlRow& before = *children_[j].row;
+            raise = before.parent == row.parent && before.kind != ControlKind::Window &&
+                    !Alternatives(before, row) && overlap(before.rect, row.rect);
+        }
         if (raise) SetWindowPos(children_[i].hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    logos_.assign(kLogoCodes.size(), nullptr);  // decoded when first shown
-    for (ControlName tabs : {ctl::kMainPageControl, ctl::kCacheControl}) ShowPage(Find(tabs)->hwnd);
+    for (size_t i : made) {
+        const ControlRow& row = *children_[i].row;
+        if (row.kind == ControlKind::Tabs) ShowPage(children_[i].hwnd);
+        if (row.name == ctl::kGraphMt) {
+            SetWindowSubclass(children_[i].hwnd, GraphProc, 0, reinterpret_cast<DWORD_PTR>(this));
+            throughput_->Attach();
+        }
+    }
+}
+
+bool MainWindow::BuildPage(ControlName page) {
+    const auto it = std::find(unbuilt_.begin(), unbuilt_.end(), page);
+    if (it == unbuilt_.end()) return false;
+    BuildRows(page);
+    // While the window is made, the alternatives it hides wait: the page
+    // stays, at the front.
+    if (starting_) std::rotate(unbuilt_.begin(), it, it + 1);
+    else unbuilt_.erase(it);
+    return true;
 }
 
 MainWindow::Child* MainWindow::Find(HWND hwnd) {
+    if (!hwnd) return nullptr;
     for (Child& c : children_)
         if (c.hwnd == hwnd) return &c;
     return nullptr;
@@ -305,19 +376,24 @@ void MainWindow::SelectPage(const ControlRow& page) {
         index += c.row->kind == ControlKind::Page && c.row->parent == page.parent;
     }
     SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ShowPage(tabs);
+    if (ShowPage(tabs)) ApplyState();
 }
 
-// Shows the page of the selected tab and hides the others.
-void MainWindow::ShowPage(HWND tabs) {
+// Shows the page of the selected tab, built first if it waits, and hides
+// the others. True when a page was built.
+bool MainWindow::ShowPage(HWND tabs) {
     Child* t = Find(tabs);
-    if (!t) return;
+    if (!t) return false;
     const int selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
     int index = 0;
+    bool built = false;
     for (Child& c : children_) {
         if (c.row->kind != ControlKind::Page || c.row->parent != t->row->name) continue;
-        ShowWindow(c.hwnd, index++ == selected ? SW_SHOW : SW_HIDE);
+        const bool shown = index++ == selected;
+        if (shown) built = BuildPage(c.row->name);
+        ShowWindow(c.hwnd, shown ? SW_SHOW : SW_HIDE);
     }
+    return built;
 }
 
 void MainWindow::ApplyState() {
@@ -329,7 +405,7 @@ void MainWindow::ApplyState() {
         Child* c = nullptr;
         for (Child& k : children_)
             if (k.row->name.View() == name) c = &k;
-        if (!c) continue;
+        if (!c || !c->hwnd) continue;  // not built yet: its page applies the state when it is
         const ControlRow& row = *c->row;
         if (row.kind == ControlKind::Tabs) continue;  // the user's tab stays
         if (row.kind == ControlKind::Page) {
@@ -451,7 +527,9 @@ void MainWindow::OnClick(ControlName name) {
         });
     } else if (name == ctl::kTstRun) {
         KillTimer(hwnd_, kRefreshTimer);  // no clock refresh during the run
+        model_.PauseClock();              // a running measurement ends first
         throughput_->Run();
+        model_.ResumeClock();
         SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
     } else if (name == ctl::kButtonSnap) {
         Popup(name, -35, {ctl::kScreenshot1, ctl::kExtfile1, ctl::kHTMLfile1});
@@ -498,11 +576,26 @@ void MainWindow::Popup(ControlName button, int dy, const std::vector<ControlName
     DestroyMenu(menu);
 }
 
+void MainWindow::AfterFirstClock(std::function<void()> job) {
+    if (model_.ClockShown()) {
+        job();
+        return;
+    }
+    busy_ = true;
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    model_.AfterFirstClock([this, job] {
+        busy_ = false;
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+        ApplyState();  // the clock fields on screen before a screenshot is taken
+        job();
+    });
+}
+
 void MainWindow::OnMenuEntry(ControlName entry) {
-    if (entry == ctl::kExtfile1) SaveReport(false);
-    else if (entry == ctl::kHTMLfile1) SaveReport(true);
-    else if (entry == ctl::kScreenshot1) SaveScreenshot();
-    else if (entry == ctl::kAddtodatabase1) AddToDatabase();
+    if (entry == ctl::kExtfile1) AfterFirstClock([this] { SaveReport(false); });
+    else if (entry == ctl::kHTMLfile1) AfterFirstClock([this] { SaveReport(true); });
+    else if (entry == ctl::kScreenshot1) AfterFirstClock([this] { SaveScreenshot(); });
+    else if (entry == ctl::kAddtodatabase1) AfterFirstClock([this] { AddToDatabase(); });
     else if (entry == ctl::kDatabasebrowser1) {
         const std::string& found = model_.Database().browser_program;
         Launch(Wide(found.empty() ? std::string(kDatabaseBrowserProgram) + ".exe" : found + ".exe"), L".");
@@ -678,7 +771,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(lp);
-            if (n->code == TCN_SELCHANGE) ShowPage(n->hwndFrom);
+            if (n->code == TCN_SELCHANGE && ShowPage(n->hwndFrom)) ApplyState();
             return 0;
         }
         case WM_HSCROLL:
@@ -690,6 +783,19 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == kRefreshTimer) Run([this] { model_.refrtimerTimer(); });
             return 0;
+        case kBuildNext:
+            if (!unbuilt_.empty()) {
+                BuildPage(unbuilt_.front());
+                ApplyState();
+            }
+            if (!unbuilt_.empty()) PostMessageW(hwnd_, kBuildNext, 0, 0);
+            else if (!model_.ClockShown()) model_.StartClock();
+            return 0;
+        case kClockEnded: Run([this] { model_.ClockEnded(); }); return 0;
+        case WM_SETCURSOR:
+            if (!busy_) break;
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+            return TRUE;
         case WM_DPICHANGED: {
             // A fixed dialog keeps its layout; Windows proposes the new frame.
             const auto* r = reinterpret_cast<const RECT*>(lp);
@@ -697,7 +803,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_DESTROY:
+            model_.EndClockThread();  // waits for a running measurement
+            PostQuitMessage(0);
+            return 0;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

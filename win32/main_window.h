@@ -61,13 +61,20 @@ private:
     static LRESULT CALLBACK GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Build();
+    // Creates the child windows of the rows that lie on `page` of the main
+    // page control (none: the window's own rows and the pages themselves).
+    void BuildRows(std::optional<ControlName> page);
+    // A page whose controls wait is built now (a click on its tab).
+    bool BuildPage(ControlName page);
     HWND BuildChild(const ControlRow& row, HWND parent);
+    // A save or record waits for the first measured clock, with a busy cursor.
+    void AfterFirstClock(std::function<void()> job);
     int Scale(int v) const { return MulDiv(v, dpi_, 96); }
     void MakeFonts();
     void OnCommand(int id, int code);
     void OnMenuEntry(ControlName entry);
     void OnClick(ControlName name);
-    void ShowPage(HWND tabs);
+    bool ShowPage(HWND tabs);
     void SelectPage(const ControlRow& page);
     LRESULT ColourStatic(HDC dc, HWND control);
     void DrawItem(const DRAWITEMSTRUCT& d);
@@ -90,6 +97,11 @@ private:
     HFONT font_ = nullptr, bold_ = nullptr, title_ = nullptr, link_ = nullptr, scale_ = nullptr;
     std::vector<Child> children_;  // one per layout row, in row order
     std::vector<HBITMAP> logos_;
+    // Pages of the main page control whose controls are created once the
+    // window is on screen, one page a message.
+    std::vector<ControlName> unbuilt_;
+    bool busy_ = false;      // the busy cursor while a save waits
+    bool starting_ = false;  // the window is being made, not yet shown
     SaveDialog save_dialog_;
     std::unique_ptr<ThroughputPage> throughput_;
 };
@@ -102,5 +114,8 @@ int CommandId(ControlName name);
 // The control of a command id; nothing for ids that are none of the window's.
 std::optional<ControlName> CommandName(int id);
 inline constexpr UINT_PTR kRefreshTimer = 1;
+// Posted to the window: build the next waiting page; a clock measurement ended.
+inline constexpr UINT kBuildNext = WM_APP + 1;
+inline constexpr UINT kClockEnded = WM_APP + 2;
 
 }  // namespace kest::win32

@@ -57,39 +57,48 @@ int Check(const std::string& dump, double mhz, HWND window) {
     kest::MainWindowModel model(rec.cpu, rec.caches, rec.names, globals, seams);
     model.FormCreate();
 
-    std::map<int, HWND> children;
-    EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&children));
+    // The window builds its later pages and measures its clock once it is
+    // on screen: compare until both agree, for up to ten seconds.
     int compared = 0, differ = 0;
-    for (const kest::ControlRow& row : kest::MainLayout()) {
-        if (row.kind == kest::ControlKind::Window || row.kind == kest::ControlKind::Page ||
-            row.kind == kest::ControlKind::Tabs)
-            continue;
-        const auto it = children.find(kest::win32::CommandId(row.name));
-        if (it == children.end()) {
-            std::printf("%s: no child window\n", row.name.CStr());
+    std::string differences;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (attempt) Sleep(200);
+        std::map<int, HWND> children;
+        EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&children));
+        compared = differ = 0;
+        differences.clear();
+        auto report = [&](const std::string& line) {
+            differences += line + "\n";
             ++differ;
-            continue;
+        };
+        for (const kest::ControlRow& row : kest::MainLayout()) {
+            if (row.kind == kest::ControlKind::Window || row.kind == kest::ControlKind::Page ||
+                row.kind == kest::ControlKind::Tabs)
+                continue;
+            const auto it = children.find(kest::win32::CommandId(row.name));
+            if (it == children.end()) {
+                report(std::string(row.name.View()) + ": no child window");
+                continue;
+            }
+            const kest::ControlState* s = model.State().Find(row.name);
+            const std::wstring shown = TextOf(it->second);
+            std::wstring want = row.caption.empty() ? (s ? kest::win32::Wide(s->text) : L"")
+                                                    : kest::Utf8ToWide(row.caption);
+            bool same = shown == want;
+            if (!same && s)
+                for (const std::string& shorter : s->shorter) same = same || shown == kest::win32::Wide(shorter);
+            const bool visible = (GetWindowLongW(it->second, GWL_STYLE) & WS_VISIBLE) != 0;
+            if (s && visible != s->visible)
+                report(std::string(row.name.View()) + ": " + (visible ? "shown" : "hidden") + ", the model says " +
+                       (s->visible ? "shown" : "hidden"));
+            ++compared;
+            if (!same)
+                report(std::string(row.name.View()) + ": \"" + Narrow(shown) + "\", the model says \"" + Narrow(want) +
+                       "\"");
         }
-        const kest::ControlState* s = model.State().Find(row.name);
-        const std::wstring shown = TextOf(it->second);
-        std::wstring want = row.caption.empty() ? (s ? kest::win32::Wide(s->text) : L"")
-                                                : kest::Utf8ToWide(row.caption);
-        bool same = shown == want;
-        if (!same && s)
-            for (const std::string& shorter : s->shorter) same = same || shown == kest::win32::Wide(shorter);
-        const bool visible = (GetWindowLongW(it->second, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (s && visible != s->visible) {
-            std::printf("%s: %s, the model says %s\n", row.name.CStr(), visible ? "shown" : "hidden",
-                        s->visible ? "shown" : "hidden");
-            ++differ;
-        }
-        ++compared;
-        if (!same) {
-            std::printf("%s: \"%s\", the model says \"%s\"\n", row.name.CStr(), Narrow(shown).c_str(),
-                        Narrow(want).c_str());
-            ++differ;
-        }
+        if (differ == 0) break;
     }
+    std::fputs(differences.c_str(), stdout);
     std::printf("%d controls compared, %d differences\n", compared, differ);
     return differ == 0 && compared > 0 ? 0 : 1;
 }

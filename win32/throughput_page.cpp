@@ -20,7 +20,9 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
 
 ThroughputPage::ThroughputPage(MainWindowModel& model, std::function<HWND(ControlName)> control,
                                std::function<void()> apply)
-    : model_(model), control_(std::move(control)), apply_(std::move(apply)) {
+    : model_(model), control_(std::move(control)), apply_(std::move(apply)) {}
+
+void ThroughputPage::Attach() {
     HWND bar = control_(ctl::kMtbScroll);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kGraphWidth - 1,
                   static_cast<UINT>(kGraphWidth - kScrollMax), 0, 0};
@@ -33,7 +35,7 @@ void ThroughputPage::Reset() {
     st_.ran = {};  // no curves
     middle_line_ = false;
     ShowClearedGraph(model_.State());
-    InvalidateRect(control_(ctl::kGraphMt), nullptr, FALSE);
+    if (HWND graph = control_(ctl::kGraphMt)) InvalidateRect(graph, nullptr, FALSE);
 }
 
 void ThroughputPage::Run() {

@@ -19,6 +19,8 @@ public:
     // `apply` writes the model's state onto the window.
     ThroughputPage(MainWindowModel& model, std::function<HWND(ControlName)> control, std::function<void()> apply);
 
+    // Sets up the scroll bar and the progress bar once the page is built.
+    void Attach();
     void Reset();  // the empty graph, the legend hidden
     void Run();    // "Run Selected"
     void Scroll(int request, int track_position);  // WM_HSCROLL of mtb_scroll
