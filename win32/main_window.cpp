@@ -155,7 +155,6 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
     hwnd_ = CreateWindowExW(ex_style, kWindowClass, L"", style, self.rect.x, self.rect.y, outer.right - outer.left,
                             outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!hwnd_) throw std::runtime_error("the main window could not be created");
-    MakeFonts();
     throughput_ = std::make_unique<ThroughputPage>(
         model_, [this](ControlName n) { return Control(n); }, [this] { ApplyState(); });
     // Every population (creation, Reset) empties the graph.
@@ -163,8 +162,10 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
     // Measurements run on a thread of their own; their fields are shown on
     // this one. The first starts once every page is built.
     model_.MeasureBeside([hwnd = hwnd_] { PostMessageW(hwnd, kClockEnded, 0, 0); });
-    // The model first: the alternatives it hides are made later.
+    // The model first: the alternatives it hides are made later, and the
+    // fonts are fitted to its texts.
     Run([this] { model_.FormCreate(); });
+    MakeFonts();
     Build();
     ApplyState();
     SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
@@ -173,10 +174,102 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
 
 MainWindow::~MainWindow() {
     model_.EndClockThread();
-    for (HFONT f : {font_, bold_, title_, link_, scale_})
-        if (f) DeleteObject(f);
+    DeleteFonts();
     for (HBITMAP b : logos_)
         if (b) DeleteObject(b);
+}
+
+void MainWindow::DeleteFonts() {
+    for (HFONT* f : {&font_, &bold_, &title_, &link_, &scale_}) {
+        if (*f) DeleteObject(*f);
+        *f = nullptr;
+    }
+}
+
+HFONT MainWindow::FontFor(const ControlRow& row, bool bold) const {
+    if (bold || row.look == TextLook::Bold) return bold_;
+    if (row.look == TextLook::Title) return title_;
+    if (row.look == TextLook::Scale) return scale_;
+    return row.kind == ControlKind::Link ? link_ : font_;
+}
+
+// A move to a monitor of another DPI: fonts, every control and the frame
+// scaled to it, as at start-up on that monitor.
+void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    DeleteFonts();
+    MakeFonts();
+    for (const Child& c : children_) {
+        if (!c.hwnd || c.hwnd == hwnd_) continue;
+        LayoutRect r = c.row->rect;
+        if (c.row->kind == ControlKind::Page) {
+            const ControlRow& tabs = *LayoutRow(c.row->parent);
+            r.x += tabs.rect.x;
+            r.y += tabs.rect.y;
+        }
+        SetWindowPos(c.hwnd, nullptr, Scale(r.x), Scale(r.y), Scale(r.w), Scale(r.h), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*c.row, c.bold)), TRUE);
+    }
+    // The frame around the scaled client area, at the new DPI where the
+    // system can tell it.
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    const DWORD ex_style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    const ControlRow& self = *LayoutRow(ctl::kMain);
+    RECT outer{0, 0, Scale(self.rect.w), Scale(self.rect.h)};
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    auto adjust = reinterpret_cast<AdjustForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjust || !adjust(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame drawn is not the one the system computed, the client
+    // area is set right by the difference.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int dw = Scale(self.rect.w) - client.right, dh = Scale(self.rect.h) - client.bottom;
+    if (dw || dh)
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Control(ctl::kGraphMt))  // the graph keeps its scrolled place
+        throughput_->Scroll(SB_THUMBPOSITION, model_.State()[ctl::kMtbScroll].position);
+    ApplyState();  // the shorter forms of values chosen again for the new widths
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Every shown text that does not fit its control at the window's fonts:
+// "name: needs WxH, has WxH". A value whose every shorter form is too long
+// counts as well.
+std::vector<std::string> MainWindow::Clipped() const {
+    std::vector<std::string> out;
+    for (const Child& c : children_) {
+        if (!c.hwnd || c.hwnd == hwnd_) continue;
+        const ControlKind k = c.row->kind;
+        const bool text_kind = k == ControlKind::Label || k == ControlKind::Value || k == ControlKind::Mask ||
+                               k == ControlKind::Link || k == ControlKind::Button || k == ControlKind::CheckBox ||
+                               k == ControlKind::Group;
+        if (!text_kind || !(GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE)) continue;
+        wchar_t text[512];
+        const int n = GetWindowTextW(c.hwnd, text, 512);
+        if (n <= 0) continue;
+        HDC dc = GetDC(c.hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c.hwnd, WM_GETFONT, 0, 0)));
+        if (k == ControlKind::Group) SelectObject(dc, font_);  // drawn by the box itself
+        SIZE need{};
+        GetTextExtentPoint32W(dc, text, n, &need);
+        SelectObject(dc, old);
+        ReleaseDC(c.hwnd, dc);
+        RECT r;
+        GetClientRect(c.hwnd, &r);
+        // What the control itself takes beside the text.
+        if (k == ControlKind::Button) need.cx += 4 * GetSystemMetrics(SM_CXEDGE);
+        if (k == ControlKind::CheckBox) need.cx += GetSystemMetrics(SM_CXMENUCHECK) + Scale(3);
+        if (k == ControlKind::Group) need.cx += 2 * Scale(8);
+        if (need.cx > r.right || (k != ControlKind::Group && need.cy > r.bottom))
+            out.push_back(std::string(c.row->name.View()) + ": needs " + std::to_string(need.cx) + "x" +
+                          std::to_string(need.cy) + ", has " + std::to_string(r.right) + "x" + std::to_string(r.bottom));
+    }
+    return out;
 }
 
 void MainWindow::MakeFonts() {
@@ -184,7 +277,7 @@ void MainWindow::MakeFonts() {
     m.cbSize = sizeof m;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
     LOGFONTW lf = m.lfMessageFont;
-    lf.lfHeight = -Scale(10);  // the Qt window's 10 pixels at 96 DPI
+    lf.lfHeight = -FittingFontHeight(lf);  // the Qt window's 10 pixels at 96 DPI
     font_ = CreateFontIndirectW(&lf);
     LOGFONTW b = lf;
     b.lfWeight = FW_BOLD;
@@ -201,6 +294,46 @@ void MainWindow::MakeFonts() {
     t.lfCharSet = DEFAULT_CHARSET;
     wcscpy(t.lfFaceName, L"Times New Roman");
     title_ = CreateFontIndirectW(&t);
+}
+
+// The layout grows by the DPI's ratio, the font as nearly as the texts let
+// it: at some sizes hinting makes letters a few per cent wider than the
+// ratio, and the captions are as long as the 96-DPI layout allows. So the
+// font is the largest, at most the DPI's 10 pixels, under which no text of
+// the window grows more than the layout.
+int MainWindow::FittingFontHeight(const LOGFONTW& face) const {
+    std::vector<std::wstring> texts;
+    for (const ControlRow& row : MainLayout()) {
+        const std::string& model_text = model_.State().Text(row.name);
+        if (!row.caption.empty()) texts.push_back(Utf8ToWide(row.caption));
+        else if (!model_text.empty()) texts.push_back(Wide(model_text));
+    }
+    HDC dc = GetDC(nullptr);
+    auto widths = [&](int height) {
+        LOGFONTW lf = face;
+        lf.lfHeight = -height;
+        HFONT f = CreateFontIndirectW(&lf);
+        HGDIOBJ old = SelectObject(dc, f);
+        std::vector<long> w;
+        for (const std::wstring& t : texts) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
+            w.push_back(size.cx);
+        }
+        SelectObject(dc, old);
+        DeleteObject(f);
+        return w;
+    };
+    const std::vector<long> base = widths(10);
+    int height = Scale(10);
+    for (; height > 10; --height) {
+        const std::vector<long> now = widths(height);
+        bool fits = true;
+        for (size_t i = 0; i < now.size() && fits; ++i) fits = now[i] * 96 <= base[i] * dpi_;
+        if (fits) break;
+    }
+    ReleaseDC(nullptr, dc);
+    return height;
 }
 
 HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
@@ -257,12 +390,7 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
     }
     HWND w = CreateWindowExW(ex, cls, text.c_str(), style, Scale(x), Scale(y), Scale(row.rect.w), Scale(row.rect.h),
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(row.name))), instance_, nullptr);
-    HFONT f = row.look == TextLook::Bold    ? bold_
-              : row.look == TextLook::Title ? title_
-              : row.look == TextLook::Scale ? scale_
-              : row.kind == ControlKind::Link ? link_
-                                              : font_;
-    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row, false)), FALSE);
     if (row.kind == ControlKind::ScrollBar) EnableWindow(w, FALSE);
     if (!row.hint.empty() && tooltip_) {
         TOOLINFOW ti{};
@@ -454,7 +582,7 @@ void MainWindow::ApplyState() {
             SendMessageW(c->hwnd, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         if (row.kind == ControlKind::Button && c->bold != s.bold) {
             c->bold = s.bold;
-            SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.bold ? bold_ : font_), TRUE);
+            SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row, s.bold)), TRUE);
         }
         if (row.kind == ControlKind::ProgressBar) {
             SendMessageW(c->hwnd, PBM_SETRANGE32, 0, std::max(s.maximum, 1));
@@ -796,12 +924,16 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (!busy_) break;
             SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
             return TRUE;
-        case WM_DPICHANGED: {
-            // A fixed dialog keeps its layout; Windows proposes the new frame.
-            const auto* r = reinterpret_cast<const RECT*>(lp);
-            SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            return 0;
+        case WM_DPICHANGED: ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
+        case kListClipped: {
+            // The list goes back to the asking window as WM_COPYDATA.
+            const std::vector<std::string> clipped = Clipped();
+            std::string text;
+            for (const std::string& line : clipped) text += line + "\n";
+            COPYDATASTRUCT data{kListClipped, static_cast<DWORD>(text.size()), text.data()};
+            SendMessageW(reinterpret_cast<HWND>(wp), WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_),
+                         reinterpret_cast<LPARAM>(&data));
+            return static_cast<LRESULT>(clipped.size());
         }
         case WM_DESTROY:
             model_.EndClockThread();  // waits for a running measurement

@@ -46,6 +46,8 @@ public:
     void Run(const std::function<void()>& handler);
     HWND Control(ControlName name) const;
     void SetSaveDialog(SaveDialog dialog) { save_dialog_ = std::move(dialog); }
+    // The shown texts that do not fit their controls, "name: needs WxH, has WxH".
+    std::vector<std::string> Clipped() const;
 
 private:
     struct Child {
@@ -70,7 +72,11 @@ private:
     // A save or record waits for the first measured clock, with a busy cursor.
     void AfterFirstClock(std::function<void()> job);
     int Scale(int v) const { return MulDiv(v, dpi_, 96); }
+    int FittingFontHeight(const LOGFONTW& face) const;
     void MakeFonts();
+    void DeleteFonts();
+    HFONT FontFor(const ControlRow& row, bool bold) const;
+    void ChangeDpi(int dpi, const RECT& suggested);
     void OnCommand(int id, int code);
     void OnMenuEntry(ControlName entry);
     void OnClick(ControlName name);
@@ -117,5 +123,8 @@ inline constexpr UINT_PTR kRefreshTimer = 1;
 // Posted to the window: build the next waiting page; a clock measurement ended.
 inline constexpr UINT kBuildNext = WM_APP + 1;
 inline constexpr UINT kClockEnded = WM_APP + 2;
+// Sent by the tests (wParam: a window of theirs): answers with WM_COPYDATA
+// listing the clipped texts, one a line, and returns how many.
+inline constexpr UINT kListClipped = WM_APP + 3;
 
 }  // namespace kest::win32

@@ -8,7 +8,12 @@
 //       sends the command of a control or popup entry ("extfile1"), as a
 //       click or a chosen entry sends it;
 //   probe size
-//       prints the window's title, client size and outer size.
+//       prints the window's title, client size and outer size;
+//   probe clipped
+//       prints the shown texts that do not fit their controls and exits 1
+//       when there is one (after the window has built every page);
+//   probe dpi N
+//       tells the window it moved to a monitor of N DPI.
 // Exit code 2 when no window appears within ten seconds.
 #include <windows.h>
 
@@ -103,11 +108,43 @@ int Check(const std::string& dump, double mhz, HWND window) {
     return differ == 0 && compared > 0 ? 0 : 1;
 }
 
+std::string g_answer;
+
+LRESULT CALLBACK AnswerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        g_answer.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return TRUE;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+int Clipped(HWND window) {
+    // Every page is built once a comparison of all controls can be made.
+    for (int i = 0; i < 100; ++i) {
+        std::map<int, HWND> children;
+        EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&children));
+        if (children.size() + 1 >= kest::MainLayout().size()) break;
+        Sleep(100);
+    }
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = AnswerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KestProbeAnswer";
+    RegisterClassW(&wc);
+    HWND answer = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    const LRESULT n = SendMessageW(window, kest::win32::kListClipped, reinterpret_cast<WPARAM>(answer), 0);
+    DestroyWindow(answer);
+    std::fputs(g_answer.c_str(), stdout);
+    std::printf("%ld clipped\n", static_cast<long>(n));
+    return n == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputs("usage: kestrune-probe check --cpuid-dump FILE --mhz N | command NAME | size\n", stderr);
+        std::fputs("usage: kestrune-probe check --cpuid-dump FILE --mhz N | command NAME | size | clipped | dpi N\n", stderr);
         return 2;
     }
     HWND window = WaitForWindow();
@@ -122,6 +159,14 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(window, &outer);
         std::printf("title=%s client=%ldx%ld outer=%ldx%ld\n", Narrow(TextOf(window)).c_str(), client.right,
                     client.bottom, outer.right - outer.left, outer.bottom - outer.top);
+        return 0;
+    }
+    if (what == L"clipped") return Clipped(window);
+    if (what == L"dpi" && argc == 3) {
+        const int dpi = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        RECT outer;
+        GetWindowRect(window, &outer);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
         return 0;
     }
     if (what == L"command" && argc == 3) {
@@ -141,6 +186,6 @@ int wmain(int argc, wchar_t** argv) {
             return 2;
         }
     }
-    std::fputs("usage: kestrune-probe check --cpuid-dump FILE --mhz N | command NAME | size\n", stderr);
+    std::fputs("usage: kestrune-probe check --cpuid-dump FILE --mhz N | command NAME | size | clipped | dpi N\n", stderr);
     return 2;
 }

@@ -9,7 +9,8 @@
 # database.ini names exactly kestrune-cli.exe's record (byte for byte apart
 # from its datetime line); "Save..." -> "Screenshot" writes a BMP of the window's
 # outer frame that is not of one colour; a second start exits at once and
-# leaves one window.
+# leaves one window; no shown text is clipped on any page at 96 DPI, after a
+# move to 144 DPI and when started at 120 DPI.
 #   tests/e2e/win32_window.sh BUILD_DIR DUMP
 set -euo pipefail
 build=$(readlink -f "$1")
@@ -84,5 +85,31 @@ read -r w h colours < <(identify -format "%w %h %k\n" saved.bmp)
 # A second start finds the first by its title and ends.
 timeout 60 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 || fail "second start failed"
 kill -0 "$first" || fail "the first window ended"
-echo "window, texts, text report, database record, screenshot and single instance: ok"
+# No shown text is clipped on any page, here and after a move to a monitor
+# of 144 DPI (fonts, controls and frame scaled; the client area by 1.5).
+all_fit() {
+  local at=$1 page
+  for page in b_sff b_aff b_eff l1 l2 l3; do
+    probe command "$page"
+    probe clipped >clipped.txt || { cat clipped.txt; fail "clipped texts at $at dpi on $page"; }
+  done
+}
+all_fit 96
+probe dpi 144
+size=$(probe size)
+[[ $size == "title=Kestrune client=804x504 "* ]] || fail "after the move to 144 dpi: $size"
+all_fit 144
+probe command button_close
+wait "$first" || fail "the window did not close"
+
+# Started at 120 DPI the window is scaled by 1.25 and nothing is clipped.
+wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1
+wineserver -w
+wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 &
+first=$!
+size=$(probe size)
+wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+[[ $size == "title=Kestrune client=670x420 "* ]] || fail "at 120 dpi: $size"
+all_fit 120
+echo "window, texts, text report, database record, screenshot, single instance and fit at 96, 120, 144 dpi: ok"
 '
