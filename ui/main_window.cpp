@@ -21,6 +21,7 @@
 #include "ui/jpeg_image.h"
 
 #include "ui/throughput_page.h"
+#include "view/throughput_graph_style.h"
 
 namespace kest::ui {
 
@@ -235,7 +236,7 @@ QWidget* NewWidget(const ControlRow& row, QWidget* parent) {
             QLabel* l = NewLabel(row, parent);
             l->setCursor(Qt::PointingHandCursor);
             QPalette pal = l->palette();
-            pal.setColor(QPalette::WindowText, QColor(0, 0, 238));
+            pal.setColor(QPalette::WindowText, QColor::fromRgb(kLinkColour));
             l->setPalette(pal);
             return l;
         }
@@ -258,7 +259,7 @@ void ApplyLook(QWidget* w, TextLook look) {
             f.setBold(true);
             f.setPixelSize(9);
             QPalette pal = w->palette();
-            pal.setColor(QPalette::WindowText, QColor(0, 255, 0));  // lime
+            pal.setColor(QPalette::WindowText, QColor::fromRgb(kColourScaleText));
             w->setPalette(pal);
             w->setAttribute(Qt::WA_TransparentForMouseEvents);  // the graph under it gets the mouse
             w->raise();

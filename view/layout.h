@@ -39,6 +39,9 @@ enum class ControlKind : uint8_t {
 
 enum class TextAlign : uint8_t { Left, Center, Right };
 
+// The text colour of a Link (0xRRGGBB).
+inline constexpr uint32_t kLinkColour = 0x0000EE;
+
 // How a text is set, beyond the window's font.
 enum class TextLook : uint8_t {
     Normal,

@@ -16,6 +16,7 @@
 #include "report/model_inputs.h"
 #include "report/report.h"
 #include "report/text_encoding.h"
+#include "view/throughput_graph_style.h"
 #include "win32/logos.h"
 
 namespace kest::win32 {
@@ -44,8 +45,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tmain";
 constexpr wchar_t kBoxClass[] = L"KestBox";
-constexpr COLORREF kLinkColour = RGB(0, 0, 238);
-constexpr COLORREF kLime = RGB(0, 255, 0);
 
 
 DWORD StaticAlign(TextAlign a) {
@@ -97,6 +96,12 @@ std::optional<ControlName> MainPageOf(const ControlRow& row) {
     return std::nullopt;
 }
 
+// Controls whose text the model or a caption decides.
+bool ShowsText(ControlKind k) {
+    return k == ControlKind::Label || k == ControlKind::Value || k == ControlKind::Mask || k == ControlKind::Link ||
+           k == ControlKind::Button || k == ControlKind::CheckBox || k == ControlKind::Group;
+}
+
 // Pictures of one parent in one rectangle are alternatives, one shown at a
 // time (the logos): their order among themselves does not matter.
 bool Alternatives(const ControlRow& a, const ControlRow& b) {
@@ -112,7 +117,7 @@ bool HasAlternative(const ControlRow& row) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
-    : model_(model), instance_(instance), save_dialog_(InitialSaveDialog()) {
+    : model_(model), instance_(instance), measure_dc_(CreateCompatibleDC(nullptr)), save_dialog_(InitialSaveDialog()) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -174,6 +179,7 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
 
 MainWindow::~MainWindow() {
     model_.EndClockThread();
+    DeleteDC(measure_dc_);
     DeleteFonts();
     for (HBITMAP b : logos_)
         if (b) DeleteObject(b);
@@ -245,10 +251,7 @@ std::vector<std::string> MainWindow::Clipped() const {
     for (const Child& c : children_) {
         if (!c.hwnd || c.hwnd == hwnd_) continue;
         const ControlKind k = c.row->kind;
-        const bool text_kind = k == ControlKind::Label || k == ControlKind::Value || k == ControlKind::Mask ||
-                               k == ControlKind::Link || k == ControlKind::Button || k == ControlKind::CheckBox ||
-                               k == ControlKind::Group;
-        if (!text_kind || !(GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (!ShowsText(k) || !(GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE)) continue;
         wchar_t text[512];
         const int n = GetWindowTextW(c.hwnd, text, 512);
         if (n <= 0) continue;
@@ -356,13 +359,13 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
             // The scale values lie over the graph, which clips them out;
             // each draws the graph's pixels under it, then its text.
             style |= row.look == TextLook::Scale ? SS_OWNERDRAW | SS_NOPREFIX
-                                                 : StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX;
+                                                 : StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY;
             break;
         case ControlKind::Value:
             style |= StaticAlign(row.align) | SS_CENTERIMAGE | SS_NOPREFIX | SS_SUNKEN | SS_NOTIFY;
             break;
         case ControlKind::Mask:
-            style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+            style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY;
             if (!row.Has(kFrameless)) style |= SS_SUNKEN;
             break;
         case ControlKind::Indicator:
@@ -392,17 +395,24 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(row.name))), instance_, nullptr);
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row, false)), FALSE);
     if (row.kind == ControlKind::ScrollBar) EnableWindow(w, FALSE);
-    if (!row.hint.empty() && tooltip_) {
+    return w;
+}
+
+// Tooltips for the controls made so far (once the window is on screen).
+void MainWindow::AddTools() {
+    for (Child& c : children_) {
+        const ControlRow& row = *c.row;
+        if (!c.hwnd || c.tool || !((ShowsText(row.kind) && row.look != TextLook::Scale) || !row.hint.empty())) continue;
+        c.tool = true;
+        // The text comes from the window when the tooltip is about to show.
         TOOLINFOW ti{};
         ti.cbSize = sizeof ti;
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = hwnd_;
-        ti.uId = reinterpret_cast<UINT_PTR>(w);
-        std::wstring hint = Utf8ToWide(row.hint);
-        ti.lpszText = hint.data();
+        ti.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
-    return w;
 }
 
 // Only the first page's controls are made before the window is shown: each
@@ -411,6 +421,7 @@ HWND MainWindow::BuildChild(const ControlRow& row, HWND parent) {
 void MainWindow::Build() {
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(400));  // long lists wrap
     const auto rows = MainLayout();
     children_.resize(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -550,34 +561,32 @@ void MainWindow::ApplyState() {
             SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
             continue;
         }
-        const bool has_text = row.caption.empty() &&
-                              (row.kind == ControlKind::Label || row.kind == ControlKind::Value ||
-                               row.kind == ControlKind::Mask || row.kind == ControlKind::Link ||
-                               row.kind == ControlKind::Button || row.kind == ControlKind::CheckBox ||
-                               row.kind == ControlKind::Group);
-        if (has_text) {
-            // The value, or the last of its shorter forms (the narrow cells).
-            std::string shown = s.text;
-            if (!s.shorter.empty()) {
-                HDC dc = GetDC(c->hwnd);
-                HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c->hwnd, WM_GETFONT, 0, 0)));
-                RECT r;
-                GetClientRect(c->hwnd, &r);
-                auto fits = [&](const std::string& t) {
-                    const std::wstring w = Wide(t);
+        const bool has_text = row.caption.empty() && ShowsText(row.kind);
+        std::wstring overflow;  // a text still longer than its field
+        if (has_text && (Wide(s.text) != c->value || c->fitted_dpi != dpi_)) {
+            // Measured only when the value changes: the value, or the first
+            // of its shorter forms that fits (the narrow cells).
+            c->value = Wide(s.text);
+            c->fitted_dpi = dpi_;
+            std::wstring shown = c->value;
+            if (row.kind != ControlKind::Button && row.kind != ControlKind::CheckBox && row.kind != ControlKind::Group) {
+                HGDIOBJ old = SelectObject(measure_dc_, FontFor(row, c->bold));
+                auto fits = [&](const std::wstring& t) {
                     SIZE size{};
-                    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-                    return size.cx <= r.right - r.left - 6;
+                    GetTextExtentPoint32W(measure_dc_, t.c_str(), static_cast<int>(t.size()), &size);
+                    return size.cx <= Scale(row.rect.w) - 6;
                 };
-                for (auto it = s.shorter.begin(); it != s.shorter.end() && !fits(shown); ++it) shown = *it;
-                SelectObject(dc, old);
-                ReleaseDC(c->hwnd, dc);
+                for (auto it = s.shorter.begin(); it != s.shorter.end() && !fits(shown); ++it) shown = Wide(*it);
+                c->overflow = fits(shown) ? std::wstring() : shown;
+                SelectObject(measure_dc_, old);
             }
-            const std::wstring text = Wide(shown);
             wchar_t now[512];
             GetWindowTextW(c->hwnd, now, 512);
-            if (text != now) SetWindowTextW(c->hwnd, text.c_str());
+            if (shown != now) SetWindowTextW(c->hwnd, shown.c_str());
         }
+        // The model's tooltip, else a value longer than its field in full,
+        // else the control's own hint; the tooltip asks for it when shown.
+        c->tip = !s.tooltip.empty() ? Wide(s.tooltip) : !c->overflow.empty() ? c->overflow : Utf8ToWide(row.hint);
         if (row.kind == ControlKind::CheckBox)
             SendMessageW(c->hwnd, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         if (row.kind == ControlKind::Button && c->bold != s.bold) {
@@ -821,7 +830,7 @@ LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
     Child* c = Find(control);
     SetBkMode(dc, TRANSPARENT);
     COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-    if (c && c->row->kind == ControlKind::Link) text = kLinkColour;
+    if (c && c->row->kind == ControlKind::Link) text = Colour(kLinkColour);
     if (c && c->dimmed) text = GetSysColor(COLOR_GRAYTEXT);
     SetTextColor(dc, text);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -847,7 +856,7 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& d) {
         wchar_t text[64];
         const int n = GetWindowTextW(d.hwndItem, text, 64);
         SetBkMode(d.hDC, TRANSPARENT);
-        SetTextColor(d.hDC, kLime);
+        SetTextColor(d.hDC, Colour(kColourScaleText));
         HGDIOBJ old = SelectObject(d.hDC, scale_);
         RECT box = d.rcItem;
         const UINT align = c->row->align == TextAlign::Right    ? DT_RIGHT
@@ -900,6 +909,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(lp);
             if (n->code == TCN_SELCHANGE && ShowPage(n->hwndFrom)) ApplyState();
+            if (n->code == TTN_GETDISPINFOW) {
+                auto* d = reinterpret_cast<NMTTDISPINFOW*>(lp);
+                const Child* c = Find(reinterpret_cast<HWND>(n->idFrom));
+                d->lpszText = c && !c->tip.empty() ? const_cast<wchar_t*>(c->tip.c_str()) : const_cast<wchar_t*>(L"");
+            }
             return 0;
         }
         case WM_HSCROLL:
@@ -916,6 +930,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 BuildPage(unbuilt_.front());
                 ApplyState();
             }
+            AddTools();
             if (!unbuilt_.empty()) PostMessageW(hwnd_, kBuildNext, 0, 0);
             else if (!model_.ClockShown()) model_.StartClock();
             return 0;

@@ -56,6 +56,11 @@ private:
         uint32_t fill = kMaroon;  // indicators
         bool dimmed = false;
         bool bold = false;
+        std::wstring value;     // the model's text last shown
+        int fitted_dpi = 0;     // the DPI it was fitted to its field at
+        std::wstring overflow;  // the shown form, when even that is longer than the field
+        std::wstring tip;       // the tooltip
+        bool tool = false;      // known to the tooltip
     };
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -69,6 +74,7 @@ private:
     // A page whose controls wait is built now (a click on its tab).
     bool BuildPage(ControlName page);
     HWND BuildChild(const ControlRow& row, HWND parent);
+    void AddTools();
     // A save or record waits for the first measured clock, with a busy cursor.
     void AfterFirstClock(std::function<void()> job);
     int Scale(int v) const { return MulDiv(v, dpi_, 96); }
@@ -99,6 +105,7 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
+    HDC measure_dc_;  // texts are measured here, without a round trip to the window server
     int dpi_ = 96;
     HFONT font_ = nullptr, bold_ = nullptr, title_ = nullptr, link_ = nullptr, scale_ = nullptr;
     std::vector<Child> children_;  // one per layout row, in row order
