@@ -174,7 +174,9 @@ MainWindow::MainWindow(MainWindowModel& model, HINSTANCE instance)
     Build();
     ApplyState();
     SetTimer(hwnd_, kRefreshTimer, 10000, nullptr);
-    PostMessageW(hwnd_, kBuildNext, 0, 0);
+    // A timer's tick comes only when nothing else waits: the window is
+    // painted and on screen before the first page is built.
+    SetTimer(hwnd_, kBuildTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 MainWindow::~MainWindow() {
@@ -924,15 +926,17 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
         case WM_TIMER:
             if (wp == kRefreshTimer) Run([this] { model_.refrtimerTimer(); });
-            return 0;
-        case kBuildNext:
+            if (wp != kBuildTimer) return 0;
+            // The next waiting page, a page a tick.
             if (!unbuilt_.empty()) {
                 BuildPage(unbuilt_.front());
                 ApplyState();
             }
             AddTools();
-            if (!unbuilt_.empty()) PostMessageW(hwnd_, kBuildNext, 0, 0);
-            else if (!model_.ClockShown()) model_.StartClock();
+            if (unbuilt_.empty()) {
+                KillTimer(hwnd_, kBuildTimer);
+                if (!model_.ClockShown()) model_.StartClock();
+            }
             return 0;
         case kClockEnded: Run([this] { model_.ClockEnded(); }); return 0;
         case WM_SETCURSOR:

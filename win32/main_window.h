@@ -127,8 +127,8 @@ int CommandId(ControlName name);
 // The control of a command id; nothing for ids that are none of the window's.
 std::optional<ControlName> CommandName(int id);
 inline constexpr UINT_PTR kRefreshTimer = 1;
-// Posted to the window: build the next waiting page; a clock measurement ended.
-inline constexpr UINT kBuildNext = WM_APP + 1;
+inline constexpr UINT_PTR kBuildTimer = 2;  // builds the waiting pages
+// Posted to the window: a clock measurement ended.
 inline constexpr UINT kClockEnded = WM_APP + 2;
 // Sent by the tests (wParam: a window of theirs): answers with WM_COPYDATA
 // listing the clipped texts, one a line, and returns how many.
