@@ -419,7 +419,7 @@ void MainWindow::AddTools() {
 
 // Only the first page's controls are made before the window is shown: each
 // child window costs a round trip to the window server, and the other pages
-// follow, a page a message, once the window is on screen.
+// follow, a page a timer tick, once the window is on screen.
 void MainWindow::Build() {
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);

@@ -111,7 +111,7 @@ private:
     std::vector<Child> children_;  // one per layout row, in row order
     std::vector<HBITMAP> logos_;
     // Pages of the main page control whose controls are created once the
-    // window is on screen, one page a message.
+    // window is on screen, a page a tick of kBuildTimer.
     std::vector<ControlName> unbuilt_;
     bool busy_ = false;      // the busy cursor while a save waits
     bool starting_ = false;  // the window is being made, not yet shown
