@@ -115,6 +115,9 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, 
 // (EACCES). If the write fails the file is cut back to its previous length.
 FileResult AppendToRegularFile(const std::string& path, std::string_view bytes);
 
+// True when something other than a folder is at `path` (links followed).
+bool ExistsAndIsNotFolder(const std::string& path);
+
 // The two above with their error turned into IoErrorText's message.
 std::optional<std::string> WriteFileSafely(const std::string& path, std::string_view bytes);
 std::optional<std::string> AppendToExistingFile(const std::string& path, std::string_view bytes);

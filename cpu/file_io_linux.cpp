@@ -79,6 +79,11 @@ int CreateTemporary(int dir, std::string& name) {
 
 }  // namespace
 
+bool ExistsAndIsNotFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 InputFile::InputFile(const std::string& path, InputFileOptions options) {
     // Non-blocking, so that a FIFO does not wait for a writer.
     int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;

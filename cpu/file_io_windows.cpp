@@ -102,6 +102,11 @@ HANDLE CreateTemporary(const std::wstring& folder, std::wstring& name) {
 
 }  // namespace
 
+bool ExistsAndIsNotFolder(const std::string& path) {
+    const DWORD a = GetFileAttributesW(Utf8ToWide(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 InputFile::InputFile(const std::string& path, InputFileOptions options) {
     // Folders open too (backup semantics), so that they can be told apart.
     DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;

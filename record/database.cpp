@@ -1,7 +1,5 @@
 #include "record/database.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "cpu/file_io.h"
@@ -20,8 +18,7 @@ bool SearchInto(std::string& record, const std::string& dir, std::string_view na
     if (name.empty() || name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos ||
         name == "." || name == "..")
         return false;
-    struct stat st {};
-    if (::stat(Join(dir, name).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (!ExistsAndIsNotFolder(Join(dir, name))) return false;
     record = std::string(name);
     return true;
 }

@@ -12,6 +12,7 @@
 #include "cpu/utf16_windows.h"
 #include "dmi/dmi.h"
 #include "cpu/file_io.h"
+#include "record/database.h"
 
 namespace kest {
 namespace {
@@ -34,6 +35,7 @@ public:
         RemoveDirectoryW(path_.c_str());
     }
     std::string Utf8(const std::wstring& name) const { return WideToUtf8(path_ + L"\\" + name); }
+    std::string Utf8() const { return WideToUtf8(path_); }
     std::wstring Wide(const std::wstring& name) const { return path_ + L"\\" + name; }
     std::vector<std::wstring> Files() const {
         std::vector<std::wstring> out;
@@ -92,6 +94,17 @@ TEST(WindowsFiles, NamesBeyondAsciiForOutputAndInput) {
     DmiProcessorInfo got = ReadDmi(*MakeDumpFirmwareMemory(dir.Utf8(L"t\u00E4ble.bin")));
     EXPECT_TRUE(got.dmiread);
     EXPECT_EQ(got, want);
+
+    // A start-up folder with such a name finds its database pointer and the
+    // database it names, and a record is added to it.
+    ASSERT_EQ(WriteFileSafely(dir.Utf8(L"database.ini"), "cpus.db\r\n"), std::nullopt);
+    ASSERT_EQ(WriteFileSafely(dir.Utf8(L"cpus.db"), ""), std::nullopt);
+    std::string ini, db, name;
+    EXPECT_EQ(ReadDatabasePointer(dir.Utf8(), {ini, db, name}), std::nullopt);
+    EXPECT_EQ(ini, "database.ini");
+    EXPECT_EQ(db, "cpus.db");
+    ASSERT_EQ(AddDatabaseRecord(dir.Utf8(), name, "--Start\r\n--End\r\n"), std::nullopt);
+    EXPECT_EQ(ReadWide(dir.Wide(L"cpus.db")), "--Start\r\n--End\r\n");
 }
 
 TEST(WindowsFiles, ReadOnlyTargetIsRefusedAndKept) {
