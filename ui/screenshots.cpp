@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
 
 #include "ui/main_window.h"
 
@@ -62,6 +64,12 @@ QStringList SavePageScreenshots(Tmain& window, const QString& dir) {
                 }
                 if (auto* menu = window.findChild<QMenu*>(QtName(ctl::kLffPop))) {
                     menu->popup(LaterMenuPoint(more, menu));
+                    // The menu is a window of its own: grabbed from the screen
+                    // only once the window system shows it.
+                    QElapsedTimer waited;
+                    waited.start();
+                    while (!(menu->windowHandle() && menu->windowHandle()->isExposed()) && waited.elapsed() < 2000)
+                        QApplication::processEvents(QEventLoop::AllEvents, 20);
                     QApplication::processEvents();
                     const QString path = dir + QStringLiteral("/2_feature_flags_menu.png");
                     const QRect area = window.frameGeometry().united(menu->geometry());
