@@ -116,16 +116,13 @@ void ThroughputPage::BuildTestRow() {
 }
 
 void ThroughputPage::BuildHint() {
-    WindowState& s = window_.Model().State();
     auto* hint = Part<QLabel>(page_, ctl::kLabHint);
     auto* hint2 = Part<QLabel>(page_, ctl::kLabHint2);
-    s[ctl::kLabHint].text = "Toggle legend On/Off: Left/Right click";
-    s[ctl::kLabHint2].text = "on diagram after performing test(s).";
     // One sentence on one line: the second label follows the first.
     QFontMetrics fm(hint->font());
-    hint->resize(fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint].text)) + 2, hint->height());
-    hint2->setGeometry(hint->x() + hint->width() + 2, hint->y(),
-                       fm.horizontalAdvance(QString::fromStdString(s[ctl::kLabHint2].text)) + 2, hint->height());
+    const auto [first, second] = HintPlacement(fm.horizontalAdvance(hint->text()), fm.horizontalAdvance(hint2->text()));
+    hint->setGeometry(first.x, first.y, first.w, first.h);
+    hint2->setGeometry(second.x, second.y, second.w, second.h);
 }
 
 // The legend's row names; every legend control is known to the state, shown.

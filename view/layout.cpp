@@ -238,9 +238,9 @@ void ThroughputPage(Rows& t) {
     t.Add(ctl::kTstRun, K::Button, p, {x + 6, row_y - 2, 90, 21});
     t.Add(ctl::kTestPb, K::ProgressBar, p, {x + 102, row_y + 2, view_x + view_w - (x + 102), 13});
     // The window fits both hint labels to their measured texts, the second
-    // right after the first; these are their widest extents.
-    t.Add(ctl::kLabHint, K::Label, p, {view_x, hint_y, 200, 14});
-    t.Add(ctl::kLabHint2, K::Label, p, {view_x + 202, hint_y, 200, 14});
+    // right after the first (HintPlacement); these are their widest extents.
+    t.Text(ctl::kLabHint, p, {view_x, hint_y, 200, 14}, "Toggle legend On/Off: Left/Right click");
+    t.Text(ctl::kLabHint2, p, {view_x + 202, hint_y, 200, 14}, "on diagram after performing test(s).");
 
     const ControlName lg = ctl::kPanelLegend;
     t.Add(lg, K::RaisedPanel, p, {view_x, view_h, view_w, 56}).flags = kCovers;
@@ -375,6 +375,15 @@ const ControlRow* LayoutRow(ControlName name) {
     for (const ControlRow& r : MainLayout())
         if (r.name == name) return &r;
     return nullptr;
+}
+
+std::pair<LayoutRect, LayoutRect> HintPlacement(int first_text_w, int second_text_w) {
+    LayoutRect first = LayoutRow(ctl::kLabHint)->rect;
+    first.w = first_text_w + 2;
+    LayoutRect second = first;
+    second.x = first.Right() + 2;
+    second.w = second_text_w + 2;
+    return {first, second};
 }
 
 LayoutRect ClientRect(const ControlRow& row) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "view/controls.h"
@@ -85,6 +86,11 @@ std::span<const ControlRow> MainLayout();
 // The row of one control; nullptr when the control has no rectangle of its
 // own (a menu entry, the timer).
 const ControlRow* LayoutRow(ControlName name);
+
+// The two hint labels under the throughput graph read as one sentence: each
+// as wide as its text (measured by the window at its font, in layout
+// pixels), the second right after the first.
+std::pair<LayoutRect, LayoutRect> HintPlacement(int first_text_w, int second_text_w);
 
 // A row's rectangle in the window's client pixels (the sum of its parents'
 // offsets). Pages lie at the offset of their page control's client area.

@@ -239,6 +239,7 @@ void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
     if (dw || dh)
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceHint();
     if (Control(ctl::kGraphMt))  // the graph keeps its scrolled place
         throughput_->Scroll(SB_THUMBPOSITION, model_.State()[ctl::kMtbScroll].position);
     ApplyState();  // the shorter forms of values chosen again for the new widths
@@ -473,7 +474,27 @@ void MainWindow::BuildRows(std::optional<ControlName> page) {
             SetWindowSubclass(children_[i].hwnd, GraphProc, 0, reinterpret_cast<DWORD_PTR>(this));
             throughput_->Attach();
         }
+        if (row.name == ctl::kLabHint2) PlaceHint();
     }
+}
+
+// The hint under the graph as one sentence: both labels as wide as their
+// texts at the window's font, the second right after the first.
+void MainWindow::PlaceHint() {
+    HWND first = Control(ctl::kLabHint), second = Control(ctl::kLabHint2);
+    if (!first || !second) return;
+    auto width = [this](HWND w) {
+        wchar_t text[256];
+        const int n = GetWindowTextW(w, text, 256);
+        HGDIOBJ old = SelectObject(measure_dc_, font_);
+        SIZE size{};
+        GetTextExtentPoint32W(measure_dc_, text, n, &size);
+        SelectObject(measure_dc_, old);
+        return MulDiv(size.cx, 96, dpi_) + 1;  // in layout pixels, never short
+    };
+    const auto [a, b] = HintPlacement(width(first), width(second));
+    for (const auto& [w, r] : {std::pair{first, a}, std::pair{second, b}})
+        SetWindowPos(w, nullptr, Scale(r.x), Scale(r.y), Scale(r.w), Scale(r.h), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainWindow::BuildPage(ControlName page) {
@@ -736,8 +757,11 @@ void MainWindow::OnMenuEntry(ControlName entry) {
     else if (entry == ctl::kScreenshot1) AfterFirstClock([this] { SaveScreenshot(); });
     else if (entry == ctl::kAddtodatabase1) AfterFirstClock([this] { AddToDatabase(); });
     else if (entry == ctl::kDatabasebrowser1) {
-        const std::string& found = model_.Database().browser_program;
-        Launch(Wide(found.empty() ? std::string(kDatabaseBrowserProgram) + ".exe" : found + ".exe"), L".");
+        // The program the population found (the entry is disabled without one).
+        std::wstring program = Utf8ToWide(model_.Database().browser_program);
+        if (program.empty()) program = Utf8ToWide(kDatabaseBrowserProgram);
+        std::replace(program.begin(), program.end(), L'/', L'\\');
+        Launch(program, L".");
     } else {
         for (const LaterFeatureWord& w : LaterFeatureWords())
             if (w.action == entry) {

@@ -75,6 +75,7 @@ private:
     bool BuildPage(ControlName page);
     HWND BuildChild(const ControlRow& row, HWND parent);
     void AddTools();
+    void PlaceHint();
     // A save or record waits for the first measured clock, with a busy cursor.
     void AfterFirstClock(std::function<void()> job);
     int Scale(int v) const { return MulDiv(v, dpi_, 96); }

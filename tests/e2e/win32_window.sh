@@ -38,9 +38,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Without a window manager wine draws the frame and caption itself.
 wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
 export KEST_SAVE_AS="$(winepath -w "$PWD")\\saved"
-# The start-up folder holds the database pointer and the (empty) database.
+# The start-up folder holds the database pointer and the (empty) database,
+# and a database browser that leaves a mark when it is started.
 printf "cpu.db\r\n" > database.ini
 : > cpu.db
+browser=no
+if command -v i686-w64-mingw32-gcc >/dev/null; then
+  printf "#include <stdio.h>\nint main(void) { FILE* f = fopen(\"browser-started\", \"w\"); return f ? fclose(f) : 1; }\n" > browser.c
+  i686-w64-mingw32-gcc -o kestdbbr.exe browser.c && browser=yes
+fi
 wine "$KEST_BUILD/kestrune.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 &
 first=$!
 probe() { wine "$KEST_BUILD/kestrune-probe.exe" "$@" | tr -d "\r"; }
@@ -74,6 +80,14 @@ wine "$KEST_BUILD/kestrune-cli.exe" --cpuid-dump "$KEST_DUMP" --mhz 2400 --forma
 
 probe command Addtodatabase1
 same_as_cli cpu.db record "datetime=" "record added to the database"
+
+if [ "$browser" = yes ]; then
+  probe command Databasebrowser1
+  for _ in $(seq 100); do [ -e browser-started ] && break; sleep 0.1; done
+  [ -e browser-started ] || fail "\"Database browser\" did not start kestdbbr.exe from the current folder"
+else
+  echo "no mingw-w64 C compiler: the database browser launch is not checked"
+fi
 
 probe command Screenshot1
 [ -s saved.bmp ] || fail "no screenshot saved"
