@@ -5,6 +5,7 @@
 #include <string>
 
 #include "view/main_model.h"
+#include "view/product.h"
 
 namespace kest {
 namespace {
@@ -316,7 +317,7 @@ void AboutPage(Rows& t) {
     line(ctl::kAboutVersion, K::Label, 48);
     line(ctl::kAboutPurpose, K::Label, 82).caption =
         "CPU identification, caches, feature flags and clock of this machine.";
-    line(ctl::kAboutTools, K::Label, 100).caption = "Written with C++20, Qt 6 Widgets and libjpeg.";
+    line(ctl::kAboutTools, K::Label, 100).caption = kWrittenWith;
     line(ctl::kAboutContact, K::Label, 130).caption = "Questions and reports:";
     line(ctl::kQeltMail, K::Link, 148);
     line(ctl::kVormMail, K::Link, 166);

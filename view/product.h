@@ -1,5 +1,5 @@
 // The product's own texts, shared by the About page and the report footers:
-// version, addresses, legal notice, and the database browser's file name.
+// version, addresses, legal notice, the database browser's file name.
 #pragma once
 
 #include <string_view>
@@ -16,12 +16,10 @@ inline constexpr std::string_view kAuthorMail = "authors@kestrune.example.org";
 inline constexpr std::string_view kLegalNotice =
     "Kestrune is free software, distributed under the terms of the MIT License.";
 
-// The database browser, looked for in the current directory and started by
-// this bare name.
-#ifdef _WIN32
-inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr.exe";
-#else
-inline constexpr std::string_view kDatabaseBrowserProgram = "kestdbbr";
-#endif
+// Each platform's own (product_<platform>.cpp): the database browser, looked
+// for in the current directory and started by this bare name, and the About
+// page's line on what the window program is made with.
+extern const std::string_view kDatabaseBrowserProgram;
+extern const std::string_view kWrittenWith;
 
 }  // namespace kest
