@@ -24,7 +24,6 @@ struct StringFields {
 // asset tag and part number go. Cache: the socket designation stays.
 const StringFields kProcessorStrings{{0x04, 0x07, 0x10}, {0x20, 0x21, 0x22}};
 const StringFields kCacheStrings{{0x04}, {}};
-const StringFields kNoStrings{{}, {}};
 
 void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
     b[at] = static_cast<uint8_t>(v);
