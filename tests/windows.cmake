@@ -26,6 +26,8 @@ kest_windows_test(test_ident ident "" kest_ident)
 kest_windows_test(test_dmi dmi "/(firmware_memory|smbios_export)_test\\.cpp$" kest_dmi)
 target_compile_definitions(test_dmi PRIVATE KEST_DMI_DUMP_DIRS="${_dmi_dirs}")
 kest_windows_test(test_bench bench "/test_kernels\\.cpp$" kest_bench)
+kest_windows_test(test_view view "" kest_view)
+target_compile_definitions(test_view PRIVATE KEST_CORPUS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/corpus")
 kest_windows_test(test_report report "/(database|database_read|file_io)_test\\.cpp$" kest_report)
 target_compile_definitions(test_report PRIVATE KEST_REPORT_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/report/golden")
 

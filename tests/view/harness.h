@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,18 @@ namespace kest::test {
 class TempDir {
 public:
     TempDir() {
-        char tmpl[] = "/tmp/kest_ui_XXXXXX";
-        path_ = mkdtemp(tmpl);
+        // A new folder in the system's temporary folder (on every platform).
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int i = 0;; ++i) {
+            const auto p = base / ("kest_ui_" + std::to_string(random()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(p, ec) || i > 1000) {
+                const std::u8string text = p.generic_u8string();
+                path_.assign(text.begin(), text.end());
+                break;
+            }
+        }
     }
     ~TempDir() {
         std::error_code ec;
