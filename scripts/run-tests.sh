@@ -79,13 +79,15 @@ fuzz() {
 
 # The core and kestrune-cli as 32-bit and 64-bit Windows programs (both
 # built by scripts/build-windows.sh), the core's suites under wine in the
-# 32-bit build, and each kestrune-cli.exe against the full build's
-# kestrune-cli. Comes after the full build, whose program it compares with.
+# 32-bit build, the window program of both widths, and each kestrune-cli.exe
+# against the full build's kestrune-cli. Comes after the full build, whose
+# program it compares with.
 windows() {
     bash scripts/build-windows.sh --target kestrune-cli &&
         cmake --build build-win32 -j"$jobs" &&
         (cd build-win32 && ctest --output-on-failure -j"$jobs") &&
-        (cd build-win64 && ctest --output-on-failure -R same_bytes_as_linux)
+        cmake --build build-win64 -j"$jobs" --target kestrune kestrune-probe &&
+        (cd build-win64 && ctest --output-on-failure -R "same_bytes_as_linux|e2e_win32_window")
 }
 
 run "full build and tests" full
